@@ -1,0 +1,74 @@
+// platform/drawing/bitmap.h: our own bitmaps, 32-bit colour in the screen's format or 1-bit
+// monochrome, and the fonts that text is drawn with. Both are created and deleted explicitly,
+// like the handles the game's rules are written against.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace platform {
+
+// A colour bitmap keeps one Pixel (0x00RRGGBB) per pixel; a monochrome bitmap keeps one byte per
+// pixel holding 0 or 1. Rows run top to bottom.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 32;  // 32 or 1
+    std::vector<Pixel> pixels;        // colour bitmaps only
+    std::vector<std::uint8_t> bits;   // monochrome bitmaps only
+
+    bool IsMonochrome() const { return bitsPerPixel == 1; }
+    Rect Bounds() const { return Rect{0, 0, width, height}; }
+    Pixel* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    const Pixel* Row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+};
+
+// What GetObject tells of a bitmap.
+struct BitmapInfo {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+
+constexpr int FW_DONTCARE = 0;
+constexpr int FW_BOLD = 700;
+constexpr std::uint8_t DEFAULT_CHARSET = 1;
+
+// The description of a font: heights are in the target's logical units, negative for a character
+// height and positive for a cell height.
+struct LogFont {
+    int height = 0;
+    int width = 0;
+    int escapement = 0;
+    int orientation = 0;
+    int weight = FW_DONTCARE;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    std::uint8_t charSet = DEFAULT_CHARSET;
+    std::uint8_t outPrecision = 0;
+    std::uint8_t clipPrecision = 0;
+    std::uint8_t quality = 0;
+    std::uint8_t pitchAndFamily = 0;
+    std::string faceName;
+};
+
+struct Font {
+    LogFont description;
+    bool isStock = false;  // stock fonts are never deleted
+};
+
+struct TextMetrics {
+    int height = 0;
+    int ascent = 0;
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int averageCharWidth = 0;
+    int maxCharWidth = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// platform/drawing/drawing.h: the drawing operations the game calls, by the names its rules use.
+// Contexts, bitmaps and fonts are created and deleted explicitly; a null context or bitmap makes
+// an operation do nothing. Every pixel effect is exact: see raster_operation.h for the four
+// raster operations and the colour/monochrome conversions.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/drawing/raster_operation.h"
+#include "platform/types.h"
+
+namespace platform {
+
+// A memory context compatible with the given one (or with the screen when null). It starts with
+// a 1 by 1 monochrome bitmap selected, default colours and the stock system font.
+DeviceContext* CreateCompatibleDC(DeviceContext* dc);
+void DeleteDC(DeviceContext* dc);
+
+// A bitmap in the format of the context's target: colour for window and screen contexts and for
+// memory contexts holding a colour bitmap, monochrome for a memory context holding a monochrome
+// one. Pixels start black (zero).
+Bitmap* CreateCompatibleBitmap(DeviceContext* dc, int width, int height);
+// planes must be 1; bitsPerPixel 1 gives a monochrome bitmap, 32 a colour one. bits may be null.
+Bitmap* CreateBitmap(int width, int height, int planes, int bitsPerPixel, const void* bits);
+void DeleteObject(Bitmap* bitmap);
+void DeleteObject(Font* font);
+BitmapInfo GetObject(const Bitmap* bitmap);
+
+// Returns the previously selected bitmap or font.
+Bitmap* SelectObject(DeviceContext* dc, Bitmap* bitmap);
+Font* SelectObject(DeviceContext* dc, Font* font);
+
+enum class StockObject { SystemFont };
+Font* GetStockObject(StockObject which);
+
+ColourRef SetBkColor(DeviceContext* dc, ColourRef colour);
+ColourRef SetTextColor(DeviceContext* dc, ColourRef colour);
+int SetBkMode(DeviceContext* dc, int mode);
+std::uint32_t SetTextAlign(DeviceContext* dc, std::uint32_t align);
+int SetStretchBltMode(DeviceContext* dc, int mode);
+int SetGraphicsMode(DeviceContext* dc, int mode);
+
+constexpr int MWT_IDENTITY = 1;
+bool ModifyWorldTransform(DeviceContext* dc, const WorldTransform* transform, int mode);
+bool SetViewportOrgEx(DeviceContext* dc, int x, int y, Point* previous);
+bool SetWindowOrgEx(DeviceContext* dc, int x, int y, Point* previous);
+// Device to logical units, through the origins and the world transform.
+bool DPtoLP(DeviceContext* dc, Point* points, int count);
+int SaveDC(DeviceContext* dc);
+bool RestoreDC(DeviceContext* dc, int savedState);  // -1: the last saved state
+
+bool BitBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src, int srcX,
+            int srcY, RasterOp op);
+// Shrinking follows the context's stretch mode: BLACKONWHITE (the default) combines the pixels it
+// drops with AND, so thin dark lines survive.
+bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src,
+                int srcX, int srcY, int srcWidth, int srcHeight, RasterOp op);
+// Fills left..right-1 by top..bottom-1 with a solid colour.
+void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour);
+
+Font* CreateFontIndirect(const LogFont& description);
+bool GetTextMetrics(DeviceContext* dc, TextMetrics* metrics);
+// Draws the text at (x, y) with the context's font, text colour, background mode and alignment.
+bool TextOut(DeviceContext* dc, int x, int y, std::string_view text);
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+// platform/host.h: what the portable core needs of the system underneath it. A host turns the
+// toolkit's events into queued messages (through input.h) and shows what the core draws; it never
+// calls game code. Hosts: QtHost (real windows), TestHost (headless, deterministic).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace platform {
+
+struct Window;
+
+// Facts about the screen and the window frames, in pixels.
+struct ScreenFacts {
+    int width = 1024;
+    int height = 768;
+    int bitsPerPixel = 32;
+    int planes = 1;
+    int logicalDpiX = 96;
+    int logicalDpiY = 96;
+    int widthMillimetres = 271;
+    int heightMillimetres = 203;
+    int frameX = 4;          // sizing border
+    int frameY = 4;
+    int fixedFrameX = 3;     // border of a window with a caption but no sizing border
+    int fixedFrameY = 3;
+    int captionHeight = 19;
+    int menuHeight = 19;
+    int verticalScrollWidth = 17;
+    int doubleClickMilliseconds = 500;
+    int doubleClickWidth = 4;
+    int doubleClickHeight = 4;
+    ColourRef desktopColour = Rgb(58, 110, 165);
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual ScreenFacts Screen() const = 0;
+
+    // Milliseconds on a steady clock: timers and double-clicks are measured on it.
+    virtual std::uint64_t TickMilliseconds() = 0;
+    // The calendar time in whole seconds, as the standard library's time() gives it.
+    virtual std::int64_t CalendarSeconds() = 0;
+
+    // Blocks, using no CPU, until the toolkit has input to queue or the tick is reached (no tick:
+    // until input). Queues what arrived through input.h before returning.
+    virtual void WaitForInput(std::optional<std::uint64_t> untilTick) = 0;
+    // Queues toolkit input that has already arrived, without waiting.
+    virtual void PollInput() = 0;
+
+    // Window life and looks. The core owns the window; the host shows it.
+    virtual void WindowCreated(Window& window) = 0;
+    virtual void WindowDestroyed(Window& window) = 0;
+    virtual void WindowChanged(Window& window) = 0;  // shown, hidden, moved, enabled, text
+    virtual void MenuChanged(Window& window) = 0;    // menu attached, check marks, graying
+    virtual void ScrollBarChanged(Window& window) = 0;
+    // The core has drawn this part of the window's backing surface (client coordinates).
+    virtual void Present(Window& window, const Rect& area) = 0;
+    // The window now holding the mouse capture, or none.
+    virtual void CaptureChanged(Window* window) = 0;
+
+    // Shows a text with an OK button and returns when it is dismissed.
+    virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
+};
+
+// The host in use; set once at start-up, before any window exists.
+void SetHost(Host* host);
+Host& CurrentHost();
+
+}  // namespace platform
