@@ -1,0 +1,79 @@
+// imaging/picture.h: one image of the game screen: a bitmap read from a .bmp file, the rectangle
+// it covers on the target surface, its scale, visibility and draw mode.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_context.h"
+#include "platform/files.h"
+#include "platform/open_file_dialog.h"
+#include "platform/types.h"
+
+namespace platform {
+struct Window;
+}
+
+namespace imaging {
+
+constexpr std::uint32_t DrawModeOpaque = 1;
+constexpr std::uint32_t DrawModeTransparent = 2;
+
+// Pure white: pixels of this colour are left out by a transparent draw.
+constexpr platform::ColourRef TransparentColour = platform::Rgb(255, 255, 255);
+
+// The size of the buffer the full path is built in, and of the dialog's file buffer.
+constexpr int PicturePathSize = 1024;
+
+// A Picture owns its three bitmaps and two memory blocks, so it is never copied. It does no
+// platform work until used, so it can live in a global constructed before the program starts.
+// The window arguments are optional: given one, the Picture asks it to repaint what changed.
+class Picture {
+public:
+    Picture();
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    // folder and fileName are joined as they are ("Pictures\" + "Grid1.bmp"). Without a file
+    // name the open-file dialog asks for one. False when nothing could be loaded.
+    bool Load(const char* folder, const char* fileName);
+    void Release();
+
+    void SetBounds(double left, double top, double right, double bottom,
+                   platform::Window* window = nullptr);
+    void SetScale(float scale, platform::Window* window = nullptr);
+    std::int32_t GetLeft() const { return left; }
+    std::int32_t GetTop() const { return top; }
+    std::int32_t GetRight() const { return right; }
+    std::int32_t GetBottom() const { return bottom; }
+    platform::Rect* GetBounds(platform::Rect* rect) const;
+    // All four edges count as inside.
+    bool Contains(int x, int y) const;
+    void SetVisible(std::uint8_t flag, platform::Window* window = nullptr);
+    void Invalidate(platform::Window* window);
+    void SetDrawMode(std::uint32_t mode);
+
+    // Drawing onto a target surface (picture_drawing.cpp).
+    void Draw(platform::DeviceContext* target);
+    void DrawStretched(platform::DeviceContext* target);
+    void DrawTransparent(platform::DeviceContext* target);
+    void BuildMask();
+    void DeleteMask();
+
+    platform::Bitmap* bitmap = nullptr;       // the image in the screen's format
+    platform::Bitmap* mask = nullptr;         // monochrome, 1 where the drawn picture is white
+    platform::Bitmap* maskedImage = nullptr;  // the drawn picture with its white turned black
+    std::uint8_t visible = 1;                 // 1: drawn; anything else: not drawn
+    platform::GlobalBlock* infoBlock = nullptr;   // the info header and colour table as read
+    platform::GlobalBlock* pixelBlock = nullptr;  // the pixel bytes as read
+    float scale = 1.0f;  // nonzero: the rectangle follows the bitmap's size times scale
+    platform::OpenFileRequest openFileRequest;
+    std::uint32_t drawMode = DrawModeOpaque;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+}  // namespace imaging

@@ -1,0 +1,54 @@
+// platform/files.h: reading files and movable memory blocks, by the names the game's rules use.
+// Game paths separate folders with a backslash ("Pictures\P1024\Hit.bmp"); HostPath maps them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// A game path with backslash separators as a path of this system (forward slashes).
+std::string HostPath(std::string_view gamePath);
+
+struct FileHandle;  // an open file; CloseHandle deletes it
+
+constexpr std::uint32_t GENERIC_READ = 0x80000000;
+constexpr std::uint32_t FILE_SHARE_READ = 0x00000001;
+constexpr std::uint32_t OPEN_EXISTING = 3;
+constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x00000080;
+constexpr std::uint32_t FILE_FLAG_SEQUENTIAL_SCAN = 0x08000000;
+
+// Opens an existing regular file for reading (the only access the game asks for). The path is a
+// game path and goes through HostPath. Returns null when the file cannot be opened.
+FileHandle* CreateFile(std::string_view path, std::uint32_t access, std::uint32_t shareMode,
+                       std::uint32_t creation, std::uint32_t flags);
+// Reads up to count bytes at the file position; *bytesRead tells how many came (0 at the end).
+// False only on a read error or a null handle.
+bool ReadFile(FileHandle* file, void* buffer, std::uint32_t count, std::uint32_t* bytesRead);
+// The file's size in bytes, or -1 for a null handle.
+std::int64_t GetFileSize(FileHandle* file);
+bool CloseHandle(FileHandle* file);
+
+// A movable memory block. Its bytes are reached through GlobalLock while locked.
+struct GlobalBlock {
+    std::vector<std::uint8_t> bytes;
+    int lockCount = 0;
+};
+
+constexpr std::uint32_t GMEM_MOVEABLE = 0x0002;
+constexpr std::uint32_t GMEM_ZEROINIT = 0x0040;
+constexpr std::uint32_t GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+
+// Null when the block cannot be had. Blocks always start zero-filled.
+GlobalBlock* GlobalAlloc(std::uint32_t flags, std::size_t size);
+void* GlobalLock(GlobalBlock* block);
+// True while the block stays locked by an earlier GlobalLock.
+bool GlobalUnlock(GlobalBlock* block);
+std::size_t GlobalSize(const GlobalBlock* block);
+// Frees the block; returns null, as the platform does on success.
+GlobalBlock* GlobalFree(GlobalBlock* block);
+
+}  // namespace platform
