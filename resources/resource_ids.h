@@ -1,0 +1,23 @@
+// resources/resource_ids.h: the ids of the resources built into the program and of the commands
+// its menu sends.
+#pragma once
+
+namespace resources {
+
+constexpr int IDR_MAIN_MENU = 101;
+constexpr int IDB_STARTUP = 102;
+constexpr int IDB_ABOUT = 103;
+constexpr int IDI_TIDEWRACK = 104;
+constexpr int IDB_WIN = 105;
+constexpr int IDB_LOSS = 106;
+constexpr int IDB_TIE = 107;
+
+constexpr int IDM_EXIT = 40005;
+constexpr int IDM_SOUND_ON = 40007;
+constexpr int IDM_SOUND_OFF = 40008;
+constexpr int IDM_SIZE_640 = 40009;
+constexpr int IDM_SIZE_800 = 40010;
+constexpr int IDM_SIZE_1024 = 40011;
+constexpr int IDM_NEW = 40012;
+
+}  // namespace resources
