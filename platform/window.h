@@ -88,6 +88,7 @@ struct Window {
     ScrollInfo verticalScroll;
     Bitmap surface;            // the backing surface of a top-level window's client area
     Rect updateArea;           // marked for repainting, client pixels
+    bool eraseRequested = false;  // the next paint first erases the background
     bool paintRequested = false;  // a paint request was fetched and not yet answered
     void* hostData = nullptr;  // the host's own object for this window
 };

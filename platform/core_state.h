@@ -1,0 +1,72 @@
+// platform/core_state.h: the core's own bookkeeping (windows, classes, the queue, timers,
+// capture), shared by the core's files and by no one else.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/menus.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+
+namespace platform::core {
+
+struct Timer {
+    Window* window = nullptr;
+    std::uintptr_t id = 0;
+    std::uint32_t period = 0;
+    std::uint64_t due = 0;
+};
+
+struct LastPress {
+    Window* window = nullptr;
+    std::uint64_t time = 0;
+    int x = 0;
+    int y = 0;
+};
+
+struct State {
+    std::map<std::string, std::unique_ptr<WindowClass>> classes;
+    std::set<const Window*> live;
+    std::vector<Window*> topLevel;  // in creation order
+    // Destroyed windows are kept until no procedure can still be running with their address, so a
+    // handler that goes on after its window was destroyed never touches freed memory.
+    std::vector<std::unique_ptr<Window>> destroyed;
+    std::deque<Message> queue;
+    std::vector<Timer> timers;
+    Window* capture = nullptr;
+    LastPress lastLeftPress;
+    int dispatchDepth = 0;
+    std::vector<std::unique_ptr<Menu>> menus;
+};
+
+State& Core();
+bool IsLive(const Window* window);
+Host* HostOrNull();
+
+// The frame around a top-level window's client area: left/right border, top (caption, menu and
+// border) and bottom border, from its style and the host's metrics.
+struct FrameSizes {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+FrameSizes FrameOf(const Window& window);
+// Recomputes the client size from the outer rectangle and resizes the backing surface.
+void UpdateClientArea(Window& window);
+// Where the client area's origin lies on the screen.
+Point ClientOriginOnScreen(const Window& window);
+Window* TopLevelOf(Window* window);
+
+// Frees destroyed windows once no message is being handled.
+void CollectDestroyedWindows();
+void ForgetMessagesFor(const Window* window);
+
+}  // namespace platform::core

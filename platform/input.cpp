@@ -1,0 +1,122 @@
+// platform/input.cpp: toolkit input turned into queued messages (capture, disabled windows and
+// double-clicks decided here, once, for every host), and the mouse capture itself.
+#include "platform/input.h"
+
+#include <cstdlib>
+
+#include "platform/core_state.h"
+#include "platform/messages.h"
+#include "platform/scroll_bars.h"
+
+namespace platform {
+
+using core::Core;
+using core::IsLive;
+
+namespace {
+
+bool AcceptsInput(Window* window) {
+    for (Window* w = window; w != nullptr; w = (w->style & WS_CHILD) ? w->parent : nullptr) {
+        if (!w->enabled) return false;
+    }
+    return true;
+}
+
+bool IsDoubleClick(Window* target, int x, int y, std::uint64_t now) {
+    if (target->windowClass == nullptr || (target->windowClass->style & CS_DBLCLKS) == 0) {
+        return false;
+    }
+    const core::LastPress& last = Core().lastLeftPress;
+    const ScreenFacts facts = CurrentHost().Screen();
+    return last.window == target && now - last.time <= static_cast<std::uint64_t>(
+                                                            facts.doubleClickMilliseconds) &&
+           std::abs(x - last.x) <= facts.doubleClickWidth / 2 &&
+           std::abs(y - last.y) <= facts.doubleClickHeight / 2;
+}
+
+}  // namespace
+
+void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
+    if (!IsLive(window)) return;
+    Window* target = window;
+    Window* capture = Core().capture;
+    if (IsLive(capture) && capture != window) {
+        const Point from = core::ClientOriginOnScreen(*window);
+        const Point to = core::ClientOriginOnScreen(*capture);
+        x += from.x - to.x;
+        y += from.y - to.y;
+        target = capture;
+    }
+    if (!AcceptsInput(target)) return;
+
+    const std::uint64_t now = CurrentHost().TickMilliseconds();
+    std::uint32_t message = WM_MOUSEMOVE;
+    switch (action) {
+        case MouseAction::Move: message = WM_MOUSEMOVE; break;
+        case MouseAction::LeftDown:
+            if (IsDoubleClick(target, x, y, now)) {
+                message = WM_LBUTTONDBLCLK;
+                Core().lastLeftPress = core::LastPress{};
+            } else {
+                message = WM_LBUTTONDOWN;
+                Core().lastLeftPress = core::LastPress{target, now, x, y};
+            }
+            break;
+        case MouseAction::LeftUp: message = WM_LBUTTONUP; break;
+        case MouseAction::RightDown: message = WM_RBUTTONDOWN; break;
+        case MouseAction::RightUp: message = WM_RBUTTONUP; break;
+    }
+    auto& queue = Core().queue;
+    // Moves are folded together, as a burst of them says no more than the last one.
+    if (message == WM_MOUSEMOVE && !queue.empty() && queue.back().message == WM_MOUSEMOVE &&
+        queue.back().window == target) {
+        queue.pop_back();
+    }
+    PostMessage(target, message, 0, MakePointParam(x, y));
+}
+
+void QueueMenuCommand(Window* window, int commandId) {
+    if (!IsLive(window)) return;
+    PostMessage(window, WM_COMMAND, MakeLong(static_cast<std::uint16_t>(commandId), 0), 0);
+}
+
+void QueueCloseRequest(Window* window) {
+    if (IsLive(window)) PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void QueueVerticalScroll(Window* window, int request, int position) {
+    if (!IsLive(window)) return;
+    if (request == SB_THUMBTRACK) window->verticalScroll.trackPos = position;
+    PostMessage(window, WM_VSCROLL,
+                MakeLong(static_cast<std::uint16_t>(request), static_cast<std::uint16_t>(position)),
+                0);
+}
+
+Window* SetCapture(Window* window) {
+    static bool notifying = false;
+    Window* previous = Core().capture;
+    if (!IsLive(window) || previous == window) return previous;
+    Core().capture = window;
+    CurrentHost().CaptureChanged(window);
+    // A window that takes the capture back when it loses it must not start an endless exchange
+    // with another that does the same: the one told last keeps it.
+    if (IsLive(previous) && !notifying) {
+        notifying = true;
+        SendMessage(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
+        notifying = false;
+    }
+    return previous;
+}
+
+bool ReleaseCapture() {
+    Window* previous = Core().capture;
+    if (previous == nullptr) return true;
+    Core().capture = nullptr;
+    CurrentHost().CaptureChanged(nullptr);
+    if (IsLive(previous)) SendMessage(previous, WM_CAPTURECHANGED, 0, 0);
+    return true;
+}
+
+Window* GetCapture() { return Core().capture; }
+
+}  // namespace platform

@@ -1,0 +1,1 @@
+// placeholder: the text facility is being written

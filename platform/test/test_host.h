@@ -1,0 +1,79 @@
+// platform/test/test_host.h: the headless host. The screen is scripted, time is virtual, message
+// boxes are recorded and answered at once, and input is injected by the test. Whenever the
+// program waits for input with nothing queued, the next step of the test's script runs; with the
+// script used up, a due timer is reached by moving the clock, and otherwise the program is asked
+// to quit, so a test runs the real program from start to exit with no display and no sleeping.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/test/virtual_clock.h"
+#include "platform/window.h"
+
+namespace platform {
+
+struct RecordedMessageBox {
+    std::string text;
+    std::string caption;
+    std::uint64_t time = 0;
+};
+
+class TestHost : public Host {
+public:
+    explicit TestHost(ScreenFacts screen = ScreenFacts{});
+
+    // Steps run in order, one each time the program waits with nothing to do.
+    void Then(std::function<void()> step);
+    bool ScriptFinished() const { return nextStep_ >= steps_.size(); }
+
+    // Input, queued at once as the toolkit would report it.
+    void Press(Window* window, int x, int y);
+    void Release(Window* window, int x, int y);
+    void Click(Window* window, int x, int y);
+    void DoubleClick(Window* window, int x, int y);
+    void RightClick(Window* window, int x, int y);
+    void ChooseMenu(Window* window, int commandId);
+    // A click on the child control with the id (a push button), as the toolkit reports it.
+    void ClickControl(Window* parent, int controlId);
+    void RequestClose(Window* window);
+
+    VirtualClock& Clock() { return clock_; }
+    const std::vector<RecordedMessageBox>& MessageBoxes() const { return messageBoxes_; }
+    // Runs when a message box is shown, before it is answered.
+    std::function<void(const RecordedMessageBox&)> onMessageBox;
+    int PresentCount() const { return presentCount_; }
+    Rect LastPresented() const { return lastPresented_; }
+    // How often the program waited with nothing left to do and was asked to quit.
+    int QuitRequests() const { return quitRequests_; }
+
+    ScreenFacts Screen() const override { return screen_; }
+    void SetScreen(const ScreenFacts& screen) { screen_ = screen; }
+    std::uint64_t TickMilliseconds() override { return clock_.NowMilliseconds(); }
+    std::int64_t CalendarSeconds() override { return clock_.CalendarSeconds(); }
+    void WaitForInput(std::optional<std::uint64_t> untilTick) override;
+    void PollInput() override {}
+    void WindowCreated(Window&) override {}
+    void WindowDestroyed(Window&) override {}
+    void WindowChanged(Window&) override {}
+    void MenuChanged(Window&) override {}
+    void ScrollBarChanged(Window&) override {}
+    void Present(Window& window, const Rect& area) override;
+    void CaptureChanged(Window*) override {}
+    void ShowMessageBox(const std::string& text, const std::string& caption) override;
+
+private:
+    ScreenFacts screen_;
+    VirtualClock clock_;
+    std::vector<std::function<void()>> steps_;
+    std::size_t nextStep_ = 0;
+    std::vector<RecordedMessageBox> messageBoxes_;
+    int presentCount_ = 0;
+    Rect lastPresented_;
+    int quitRequests_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+// setup/asset_loading.h: loading every picture of the game for the current screen size.
+#pragma once
+
+namespace setup {
+
+// The folder of the size-dependent pictures, "Pictures\P%i\" with the screen width.
+extern char PictureSetFolder[1024];
+
+// Loads the marks, the sea, the two boards and the ships' pictures for ScreenWidth. A missing
+// ship picture is reported once per ship; nothing here ends the program.
+void LoadAssets();
+
+}  // namespace setup

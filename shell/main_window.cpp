@@ -1,0 +1,119 @@
+// shell/main_window.cpp: InitInstance, step by step: the class, the window, the start-up picture,
+// the five controls, the menu with its marks, sound, pictures, the first game, showing it.
+#include "shell/main_window.h"
+
+#include "platform/messages.h"
+#include "platform/repaint.h"
+#include "platform/screen.h"
+#include "resources/resource_ids.h"
+#include "setup/asset_loading.h"
+#include "setup/new_game.h"
+#include "shell/layout_scale.h"
+#include "shell/sound.h"
+#include "windows/picture_popup.h"
+
+namespace shell {
+
+using namespace platform;
+
+const ModuleResources* AppInstance = nullptr;
+Window* MainWindow = nullptr;
+Menu* MainMenu = nullptr;
+
+namespace {
+
+struct ControlDesign {
+    const char* className;
+    int id;
+    const char* text;
+    int x, y, width, height;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+};
+
+constexpr std::uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_CENTER;
+
+// In design units; created in this order.
+constexpr ControlDesign kControls[] = {
+    {"BUTTON", ID_START, "START", 10, 10, 125, 40, kButtonStyle | WS_DISABLED, 0},
+    {"BUTTON", ID_PLACE_RANDOM, "Place Random", 155, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", ID_ABOUT, "About", 745, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", ID_INSTRUCTIONS, "Instructions", 890, 10, 125, 40, kButtonStyle, 0},
+    {"STATIC", 0, "Instructions", 300, 10, 425, 40, WS_CHILD | WS_VISIBLE | SS_GRAYFRAME,
+     WS_EX_STATICEDGE},
+};
+
+void RegisterMainWindowClass(const ModuleResources* instance) {
+    RegisterClassEx(WindowClass{.name = "Tidewrack",
+                                .style = CS_DBLCLKS,
+                                .procedure = MainWndProc,
+                                .instance = instance,
+                                .iconId = resources::IDI_TIDEWRACK,
+                                .hasBackground = true,
+                                .background = Rgb(200, 125, 0)});
+}
+
+void CreateControls(Window* window, const ModuleResources* instance) {
+    for (const ControlDesign& control : kControls) {
+        const char* text = control.text;
+        if (control.id == ID_PLACE_RANDOM && ScreenWidth == 640) text = "Place Rand";
+        CreateWindowEx(control.exStyle, control.className, text, control.style,
+                       DesignX(control.x), DesignY(control.y), DesignX(control.width),
+                       DesignY(control.height), window, control.id, instance);
+    }
+}
+
+void SetUpSoundItems() {
+    if (DetectSoundDevice()) {
+        CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, MF_CHECKED);
+        return;
+    }
+    CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_CHECKED);
+    EnableMenuItem(MainMenu, resources::IDM_SOUND_ON, MF_GRAYED | MF_DISABLED);
+    EnableMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_GRAYED | MF_DISABLED);
+    SoundOn = 0;
+}
+
+// The screen size shows in the menu but stays what the display test chose.
+void SetUpScreenSizeItems() {
+    const int current = ScreenWidth == 640   ? resources::IDM_SIZE_640
+                        : ScreenWidth == 800 ? resources::IDM_SIZE_800
+                                             : resources::IDM_SIZE_1024;
+    CheckMenuItem(MainMenu, current, MF_CHECKED);
+    for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
+        EnableMenuItem(MainMenu, item, MF_GRAYED | MF_DISABLED);
+    }
+}
+
+}  // namespace
+
+bool InitInstance(const ModuleResources* instance, int showCommand) {
+    AppInstance = instance;
+    RegisterMainWindowClass(instance);
+
+    const int frameX = GetSystemMetrics(SM_CXFRAME);
+    const int frameY = GetSystemMetrics(SM_CYFRAME);
+    MainWindow = CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX,
+                                -frameY, ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY,
+                                nullptr, 0, instance);
+    if (MainWindow == nullptr) return false;
+
+    windows::ShowPicturePopup(AppInstance, MainWindow, resources::IDB_STARTUP, 5000);
+    CreateControls(MainWindow, instance);
+
+    MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);
+    SetMenu(MainWindow, MainMenu);
+    SetUpSoundItems();
+    SetUpScreenSizeItems();
+    DrawMenuBar(MainWindow);
+
+    setup::LoadAssets();
+    setup::NewGame(MainWindow);
+
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    return true;
+}
+
+}  // namespace shell

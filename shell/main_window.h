@@ -1,0 +1,32 @@
+// shell/main_window.h: the main window, its controls and menu, and the start-up step that builds
+// them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/menus.h"
+#include "platform/module_resources.h"
+#include "platform/window.h"
+
+namespace shell {
+
+constexpr int ID_START = 1;
+constexpr int ID_PLACE_RANDOM = 2;
+constexpr int ID_ABOUT = 3;
+constexpr int ID_INSTRUCTIONS = 4;
+
+// Kept for the whole run: the program's resources, the main window and its menu.
+extern const platform::ModuleResources* AppInstance;
+extern platform::Window* MainWindow;
+extern platform::Menu* MainMenu;
+
+// Registers the class, creates the main window, opens the start-up picture, creates the controls
+// and the menu, detects the sound device, loads the pictures, starts the first game and shows the
+// window. False only when the main window cannot be created.
+bool InitInstance(const platform::ModuleResources* instance, int showCommand);
+
+// The main window's message handler: the one way from the platform into the game.
+platform::LRESULT MainWndProc(platform::Window* window, std::uint32_t message,
+                              platform::WPARAM wParam, platform::LPARAM lParam);
+
+}  // namespace shell

@@ -1,0 +1,176 @@
+// shell/main_window_proc.cpp: MainWndProc. It only dispatches: each message to a small handler,
+// mouse clicks to placement or to the salvo by the phase of play, commands through one table.
+#include <cstdint>
+
+#include "battle/game_state.h"
+#include "battle/salvo.h"
+#include "opponent/random_numbers.h"
+#include "opponent/random_placement.h"
+#include "platform/menus.h"
+#include "platform/messages.h"
+#include "platform/screen.h"
+#include "resources/resource_ids.h"
+#include "setup/asset_loading.h"
+#include "setup/new_game.h"
+#include "setup/ship_placement.h"
+#include "setup/status_line.h"
+#include "shell/board_painting.h"
+#include "shell/control_walk.h"
+#include "shell/layout_scale.h"
+#include "shell/main_window.h"
+#include "shell/sound.h"
+#include "windows/instructions_viewer.h"
+#include "windows/picture_popup.h"
+
+namespace shell {
+
+using namespace platform;
+using battle::GameState;
+
+namespace {
+
+void OnCreate() {
+    const int captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    const int menuHeight = GetSystemMetrics(SM_CYMENU);
+    ScaleX = ScreenWidth * 0.0009765625;
+    ScaleY = static_cast<double>(ScreenHeight - captionHeight - menuHeight) /
+             static_cast<double>(768 - captionHeight - menuHeight);
+    opponent::srand(static_cast<std::uint32_t>(platform::time()));
+}
+
+void OnDestroy() {
+    if (MainMenu != nullptr) DestroyMenu(MainMenu);
+    MainMenu = nullptr;  // File > Exit sends this without destroying the window: no second release
+    PostQuitMessage(0);
+}
+
+void PlaceRandomly(Window* window) {
+    setup::ShipsToPlace = 0;
+    setup::SetStatus(window, "Select Ship To Reposition or Press Start To Begin...");
+    opponent::PlaceFleetAtRandom(battle::Player, window);
+    EnableControlById(window, ID_START);
+    PaintBoard(window);
+}
+
+void SwitchSound(Window* window, std::uint8_t on) {
+    SoundOn = on;
+    CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, on ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, on ? MF_UNCHECKED : MF_CHECKED);
+    PaintBoard(window);
+}
+
+// The menu grays these items, so they arrive only when the window receives them by other means.
+void ChangeScreenSize(Window* window, int checkedItem, int width, int height, double factor) {
+    for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
+        CheckMenuItem(MainMenu, item, item == checkedItem ? MF_CHECKED : MF_UNCHECKED);
+    }
+    const int frameX = GetSystemMetrics(SM_CXFRAME);
+    const int frameY = GetSystemMetrics(SM_CYFRAME);
+    ScreenWidth = width;
+    ScreenHeight = height;
+    ScaleX = factor;
+    ScaleY = factor;  // the plain ratio here, not the caption-corrected one of creation
+    setup::LoadAssets();
+    SetWindowPos(window, HWND_TOP, -frameX, -frameY, width + 2 * frameX, height + 2 * frameY,
+                 SWP_FRAMECHANGED);
+    setup::NewGame(window);
+    PaintBoard(window);
+}
+
+// Commands match on the whole value: a notification code in the high word matches nothing.
+void OnCommand(Window* window, WPARAM command) {
+    switch (command) {
+        case ID_START:
+            battle::StartBattle(window);
+            return;
+        case ID_PLACE_RANDOM:
+            PlaceRandomly(window);
+            return;
+        case ID_ABOUT:
+            windows::ShowPicturePopup(AppInstance, window, resources::IDB_ABOUT, 0);
+            PaintBoard(window);
+            return;
+        case ID_INSTRUCTIONS:
+            windows::OpenInstructionsViewer(window, AppInstance);
+            PaintBoard(window);
+            return;
+        case resources::IDM_EXIT:
+            // The window is not destroyed first: the quit request ends the main loop.
+            SendMessage(window, WM_DESTROY, 0, 0);
+            PaintBoard(window);
+            return;
+        case resources::IDM_SOUND_ON:
+            SwitchSound(window, 1);
+            return;
+        case resources::IDM_SOUND_OFF:
+            SwitchSound(window, 0);
+            return;
+        case resources::IDM_SIZE_640:
+            ChangeScreenSize(window, resources::IDM_SIZE_640, 640, 480, 0.625);
+            return;
+        case resources::IDM_SIZE_800:
+            ChangeScreenSize(window, resources::IDM_SIZE_800, 800, 600, 0.78125);
+            return;
+        case resources::IDM_SIZE_1024:
+            ChangeScreenSize(window, resources::IDM_SIZE_1024, 1024, 768, 1.0);
+            return;
+        case resources::IDM_NEW:
+            setup::NewGame(window);
+            PaintBoard(window);
+            return;
+        default:
+            PaintBoard(window);
+            return;
+    }
+}
+
+int MouseX(LPARAM position) { return LowWord(static_cast<std::uint64_t>(position)); }
+int MouseY(LPARAM position) { return HighWord(static_cast<std::uint64_t>(position)); }
+
+void OnLeftButtonUp(Window* window, int x, int y) {
+    if (GameState.phase == battle::Placing) {
+        setup::SelectAndPlaceShip(window, x, y);
+        EnableStartIfFleetPlaced(window);
+    } else if (GameState.phase == battle::Firing) {
+        battle::AimPlayerShot(window, x, y);
+    }
+}
+
+void OnRightButtonUp(Window* window, int x, int y) {
+    if (GameState.phase != battle::Placing) return;
+    setup::RotateAndPlaceShip(window, x, y);
+    EnableStartIfFleetPlaced(window);
+}
+
+// The release that follows a double-click is taken here, in every phase, and dropped. A quit
+// request met while waiting for it is posted again: the main loop must still see it.
+void OnLeftButtonDoubleClick(Window* window, int x, int y) {
+    Message release;
+    if (!GetMessage(&release, window, WM_LBUTTONUP, WM_LBUTTONUP)) {
+        PostMessage(release.window, release.message, release.wParam, release.lParam);
+        return;
+    }
+    OnRightButtonUp(window, x, y);
+}
+
+}  // namespace
+
+LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_DESTROY: OnDestroy(); return 0;
+        case WM_SIZE: return 0;
+        case WM_WINDOWPOSCHANGING: return 0;
+        case WM_ERASEBKGND: return 0;
+        case WM_PAINT: PaintBoard(window); return 0;
+        case WM_COMMAND: OnCommand(window, wParam); return 0;
+        case WM_LBUTTONUP: OnLeftButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
+        case WM_LBUTTONDBLCLK:
+            OnLeftButtonDoubleClick(window, MouseX(lParam), MouseY(lParam));
+            return 0;
+        case WM_RBUTTONUP: OnRightButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
+        default: return DefWindowProc(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace shell

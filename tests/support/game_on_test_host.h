@@ -1,0 +1,30 @@
+// tests/support/game_on_test_host.h: the real program run on the headless test host, with the
+// fake audio device and the data folder of the build tree.
+#pragma once
+
+#include <functional>
+
+#include "platform/host.h"
+#include "platform/test/fake_audio.h"
+#include "platform/test/test_host.h"
+
+namespace testing_support {
+
+class GameOnTestHost {
+public:
+    explicit GameOnTestHost(platform::ScreenFacts screen = platform::ScreenFacts{});
+    ~GameOnTestHost();
+
+    // Runs the program from entry to exit; the script (host.Then) drives it meanwhile.
+    int Run();
+    // Adds a step to the script.
+    void Then(std::function<void()> step) { host.Then(std::move(step)); }
+
+    platform::TestHost host;
+    platform::FakeAudio audio{host.Clock()};
+};
+
+// The folder the build writes the game's data into; the game's relative paths resolve there.
+const char* DataFolder();
+
+}  // namespace testing_support
