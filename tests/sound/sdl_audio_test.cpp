@@ -1,0 +1,125 @@
+// Tests of the real audio device on SDL's dummy driver, which plays in real time to nowhere: the
+// three play behaviours, unplayable files, and detection without a driver.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "platform/sdl/sdl_audio.h"
+
+namespace {
+
+using namespace platform;
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A 16-bit mono PCM WAV file holding a quiet tone of the given length.
+void WriteTone(const fs::path& path, int milliseconds, int rate = 22050) {
+    const std::uint32_t frames = static_cast<std::uint32_t>(rate) * milliseconds / 1000;
+    std::ofstream out(path, std::ios::binary);
+    out.write("RIFF", 4);
+    PutLittleEndian(out, 36 + frames * 2, 4);
+    out.write("WAVEfmt ", 8);
+    PutLittleEndian(out, 16, 4);
+    PutLittleEndian(out, 1, 2);  // PCM
+    PutLittleEndian(out, 1, 2);  // mono
+    PutLittleEndian(out, rate, 4);
+    PutLittleEndian(out, rate * 2, 4);
+    PutLittleEndian(out, 2, 2);
+    PutLittleEndian(out, 16, 2);
+    out.write("data", 4);
+    PutLittleEndian(out, frames * 2, 4);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const double wave = std::sin(2.0 * 3.14159265358979 * 440.0 * i / rate);
+        PutLittleEndian(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(wave * 2000)), 2);
+    }
+}
+
+class SdlAudioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        folder = fs::temp_directory_path() /
+                 ("tidewrack_sdl_audio_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string Tone(const char* name, int milliseconds) {
+        const fs::path path = folder / name;
+        WriteTone(path, milliseconds);
+        return path.string();
+    }
+
+    fs::path folder;
+};
+
+TEST_F(SdlAudioTest, SynchronousPlayReturnsOnlyAfterTheSoundsLength) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.HasWaveOutput());
+    const std::string tone = Tone("tone.wav", 400);
+
+    const auto started = Clock::now();
+    EXPECT_EQ(audio.Play(tone, SND_SYNC | SND_NOSTOP), PlayResult::Accepted);
+    const auto took = Clock::now() - started;
+    EXPECT_GE(took, std::chrono::milliseconds(400));
+    EXPECT_LT(took, std::chrono::seconds(5));  // it ended, rather than hanging on
+    // Nothing plays any more: the next no-stop play is taken at once.
+    EXPECT_EQ(audio.Play(tone, SND_ASYNC | SND_NOSTOP), PlayResult::Accepted);
+}
+
+TEST_F(SdlAudioTest, NoStopPlayIsRefusedWhileASoundPlaysAndTakenAfterIt) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.HasWaveOutput());
+    const std::string longTone = Tone("long.wav", 600);
+    const std::string shortTone = Tone("short.wav", 100);
+
+    const auto started = Clock::now();
+    ASSERT_EQ(audio.Play(longTone, SND_ASYNC | SND_NOSTOP), PlayResult::Accepted);
+    EXPECT_EQ(audio.Play(shortTone, SND_ASYNC | SND_NOSTOP), PlayResult::Refused);
+    EXPECT_EQ(audio.Play(shortTone, SND_SYNC | SND_NOSTOP), PlayResult::Refused);
+
+    // A deadline already past does not wait; the long sound still plays.
+    audio.WaitWhileSoundPlays(0);
+    EXPECT_EQ(audio.Play(shortTone, SND_ASYNC | SND_NOSTOP), PlayResult::Refused);
+
+    audio.WaitWhileSoundPlays(static_cast<std::int64_t>(std::time(nullptr)) + 60);
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(600));
+    EXPECT_EQ(audio.Play(shortTone, SND_ASYNC | SND_NOSTOP), PlayResult::Accepted);
+    // Without no-stop a play cuts the playing sound off instead of being refused.
+    EXPECT_EQ(audio.Play(longTone, SND_ASYNC), PlayResult::Accepted);
+}
+
+TEST_F(SdlAudioTest, FilesThatCannotBePlayedAreReportedSo) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.HasWaveOutput());
+    std::ofstream(folder / "garbage.wav") << "RIFF but not a wave at all";
+    std::ofstream(folder / "empty.wav");
+    for (const char* name : {"missing.wav", "garbage.wav", "empty.wav"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(audio.Play((folder / name).string(), SND_SYNC | SND_NOSTOP),
+                  PlayResult::Unplayable);
+    }
+}
+
+TEST_F(SdlAudioTest, NoWaveOutputWithoutAWorkingDriver) {
+    setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+    SdlAudio audio;
+    EXPECT_FALSE(audio.HasWaveOutput());
+    EXPECT_EQ(audio.Play(Tone("tone.wav", 100), SND_SYNC), PlayResult::Unplayable);
+}
+
+}  // namespace
