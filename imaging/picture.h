@@ -74,6 +74,12 @@ public:
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+private:
+    // Shows the open-file dialog; the chosen path lands in path (PicturePathSize characters).
+    bool AskForPath(const char* folder, char* path);
+    // Reads the headers, colour table and pixels behind them, and builds the bitmap.
+    void ReadBitmapFile(platform::FileHandle* file);
 };
 
 }  // namespace imaging

@@ -1,0 +1,108 @@
+// imaging/picture_drawing.cpp: a Picture drawn onto a target surface, stretched to its rectangle,
+// either covering it or leaving out its pure white pixels through a mask built at the drawn size.
+#include "platform/drawing/drawing.h"
+#include "platform/repaint.h"
+#include "imaging/picture.h"
+
+namespace imaging {
+
+using platform::Bitmap;
+using platform::DeviceContext;
+
+void Picture::Draw(DeviceContext* target) {
+    if (drawMode == DrawModeOpaque) {
+        DrawStretched(target);
+    } else if (drawMode == DrawModeTransparent) {
+        DrawTransparent(target);
+    }
+}
+
+void Picture::DrawStretched(DeviceContext* target) {
+    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
+    DeviceContext* source = platform::CreateCompatibleDC(target);
+    Bitmap* previous = platform::SelectObject(source, bitmap);
+    const platform::BitmapInfo size = platform::GetObject(bitmap);
+    // No stretch mode is set: the target's own (shrinking keeps dark pixels by default) applies.
+    platform::StretchBlt(target, left, top, right - left, bottom - top, source, 0, 0, size.width,
+                         size.height, platform::SRCCOPY);
+    platform::SelectObject(source, previous);
+    platform::DeleteDC(source);
+}
+
+void Picture::BuildMask() {
+    if (bitmap == nullptr) return;
+    DeleteMask();
+    const int w = right - left;
+    const int h = bottom - top;
+    const platform::BitmapInfo size = platform::GetObject(bitmap);
+
+    // Made against the screen: a fresh memory context holds a monochrome bitmap, so a bitmap
+    // compatible with it would be monochrome too.
+    DeviceContext* screen = platform::GetDC(nullptr);
+    DeviceContext* source = platform::CreateCompatibleDC(screen);
+    DeviceContext* maskSurface = platform::CreateCompatibleDC(screen);
+    DeviceContext* imageSurface = platform::CreateCompatibleDC(screen);
+    Bitmap* previousSource = platform::SelectObject(source, bitmap);
+    mask = platform::CreateBitmap(w, h, 1, 1, nullptr);
+    Bitmap* previousMask = platform::SelectObject(maskSurface, mask);
+    maskedImage = platform::CreateCompatibleBitmap(screen, w, h);
+    Bitmap* previousImage = platform::SelectObject(imageSurface, maskedImage);
+
+    // White pixels of the stretched picture give 1 in the mask, all others 0.
+    const platform::ColourRef background = platform::SetBkColor(source, TransparentColour);
+    platform::StretchBlt(maskSurface, 0, 0, w, h, source, 0, 0, size.width, size.height,
+                         platform::SRCCOPY);
+    platform::SetBkColor(source, background);
+    // Black where the mask is 1, white elsewhere; then the picture ANDed in over it.
+    platform::BitBlt(imageSurface, 0, 0, w, h, maskSurface, 0, 0, platform::NOTSRCCOPY);
+    platform::StretchBlt(imageSurface, 0, 0, w, h, source, 0, 0, size.width, size.height,
+                         platform::SRCAND);
+
+    platform::SelectObject(imageSurface, previousImage);
+    platform::SelectObject(maskSurface, previousMask);
+    platform::SelectObject(source, previousSource);
+    platform::DeleteDC(imageSurface);
+    platform::DeleteDC(maskSurface);
+    platform::DeleteDC(source);
+    platform::ReleaseDC(nullptr, screen);
+}
+
+void Picture::DeleteMask() {
+    if (mask != nullptr) {
+        platform::DeleteObject(mask);
+        mask = nullptr;
+    }
+    if (maskedImage != nullptr) {
+        platform::DeleteObject(maskedImage);
+        maskedImage = nullptr;
+    }
+}
+
+void Picture::DrawTransparent(DeviceContext* target) {
+    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
+    if (mask == nullptr) BuildMask();
+    const int w = right - left;
+    const int h = bottom - top;
+
+    DeviceContext* buffer = platform::CreateCompatibleDC(target);
+    Bitmap* bufferBitmap = platform::CreateCompatibleBitmap(target, w, h);
+    Bitmap* previousBuffer = platform::SelectObject(buffer, bufferBitmap);
+    platform::BitBlt(buffer, 0, 0, w, h, target, left, top, platform::SRCCOPY);
+
+    // The background stays where the mask is 1 and turns black elsewhere; the masked image,
+    // black where the mask is 1, then puts the picture's colours into the black.
+    DeviceContext* surface = platform::CreateCompatibleDC(target);
+    Bitmap* previousSurface = platform::SelectObject(surface, mask);
+    platform::BitBlt(buffer, 0, 0, w, h, surface, 0, 0, platform::SRCAND);
+    platform::SelectObject(surface, maskedImage);
+    platform::BitBlt(buffer, 0, 0, w, h, surface, 0, 0, platform::SRCINVERT);
+    platform::BitBlt(target, left, top, w, h, buffer, 0, 0, platform::SRCCOPY);
+
+    platform::SelectObject(surface, previousSurface);
+    platform::SelectObject(buffer, previousBuffer);
+    platform::DeleteObject(bufferBitmap);
+    platform::DeleteDC(surface);
+    platform::DeleteDC(buffer);
+}
+
+}  // namespace imaging

@@ -1,0 +1,214 @@
+// platform/drawing/blit.cpp: BitBlt, StretchBlt and FillRect on our surfaces, with the four raster
+// operations and the platform's colour/monochrome conversions. Copies of whole rows take a fast
+// path; everything else goes pixel by pixel through one general routine.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/drawing/drawing.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t ColourBits = 0xFFFFFF;
+
+// Logical to device coordinates: the drawing code never sets a mapping mode other than pixels,
+// so only the two origins move things.
+Point ToDevice(const DeviceContext* dc, int x, int y) {
+    return Point{x - dc->state.windowOrigin.x + dc->state.viewportOrigin.x,
+                 y - dc->state.windowOrigin.y + dc->state.viewportOrigin.y};
+}
+
+// For each destination index along one axis, the run of source indices it takes: one pixel when
+// growing, keeping the size or not combining, else every source pixel that falls on it. Runs
+// are cut to the source bitmap; a run cut to nothing leaves its destination pixel alone.
+struct AxisMap {
+    std::vector<int> first;
+    std::vector<int> count;
+    int lowest = 0x7FFFFFFF;  // the source indices used lie in lowest..end-1
+    int end = 0;
+};
+
+AxisMap MapAxis(int dstStart, int dstLength, int from, int to, int srcStart, int srcLength,
+                int srcLimit, bool combine) {
+    AxisMap map;
+    map.first.resize(to - from);
+    map.count.resize(to - from);
+    const bool shrinking = combine && srcLength > dstLength;
+    for (int d = from; d < to; ++d) {
+        const std::int64_t i = d - dstStart;
+        std::int64_t a = 0;
+        std::int64_t b = 0;
+        if (shrinking) {
+            a = srcStart + i * srcLength / dstLength;
+            b = srcStart + (i + 1) * srcLength / dstLength;
+        } else {
+            a = srcStart + (2 * i + 1) * srcLength / (2 * std::int64_t{dstLength});
+            b = a + 1;
+        }
+        a = std::max<std::int64_t>(a, 0);
+        b = std::min<std::int64_t>(b, srcLimit);
+        if (a >= b) continue;  // first 0, count 0
+        map.first[d - from] = static_cast<int>(a);
+        map.count[d - from] = static_cast<int>(b - a);
+        map.lowest = std::min(map.lowest, static_cast<int>(a));
+        map.end = std::max(map.end, static_cast<int>(b));
+    }
+    return map;
+}
+
+std::uint32_t SourceValue(const Bitmap& src, int x, int y) {
+    const std::size_t i = static_cast<std::size_t>(y) * src.width + x;
+    return src.IsMonochrome() ? src.bits[i] : src.pixels[i];
+}
+
+// Combines the pixels a shrink drops: AND keeps dark pixels, OR keeps light ones.
+std::uint32_t Combine(int stretchMode, std::uint32_t a, std::uint32_t b) {
+    return stretchMode == WHITEONBLACK ? (a | b) : (a & b);
+}
+
+struct Conversion {
+    bool toMonochrome = false;  // colour source, monochrome destination
+    bool toColour = false;      // monochrome source, colour destination
+    Pixel sourceBackground = 0;
+    Pixel one = 0;   // what a monochrome 1 becomes on colour
+    Pixel zero = 0;  // what a monochrome 0 becomes on colour
+    std::uint32_t Convert(std::uint32_t s) const {
+        if (toMonochrome) return s == sourceBackground ? 1u : 0u;
+        if (toColour) return s != 0 ? one : zero;
+        return s;
+    }
+};
+
+// The general case: every destination pixel in area (device coordinates, already clipped).
+void Transfer(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
+              const AxisMap& rows, int stretchMode, const Conversion& conversion, RasterOp op) {
+    const std::uint32_t mask = dst.IsMonochrome() ? 1u : ColourBits;
+    std::vector<std::uint32_t> line(src.width);
+    for (int y = area.top; y < area.bottom; ++y) {
+        const int rowFirst = rows.first[y - area.top];
+        const int rowCount = rows.count[y - area.top];
+        if (rowCount == 0) continue;
+        for (int sx = columns.lowest; sx < columns.end; ++sx) {
+            std::uint32_t v = SourceValue(src, sx, rowFirst);
+            for (int k = 1; k < rowCount; ++k)
+                v = Combine(stretchMode, v, SourceValue(src, sx, rowFirst + k));
+            line[sx] = v;
+        }
+        for (int x = area.left; x < area.right; ++x) {
+            const int first = columns.first[x - area.left];
+            const int count = columns.count[x - area.left];
+            if (count == 0) continue;
+            std::uint32_t s = line[first];
+            for (int k = 1; k < count; ++k) s = Combine(stretchMode, s, line[first + k]);
+            s = conversion.Convert(s);
+            const std::size_t i = static_cast<std::size_t>(y) * dst.width + x;
+            if (dst.IsMonochrome()) {
+                dst.bits[i] = static_cast<std::uint8_t>(ApplyRasterOp(op, dst.bits[i], s, mask));
+            } else {
+                dst.pixels[i] = ApplyRasterOp(op, dst.pixels[i], s, mask);
+            }
+        }
+    }
+}
+
+// Colour to colour with SRCCOPY and one source pixel per destination pixel: whole rows.
+void CopyRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
+              const AxisMap& rows) {
+    const int width = area.Width();
+    bool contiguous = true;
+    for (int k = 0; k < width && contiguous; ++k)
+        contiguous = columns.count[k] == 1 && columns.first[k] == columns.first[0] + k;
+    for (int y = area.top; y < area.bottom; ++y) {
+        if (rows.count[y - area.top] == 0) continue;
+        const Pixel* in = src.Row(rows.first[y - area.top]);
+        Pixel* out = dst.Row(y) + area.left;
+        if (contiguous) {
+            std::memcpy(out, in + columns.first[0], width * sizeof(Pixel));
+            continue;
+        }
+        for (int k = 0; k < width; ++k)
+            if (columns.count[k] != 0) out[k] = in[columns.first[k]];
+    }
+}
+
+bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src, int srcX,
+          int srcY, int srcWidth, int srcHeight, RasterOp op) {
+    if (dst == nullptr || src == nullptr || dst->target == nullptr || src->target == nullptr)
+        return false;
+    if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
+    const Point at = ToDevice(dst, x, y);
+    const Point from = ToDevice(src, srcX, srcY);
+    const Rect whole{at.x, at.y, at.x + width, at.y + height};
+    const Rect area = Intersect(whole, dst->DrawableArea());
+    if (area.IsEmpty()) return true;
+
+    // A copy within one bitmap reads from a snapshot, so that overlapping areas come out right.
+    Bitmap snapshot;
+    const Bitmap* source = src->target;
+    if (source == dst->target) {
+        snapshot = *source;
+        source = &snapshot;
+    }
+    const int mode = dst->state.stretchMode;
+    const bool combine = mode != COLORONCOLOR;
+    const AxisMap columns = MapAxis(whole.left, width, area.left, area.right, from.x, srcWidth,
+                                    source->width, combine);
+    const AxisMap rows = MapAxis(whole.top, height, area.top, area.bottom, from.y, srcHeight,
+                                 source->height, combine);
+
+    Bitmap& target = *dst->target;
+    Conversion conversion;
+    conversion.toMonochrome = !source->IsMonochrome() && target.IsMonochrome();
+    conversion.toColour = source->IsMonochrome() && !target.IsMonochrome();
+    conversion.sourceBackground = PixelOf(src->state.backgroundColour);
+    conversion.one = PixelOf(dst->state.backgroundColour);
+    conversion.zero = PixelOf(dst->state.textColour);
+
+    const bool singlePixels = srcWidth <= width && srcHeight <= height;
+    if (op == SRCCOPY && !source->IsMonochrome() && !target.IsMonochrome() &&
+        (singlePixels || !combine)) {
+        CopyRows(target, area, *source, columns, rows);
+    } else {
+        Transfer(target, area, *source, columns, rows, mode, conversion, op);
+    }
+    dst->NoteDrawn(area);
+    return true;
+}
+
+}  // namespace
+
+bool BitBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src, int srcX,
+            int srcY, RasterOp op) {
+    return Blit(dst, x, y, width, height, src, srcX, srcY, width, height, op);
+}
+
+bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src,
+                int srcX, int srcY, int srcWidth, int srcHeight, RasterOp op) {
+    return Blit(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, op);
+}
+
+void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour) {
+    if (dc == nullptr || dc->target == nullptr) return;
+    const Point topLeft = ToDevice(dc, rect.left, rect.top);
+    const Rect area = Intersect(Offset(rect, topLeft.x - rect.left, topLeft.y - rect.top),
+                                dc->DrawableArea());
+    if (area.IsEmpty()) return;
+    Bitmap& target = *dc->target;
+    if (target.IsMonochrome()) {
+        // On a monochrome bitmap a colour becomes its nearer of black and white.
+        const std::uint8_t bit = RedOf(colour) + GreenOf(colour) + BlueOf(colour) >= 383 ? 1 : 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            std::uint8_t* row = target.bits.data() + static_cast<std::size_t>(y) * target.width;
+            std::fill(row + area.left, row + area.right, bit);
+        }
+    } else {
+        const Pixel pixel = PixelOf(colour);
+        for (int y = area.top; y < area.bottom; ++y)
+            std::fill(target.Row(y) + area.left, target.Row(y) + area.right, pixel);
+    }
+    dc->NoteDrawn(area);
+}
+
+}  // namespace platform
