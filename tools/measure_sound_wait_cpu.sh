@@ -4,7 +4,7 @@
 # Usage: tools/measure_sound_wait_cpu.sh [build-dir]
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
+build=$(cd "${1:-$here/build}" && pwd)
 cmake --build "$build" --target sound_wait_probe -j2 >/dev/null
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
