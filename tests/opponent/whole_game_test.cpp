@@ -1,0 +1,130 @@
+// tests/opponent/whole_game_test.cpp: many whole games of the computer against a player firing at
+// random, on the real game state: the boards only ever hold the listed codes, no cell is aimed at
+// twice, every game ends, and a seed with the same player actions replays the computer's shots.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "battle/game_state.h"
+#include "fleet/fleet.h"
+#include "opponent/random_numbers.h"
+#include "opponent/random_placement.h"
+#include "tools/opponent_strength/headless_game.h"
+
+namespace {
+
+using battle::GameState;
+using Cell = std::pair<int, int>;
+
+bool IsListedCode(std::int32_t code) {
+    return (code >= 0 && code <= 5) || (code >= 10 && code <= 15) || (code >= 20 && code <= 25) ||
+           (code >= 31 && code <= 35);
+}
+
+// A player who fires at a uniformly chosen untouched cell of the enemy board.
+class RandomPlayer {
+public:
+    explicit RandomPlayer(std::uint32_t seed) : engine_(seed) {}
+
+    void operator()() {
+        std::vector<Cell> untouched;
+        for (int x = 0; x < battle::BoardSize; ++x) {
+            for (int y = 0; y < battle::BoardSize; ++y) {
+                if (battle::IsUntouched(GameState.boards[battle::Enemy][x][y])) {
+                    untouched.push_back({x, y});
+                }
+            }
+        }
+        if (untouched.empty()) return;
+        std::uniform_int_distribution<std::size_t> pick(0, untouched.size() - 1);
+        const Cell c = untouched[pick(engine_)];
+        GameState.boards[battle::Enemy][c.first][c.second] += battle::AimedStage;
+        GameState.salvo[GameState.salvoSlot] = {battle::Enemy, c.first, c.second};
+    }
+
+private:
+    std::mt19937 engine_;
+};
+
+void ExpectOnlyListedCodes(bool resolved) {
+    for (const battle::Board& board : GameState.boards) {
+        for (const auto& column : board) {
+            for (std::int32_t code : column) {
+                ASSERT_TRUE(IsListedCode(code)) << code;
+                if (resolved) {
+                    ASSERT_FALSE(code >= 10 && code <= 15) << code;
+                }
+            }
+        }
+    }
+}
+
+// Plays a game from the seed; returns the computer's shots in order.
+std::vector<Cell> PlayGame(std::uint32_t seed) {
+    headless::NewHeadlessGame();
+    opponent::srand(seed);
+    opponent::PlaceFleetAtRandom(battle::Player, nullptr);
+    opponent::PlaceFleetAtRandom(battle::Enemy, nullptr);
+    RandomPlayer player(seed);
+    std::vector<Cell> computerShots;
+    std::set<Cell> aimedByComputer;
+    int salvos = 0;
+    while (battle::ShipsAfloat(battle::Player) > 0 && battle::ShipsAfloat(battle::Enemy) > 0) {
+        EXPECT_LT(++salvos, battle::BoardSize * battle::BoardSize) << "seed " << seed;
+        if (salvos >= battle::BoardSize * battle::BoardSize) break;
+
+        const battle::Board before = GameState.boards[battle::Player];
+        headless::FillHeadlessSalvo(player);
+        ExpectOnlyListedCodes(false);
+        for (int slot = 1; slot < battle::SalvoSize; slot += 2) {
+            const battle::Shot shot = GameState.salvo[slot];
+            if (shot.side == battle::NoShot) continue;
+            EXPECT_EQ(shot.side, battle::Player);
+            EXPECT_TRUE(battle::IsUntouched(before[shot.x][shot.y])) << "seed " << seed;
+            EXPECT_TRUE(aimedByComputer.insert({shot.x, shot.y}).second)
+                << "seed " << seed << ": aimed twice at " << shot.x << ", " << shot.y;
+            computerShots.push_back({shot.x, shot.y});
+        }
+        headless::ResolveHeadlessSalvo();
+        GameState.salvoSlot = 0;
+        ExpectOnlyListedCodes(true);
+    }
+    return computerShots;
+}
+
+TEST(WholeGames, KeepTheBoardsSoundAndAlwaysEnd) {
+    for (std::uint32_t i = 1; i <= 300; ++i) {
+        const std::uint32_t seed = i * 14316557u;  // spread: neighbouring seeds start alike
+        PlayGame(seed);
+        if (HasFailure()) FAIL() << "seed " << seed;
+        // Damage agrees with the boards: a ship's hits are its hit or sunk cells, all sunk once
+        // it is sunk.
+        for (int side = 0; side < 2; ++side) {
+            for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
+                const fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(battle::Side(side), shipId)];
+                int hit = 0, sunk = 0;
+                for (const auto& column : GameState.boards[side]) {
+                    for (std::int32_t code : column) {
+                        hit += code == battle::HitStage + std::int32_t(shipId);
+                        sunk += code == battle::SunkStage + std::int32_t(shipId);
+                    }
+                }
+                EXPECT_EQ(hit + sunk, ship.hits) << "seed " << seed;
+                EXPECT_EQ(sunk, ship.IsSunk() ? ship.length : 0) << "seed " << seed;
+            }
+        }
+    }
+}
+
+TEST(WholeGames, ASeedAndTheSamePlayerActionsReplayTheComputer) {
+    for (std::uint32_t seed : {3u, 77u, 1800000000u}) {
+        const std::vector<Cell> first = PlayGame(seed);
+        EXPECT_GT(first.size(), 17u);
+        EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
+    }
+}
+
+}  // namespace
