@@ -1,11 +1,147 @@
-// windows/picture_popup.cpp: minimal stand-in until the pop-up is written.
+// windows/picture_popup.cpp: the "Splash" pop-up: a bitmap resource at its own size in the middle
+// of the screen, closed by its timer or by a left-button release anywhere.
 #include "windows/picture_popup.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/drawing/dib.h"
+#include "platform/drawing/drawing.h"
+#include "platform/input.h"
+#include "platform/messages.h"
+#include "platform/repaint.h"
+#include "platform/screen.h"
+#include "platform/timers.h"
 
 namespace windows {
 
-platform::Window* ShowPicturePopup(const platform::ModuleResources*, platform::Window*, int,
-                                   std::uint32_t) {
-    return nullptr;
+using namespace platform;
+
+Window* PopupOwner = nullptr;
+
+namespace {
+
+constexpr char PopupClassName[] = "Splash";
+constexpr char PopupTitle[] = "Splash";
+constexpr std::uintptr_t DisplayTimerId = 1;
+
+struct OpenPopup {
+    Window* window = nullptr;
+    bool pictureShown = false;
+};
+
+// The pop-ups now open, oldest first. The newest holds the mouse; when it closes, the one before
+// it takes the mouse back, so each open pop-up can still be closed by a release anywhere.
+std::vector<OpenPopup>& OpenPopups() {
+    static std::vector<OpenPopup> popups;
+    return popups;
+}
+
+OpenPopup* Find(const Window* window) {
+    auto& popups = OpenPopups();
+    auto found = std::find_if(popups.begin(), popups.end(),
+                              [window](const OpenPopup& p) { return p.window == window; });
+    return found == popups.end() ? nullptr : &*found;
+}
+
+void RegisterPopupClass(const ModuleResources* instance) {
+    WindowClass popupClass;
+    popupClass.name = PopupClassName;
+    popupClass.style = 0;
+    popupClass.procedure = PicturePopupProc;
+    popupClass.instance = instance;
+    popupClass.iconId = 0;  // the standard ids are not among the program's resources
+    popupClass.hasBackground = true;
+    popupClass.background = GetSysColor(COLOR_BACKGROUND);
+    RegisterClassEx(popupClass);  // a repeat fails harmlessly; the first registration stays
+}
+
+void CopyPicture(Window* popup, Bitmap* picture) {
+    const BitmapInfo size = GetObject(picture);
+    DeviceContext* windowDc = GetDC(popup);
+    DeviceContext* memoryDc = CreateCompatibleDC(windowDc);
+    Bitmap* previous = SelectObject(memoryDc, picture);
+    BitBlt(windowDc, 0, 0, size.width, size.height, memoryDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, previous);
+    DeleteDC(memoryDc);
+    ReleaseDC(popup, windowDc);
+    if (OpenPopup* open = Find(popup)) open->pictureShown = true;
+}
+
+void OnCreate(Window* window) {
+    PopupOwner = GetParent(window);
+    OpenPopups().push_back(OpenPopup{window, false});
+    SetCapture(window);
+}
+
+void OnDestroy(Window* window) {
+    auto& popups = OpenPopups();
+    popups.erase(std::remove_if(popups.begin(), popups.end(),
+                                [window](const OpenPopup& p) { return p.window == window; }),
+                 popups.end());
+    if (GetCapture() == window && !popups.empty()) SetCapture(popups.back().window);
+}
+
+// A closing pop-up lets the mouse go, and a newer pop-up keeps it until it closes itself;
+// from anyone else the pop-up takes it straight back.
+void OnCaptureChanged(Window* window, LPARAM lParam) {
+    const auto* newHolder = reinterpret_cast<const Window*>(lParam);
+    if (Find(window) == nullptr || Find(newHolder) != nullptr) return;
+    SetCapture(window);
+}
+
+void OnLeftButtonUp(Window* window) {
+    ReleaseCapture();
+    SendMessage(window, WM_CLOSE, 0, 0);
+    UpdateWindow(PopupOwner);
+}
+
+}  // namespace
+
+LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnCreate(window); return 0;
+        case WM_TIMER:
+            SendMessage(window, WM_CLOSE, 0, 0);
+            KillTimer(window, DisplayTimerId);
+            return 0;
+        case WM_LBUTTONUP: OnLeftButtonUp(window); return 0;
+        case WM_CAPTURECHANGED: OnCaptureChanged(window, lParam); return 0;
+        case WM_ERASEBKGND: {
+            // Once the picture is on the backing surface, erasing would only wipe it: a pop-up
+            // that was covered keeps showing its picture.
+            const OpenPopup* open = Find(window);
+            if (open != nullptr && open->pictureShown) return 1;
+            return DefWindowProc(window, message, wParam, lParam);
+        }
+        case WM_DESTROY: OnDestroy(window); return 0;
+        default: return DefWindowProc(window, message, wParam, lParam);
+    }
+}
+
+Window* ShowPicturePopup(const ModuleResources* instance, Window* owner, int bitmapId,
+                         std::uint32_t displayTime) {
+    RegisterPopupClass(instance);
+    // Without its picture a pop-up would hold the mouse with nothing to show for it.
+    Bitmap* picture = LoadBitmap(instance, bitmapId);
+    if (picture == nullptr) return nullptr;
+    const BitmapInfo size = GetObject(picture);
+
+    const std::uint32_t style = WS_POPUP | (displayTime != 0 ? WS_DISABLED : 0);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
+    Window* popup = CreateWindowEx(0, PopupClassName, PopupTitle, style, left, top, size.width,
+                                   size.height, owner, 0, instance);
+    if (popup == nullptr) {
+        DeleteObject(picture);
+        return nullptr;
+    }
+    ShowWindow(popup, SW_SHOWNORMAL);
+    UpdateWindow(popup);
+    CopyPicture(popup, picture);
+    DeleteObject(picture);
+    if (displayTime != 0) SetTimer(popup, DisplayTimerId, displayTime);
+    return popup;
 }
 
 }  // namespace windows

@@ -8,10 +8,18 @@
 
 namespace windows {
 
+// The owner of the pop-up created last; repainted at once when a pop-up closes by a click.
+extern platform::Window* PopupOwner;
+
 // Opens the pop-up, centred on the screen and owned by the window, and returns at once. With a
 // display time it closes itself after that many milliseconds; with 0 on a left-button release.
+// None when the bitmap cannot be loaded or the window cannot be created.
 platform::Window* ShowPicturePopup(const platform::ModuleResources* instance,
                                    platform::Window* owner, int bitmapId,
                                    std::uint32_t displayTime);
+
+// The pop-up's window procedure: holds the mouse capture until the pop-up closes.
+platform::LRESULT PicturePopupProc(platform::Window* window, std::uint32_t message,
+                                   platform::WPARAM wParam, platform::LPARAM lParam);
 
 }  // namespace windows
