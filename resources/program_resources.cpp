@@ -34,9 +34,9 @@ void BuildMainMenu(platform::Menu* menu) {
         Popup("&File", {Command("&New", IDM_NEW), Separator(), Command("&Exit\tAlt+F4", IDM_EXIT)}),
         Popup("&Options",
               {Popup("&Sound", {Command("On", IDM_SOUND_ON), Command("Off", IDM_SOUND_OFF)}),
-               Popup("Screen &Size", {Command("640 by 480", IDM_SIZE_640),
-                                      Command("800 by 600", IDM_SIZE_800),
-                                      Command("1024 by 768", IDM_SIZE_1024)})}),
+               Popup("Screen &Size",
+                     {Command("640 by 480", IDM_SIZE_640), Command("800 by 600", IDM_SIZE_800),
+                      Command("1024 by 768", IDM_SIZE_1024)})}),
     };
 }
 
@@ -48,7 +48,7 @@ std::span<const std::uint8_t> Find(std::span<const EmbeddedResource> table, int 
 }
 
 class Resources final : public platform::ModuleResources {
-public:
+  public:
     std::span<const std::uint8_t> Bitmap(int id) const override {
         return Find(EmbeddedBitmaps(), id);
     }
