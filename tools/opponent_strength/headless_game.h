@@ -17,20 +17,14 @@ namespace headless {
 inline constexpr int PlayerGrid[4] = {17, 78, 498, 582};
 inline constexpr int EnemyGrid[4] = {527, 78, 1007, 582};
 
-// A new game as far as the state goes: ships identified, reset and on their grids in the dock
-// orientation, boards and salvo cleared. The targeting memory is cleared too, so that a game
-// depends only on its seed.
-inline void NewHeadlessGame() {
-    static constexpr std::int32_t lengths[battle::ShipsPerSide] = {5, 4, 3, 3, 2};
+// A new game as far as the state goes: ships back in the dock orientation, afloat and on their
+// grids, boards and salvo cleared. The targeting memory is cleared too, so that a game depends
+// only on its seed. Needs LoadHeadlessShips first.
+inline void StartHeadlessGame() {
     const int* grids[2] = {PlayerGrid, EnemyGrid};
     for (int s = 0; s < 2; ++s) {
-        imaging::Picture& board = setup::BoardPictures[s];
-        board.SetScale(0, nullptr);
-        board.SetBounds(grids[s][0], grids[s][1], grids[s][2], grids[s][3], nullptr);
         for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
             fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(battle::Side(s), shipId)];
-            ship.SetIdentity(lengths[shipId - 1], shipId);
-            ship.SetScale(0, nullptr);
             ship.Reset();
             ship.SetGrid(grids[s][0], grids[s][1], grids[s][2], grids[s][3], battle::Side(s));
         }
@@ -41,17 +35,45 @@ inline void NewHeadlessGame() {
     opponent::aiShotCounter = 0;
 }
 
+// What loading the assets and laying out the boards give the state: the ships' lengths and
+// numbers, the board rectangles, and pictures sized by the layout rather than by their files.
+inline void LoadHeadlessShips() {
+    static constexpr std::int32_t lengths[battle::ShipsPerSide] = {5, 4, 3, 3, 2};
+    const int* grids[2] = {PlayerGrid, EnemyGrid};
+    for (int s = 0; s < 2; ++s) {
+        imaging::Picture& board = setup::BoardPictures[s];
+        board.SetScale(0, nullptr);
+        board.SetBounds(grids[s][0], grids[s][1], grids[s][2], grids[s][3], nullptr);
+        for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
+            fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(battle::Side(s), shipId)];
+            ship.SetIdentity(lengths[shipId - 1], shipId);
+            ship.SetScale(0, nullptr);
+        }
+    }
+}
+
+inline void NewHeadlessGame() {
+    LoadHeadlessShips();
+    StartHeadlessGame();
+}
+
+struct SalvoResult {
+    int shotsAtPlayer = 0;  // resolved shots on the player's board
+    // Of those, how many it took to sink the player's last ship; 0 while a ship is afloat.
+    int shotsToSinkPlayerFleet = 0;
+};
+
 // Settles the queued salvo in slot order: miss, hit, and the sinking of a ship whose every cell
-// is hit. Returns how many shots it resolved.
-inline int ResolveHeadlessSalvo() {
-    int resolved = 0;
+// is hit; then the player's next salvo size.
+inline SalvoResult ResolveHeadlessSalvo() {
+    SalvoResult result;
     for (battle::Shot& shot : battle::GameState.salvo) {
         if (shot.side == battle::NoShot) continue;
         const auto side = static_cast<battle::Side>(shot.side);
         shot.side = battle::NoShot;
+        if (side == battle::Player) ++result.shotsAtPlayer;
         battle::Board& board = battle::GameState.boards[side];
         std::int32_t& cell = board[shot.x][shot.y];
-        ++resolved;
         if (cell == battle::AimedStage) {
             cell = battle::Miss;
             continue;
@@ -68,9 +90,13 @@ inline int ResolveHeadlessSalvo() {
         }
         ship.SetVisible(1, nullptr);
         ship.Sink(nullptr);
+        if (side == battle::Player && result.shotsToSinkPlayerFleet == 0 &&
+            battle::ShipsAfloat(battle::Player) == 0) {
+            result.shotsToSinkPlayerFleet = result.shotsAtPlayer;
+        }
     }
     battle::GameState.shotsLeft = battle::ShipsAfloat(battle::Player);
-    return resolved;
+    return result;
 }
 
 // Fills one salvo: the player's ships afloat aim the even slots through `aimPlayerShot` (which
@@ -90,12 +116,13 @@ void FillHeadlessSalvo(AimPlayerShot aimPlayerShot) {
 
 // One whole salvo, aimed and then resolved.
 template <typename AimPlayerShot>
-void PlayHeadlessSalvo(AimPlayerShot aimPlayerShot) {
+SalvoResult PlayHeadlessSalvo(AimPlayerShot aimPlayerShot) {
     FillHeadlessSalvo(aimPlayerShot);
     battle::GameState.phase = battle::Resolving;
-    ResolveHeadlessSalvo();
+    const SalvoResult result = ResolveHeadlessSalvo();
     battle::GameState.phase = battle::Firing;
     battle::GameState.salvoSlot = 0;
+    return result;
 }
 
 }  // namespace headless
