@@ -80,9 +80,10 @@ void Picture::DeleteMask() {
 
 void Picture::DrawTransparent(DeviceContext* target) {
     if (visible != 1 || bitmap == nullptr || target == nullptr) return;
-    if (mask == nullptr) BuildMask();
     const int w = right - left;
     const int h = bottom - top;
+    // A mask left at an old size by SetScale alone would cut the picture short: rebuilt too.
+    if (mask == nullptr || mask->width != w || mask->height != h) BuildMask();
 
     DeviceContext* buffer = platform::CreateCompatibleDC(target);
     Bitmap* bufferBitmap = platform::CreateCompatibleBitmap(target, w, h);

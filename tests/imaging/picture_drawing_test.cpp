@@ -1,0 +1,170 @@
+// tests/imaging/picture_drawing_test.cpp: the pixels a Picture leaves on a target surface, opaque
+// and transparent, and when it draws nothing at all.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "imaging/picture.h"
+#include "platform/drawing/drawing.h"
+#include "platform/test/test_host.h"
+
+namespace {
+
+using imaging::Picture;
+using platform::Pixel;
+
+constexpr Pixel Sea = 0x204080;
+constexpr Pixel White = 0xFFFFFF;
+
+// A target surface of 16 by 16 filled with the sea colour.
+class PictureDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetHost(&host);
+        surface = platform::CreateBitmap(16, 16, 1, 32, nullptr);
+        std::fill(surface->pixels.begin(), surface->pixels.end(), Sea);
+        target = platform::CreateCompatibleDC(nullptr);
+        platform::SelectObject(target, surface);
+    }
+    void TearDown() override {
+        platform::DeleteDC(target);
+        platform::DeleteObject(surface);
+        platform::SetHost(nullptr);
+    }
+
+    // The picture's bitmap from rows of pixels.
+    static void Give(Picture& picture, int width, int height, const std::vector<Pixel>& pixels) {
+        picture.bitmap = platform::CreateBitmap(width, height, 1, 32, pixels.data());
+    }
+
+    int CountOf(Pixel colour) const {
+        return static_cast<int>(std::count(surface->pixels.begin(), surface->pixels.end(), colour));
+    }
+
+    platform::TestHost host;
+    platform::Bitmap* surface = nullptr;
+    platform::DeviceContext* target = nullptr;
+};
+
+TEST_F(PictureDrawingTest, TransparentDrawLeavesWhiteOutAndKeepsNearWhite) {
+    // Red, white, near-white (254, 255, 255), blue: stretched to twice the size.
+    Picture picture;
+    Give(picture, 2, 2, {0xFF0000, White, 0xFEFFFF, 0x0000FF});
+    picture.SetDrawMode(imaging::DrawModeTransparent);
+    picture.SetBounds(4, 4, 0, 0);
+    picture.SetScale(2.0f);
+    picture.Draw(target);  // builds the mask on this draw
+    ASSERT_NE(picture.mask, nullptr);
+    EXPECT_EQ(picture.mask->width, 4);
+    EXPECT_EQ(surface->Row(4)[4], 0xFF0000u);
+    EXPECT_EQ(surface->Row(5)[7], Sea);  // the white quarter shows the sea
+    EXPECT_EQ(surface->Row(7)[4], 0xFEFFFFu);
+    EXPECT_EQ(surface->Row(7)[7], 0x0000FFu);
+    EXPECT_EQ(CountOf(Sea), 256 - 12);
+    EXPECT_EQ(target->drawn, (platform::Rect{4, 4, 8, 8}));
+}
+
+TEST_F(PictureDrawingTest, AllWhiteLeavesTheTargetAndNoWhiteCoversLikeOpaque) {
+    Picture blank;
+    Give(blank, 3, 3, std::vector<Pixel>(9, White));
+    blank.SetDrawMode(imaging::DrawModeTransparent);
+    blank.SetBounds(2, 2, 0, 0);
+    blank.Draw(target);
+    EXPECT_EQ(CountOf(Sea), 256);
+
+    Picture solid;
+    Give(solid, 3, 3, std::vector<Pixel>(9, 0x000000));
+    solid.SetDrawMode(imaging::DrawModeTransparent);
+    solid.scale = 0;
+    solid.SetBounds(1, 1, 11, 6);
+    solid.Draw(target);
+    EXPECT_EQ(CountOf(0x000000), 10 * 5);
+    EXPECT_EQ(surface->Row(6)[1], Sea);
+}
+
+TEST_F(PictureDrawingTest, OpaqueDrawStretchesOverTheWholeRectangle) {
+    Picture picture;
+    Give(picture, 2, 1, {White, 0x00FF00});
+    picture.scale = 0;
+    picture.SetBounds(0, 0, 4, 2);
+    picture.Draw(target);
+    EXPECT_EQ(surface->Row(1)[1], White);
+    EXPECT_EQ(surface->Row(1)[2], 0x00FF00u);
+    EXPECT_EQ(CountOf(Sea), 256 - 8);
+}
+
+TEST_F(PictureDrawingTest, ShrinkingKeepsAOnePixelDarkLine) {
+    std::vector<Pixel> pixels(8 * 8, White);
+    for (int x = 0; x < 8; ++x) pixels[3 * 8 + x] = 0x000000;  // row 3
+    for (int y = 0; y < 8; ++y) pixels[y * 8 + 6] = 0x000000;  // column 6
+    Picture picture;
+    Give(picture, 8, 8, pixels);
+    picture.scale = 0.25f;
+    picture.SetBounds(0, 0, 0, 0);
+    picture.Draw(target);
+    // Each target pixel takes four by four source pixels combined by AND.
+    EXPECT_EQ(surface->Row(0)[0], 0x000000u);
+    EXPECT_EQ(surface->Row(1)[1], 0x000000u);
+    EXPECT_EQ(surface->Row(1)[0], White);
+    EXPECT_EQ(surface->Row(0)[1], 0x000000u);
+}
+
+TEST_F(PictureDrawingTest, NothingIsDrawnWhenHiddenOfUnknownModeOrEmpty) {
+    struct Case {
+        std::uint8_t visible;
+        std::uint32_t mode;
+        double right, bottom;
+    };
+    const Case cases[] = {{0, 1, 8, 8}, {2, 1, 8, 8}, {0, 2, 8, 8}, {2, 2, 8, 8}, {1, 0, 8, 8},
+                          {1, 3, 8, 8}, {1, 1, 0, 8}, {1, 2, 8, 0}, {1, 2, 0, 0}};
+    for (const Case& c : cases) {
+        Picture picture;
+        Give(picture, 2, 2, std::vector<Pixel>(4, 0x00FF00));
+        picture.scale = 0;
+        picture.visible = c.visible;
+        picture.drawMode = c.mode;
+        picture.SetBounds(0, 0, c.right, c.bottom);
+        picture.Draw(target);
+        EXPECT_EQ(CountOf(Sea), 256) << int(c.visible) << " " << c.mode << " " << c.right;
+        EXPECT_TRUE(target->drawn.IsEmpty());
+    }
+    Picture empty;
+    empty.Draw(target);
+    empty.DrawTransparent(target);
+    Picture noTarget;
+    Give(noTarget, 1, 1, {0});
+    noTarget.Draw(nullptr);
+    EXPECT_EQ(CountOf(Sea), 256);
+}
+
+TEST_F(PictureDrawingTest, MaskIsBuiltBySetBoundsAndKeptByDraws) {
+    Picture picture;
+    Give(picture, 2, 2, {White, 0, 0, White});
+    picture.SetDrawMode(imaging::DrawModeTransparent);
+    EXPECT_EQ(picture.mask, nullptr);  // setting the mode builds nothing
+    picture.SetBounds(0, 0, 0, 0);
+    platform::Bitmap* built = picture.mask;
+    ASSERT_NE(built, nullptr);
+    EXPECT_EQ(built->bits, (std::vector<std::uint8_t>{1, 0, 0, 1}));
+    EXPECT_EQ(picture.maskedImage->pixels, (std::vector<Pixel>{0, 0, 0, 0}));
+    picture.Draw(target);
+    EXPECT_EQ(picture.mask, built);
+    picture.DeleteMask();
+    EXPECT_EQ(picture.mask, nullptr);
+    EXPECT_EQ(picture.maskedImage, nullptr);
+}
+
+TEST_F(PictureDrawingTest, DrawingPartlyOffTheTargetKeepsWithinIt) {
+    Picture picture;
+    Give(picture, 4, 4, std::vector<Pixel>(16, 0x00FF00));
+    picture.SetDrawMode(imaging::DrawModeTransparent);
+    picture.SetBounds(14, -2, 0, 0);
+    picture.Draw(target);
+    EXPECT_EQ(CountOf(0x00FF00), 2 * 2);
+    picture.SetDrawMode(imaging::DrawModeOpaque);
+    picture.SetBounds(-3, 15, 0, 0);
+    picture.Draw(target);
+    EXPECT_EQ(CountOf(0x00FF00), 4 + 1);
+}
+
+}  // namespace
