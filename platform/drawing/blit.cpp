@@ -36,6 +36,17 @@ AxisMap MapAxis(int dstStart, int dstLength, int from, int to, int srcStart, int
     map.first.resize(to - from);
     map.count.resize(to - from);
     const bool shrinking = combine && srcLength > dstLength;
+    if (srcLength == dstLength) {  // the common block copy: no division per pixel
+        for (int d = from; d < to; ++d) {
+            const std::int64_t a = std::int64_t{srcStart} + (d - dstStart);
+            if (a < 0 || a >= srcLimit) continue;  // first 0, count 0
+            map.first[d - from] = static_cast<int>(a);
+            map.count[d - from] = 1;
+            map.lowest = std::min(map.lowest, static_cast<int>(a));
+            map.end = std::max(map.end, static_cast<int>(a + 1));
+        }
+        return map;
+    }
     for (int d = from; d < to; ++d) {
         const std::int64_t i = d - dstStart;
         std::int64_t a = 0;
@@ -113,6 +124,90 @@ void Transfer(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& c
     }
 }
 
+// One source pixel per destination pixel (no shrinking): each case of formats and operation
+// gets its own loop, so nothing is decided per pixel.
+template <RasterOp Op, bool SourceMono, bool TargetMono, typename In, typename Out>
+inline Out Combined(In source, Out d, const Conversion& conversion) {
+    std::uint32_t s = source;
+    if constexpr (SourceMono && !TargetMono) s = s != 0 ? conversion.one : conversion.zero;
+    if constexpr (!SourceMono && TargetMono) s = s == conversion.sourceBackground ? 1u : 0u;
+    return static_cast<Out>(ApplyRasterOp(Op, d, s, TargetMono ? 1u : ColourBits));
+}
+
+// One row of a plain block copy: straight runs of both bitmaps, which the compiler vectorises.
+template <RasterOp Op, bool SourceMono, bool TargetMono, typename In, typename Out>
+void CombineRun(const In* __restrict in, Out* __restrict out, int width,
+                const Conversion& conversion) {
+    for (int k = 0; k < width; ++k)
+        out[k] = Combined<Op, SourceMono, TargetMono>(in[k], out[k], conversion);
+}
+
+template <RasterOp Op, bool SourceMono, bool TargetMono>
+void GatherRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
+                const AxisMap& rows, const Conversion& conversion) {
+    const int width = area.Width();
+    bool contiguous = true;
+    for (int k = 0; k < width && contiguous; ++k)
+        contiguous = columns.count[k] == 1 && columns.first[k] == columns.first[0] + k;
+    for (int y = area.top; y < area.bottom; ++y) {
+        if (rows.count[y - area.top] == 0) continue;
+        const std::size_t in = static_cast<std::size_t>(rows.first[y - area.top]) * src.width;
+        const std::size_t out = static_cast<std::size_t>(y) * dst.width + area.left;
+        const auto* source = [&] {
+            if constexpr (SourceMono) return src.bits.data() + in;
+            else return src.pixels.data() + in;
+        }();
+        auto* target = [&] {
+            if constexpr (TargetMono) return dst.bits.data() + out;
+            else return dst.pixels.data() + out;
+        }();
+        if (contiguous) {
+            CombineRun<Op, SourceMono, TargetMono>(source + columns.first[0], target, width,
+                                                    conversion);
+            continue;
+        }
+        for (int k = 0; k < width; ++k) {
+            if (columns.count[k] == 0) continue;
+            target[k] = Combined<Op, SourceMono, TargetMono>(source[columns.first[k]], target[k],
+                                                             conversion);
+        }
+    }
+}
+
+template <RasterOp Op>
+void GatherRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
+                const AxisMap& rows, const Conversion& conversion) {
+    const bool sourceMono = src.IsMonochrome();
+    const bool targetMono = dst.IsMonochrome();
+    if (sourceMono && targetMono) {
+        GatherRows<Op, true, true>(dst, area, src, columns, rows, conversion);
+    } else if (sourceMono) {
+        GatherRows<Op, true, false>(dst, area, src, columns, rows, conversion);
+    } else if (targetMono) {
+        GatherRows<Op, false, true>(dst, area, src, columns, rows, conversion);
+    } else {
+        GatherRows<Op, false, false>(dst, area, src, columns, rows, conversion);
+    }
+}
+
+void GatherRows(RasterOp op, Bitmap& dst, const Rect& area, const Bitmap& src,
+                const AxisMap& columns, const AxisMap& rows, const Conversion& conversion) {
+    switch (op) {
+        case RasterOp::SrcCopy:
+            GatherRows<RasterOp::SrcCopy>(dst, area, src, columns, rows, conversion);
+            break;
+        case RasterOp::SrcAnd:
+            GatherRows<RasterOp::SrcAnd>(dst, area, src, columns, rows, conversion);
+            break;
+        case RasterOp::SrcInvert:
+            GatherRows<RasterOp::SrcInvert>(dst, area, src, columns, rows, conversion);
+            break;
+        case RasterOp::NotSrcCopy:
+            GatherRows<RasterOp::NotSrcCopy>(dst, area, src, columns, rows, conversion);
+            break;
+    }
+}
+
 // Colour to colour with SRCCOPY and one source pixel per destination pixel: whole rows.
 void CopyRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
               const AxisMap& rows) {
@@ -170,6 +265,8 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
     if (op == SRCCOPY && !source->IsMonochrome() && !target.IsMonochrome() &&
         (singlePixels || !combine)) {
         CopyRows(target, area, *source, columns, rows);
+    } else if (singlePixels || !combine) {
+        GatherRows(op, target, area, *source, columns, rows, conversion);
     } else {
         Transfer(target, area, *source, columns, rows, mode, conversion, op);
     }
