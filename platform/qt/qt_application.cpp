@@ -1,0 +1,22 @@
+// platform/qt/qt_application.cpp: the QApplication and the Qt host around one run of the program.
+#include "platform/qt/qt_application.h"
+
+#include <QApplication>
+
+#include "platform/messages.h"
+#include "platform/qt/qt_host.h"
+
+namespace platform {
+
+void RunOnQtHost(int argc, char** argv, const std::function<void()>& program) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tidewrack");
+    QApplication::setDesktopFileName("tidewrack");
+    QtHost host;
+    SetHost(&host);
+    program();
+    ResetMessageQueue();
+    SetHost(nullptr);
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+// platform/qt/qt_host.h: the real host. Windows are Qt widgets that show their backing surface;
+// the main window carries a QMenuBar built from the menu model and real QPushButton and QFrame
+// children; message boxes are QMessageBox. Qt's events only become queued messages: no Qt
+// handler ever calls game code.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <optional>
+
+#include "platform/host.h"
+
+class QWidget;
+
+namespace platform {
+
+class QtHost : public Host {
+public:
+    // A QApplication must exist for the whole life of the host.
+    QtHost();
+    ~QtHost() override;
+
+    ScreenFacts Screen() const override;
+    std::uint64_t TickMilliseconds() override;
+    std::int64_t CalendarSeconds() override;
+    void WaitForInput(std::optional<std::uint64_t> untilTick) override;
+    void PollInput() override;
+    void WindowCreated(Window& window) override;
+    void WindowDestroyed(Window& window) override;
+    void WindowChanged(Window& window) override;
+    void MenuChanged(Window& window) override;
+    void ScrollBarChanged(Window& window) override;
+    void Present(Window& window, const Rect& area) override;
+    void CaptureChanged(Window* window) override;
+    void ShowMessageBox(const std::string& text, const std::string& caption) override;
+
+private:
+    void GrabIfShown();
+
+    ScreenFacts facts_;
+    QElapsedTimer clock_;
+    QTimer wakeUp_;
+    Window* capture_ = nullptr;
+    QWidget* grabbing_ = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,178 @@
+// platform/qt/qt_window_widgets.cpp: top-level frames, client surfaces, menu bars and scroll bars
+// as Qt widgets. Everything they report goes through the core's input functions.
+#include "platform/qt/qt_window_widgets.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/input.h"
+#include "platform/menus.h"
+#include "platform/scroll_bars.h"
+
+namespace platform {
+
+namespace {
+
+void QueueMouse(Window& window, QMouseEvent* event, bool press) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        QueueMouseInput(&window, press ? MouseAction::LeftDown : MouseAction::LeftUp, at.x(),
+                        at.y());
+    } else if (event->button() == Qt::RightButton) {
+        QueueMouseInput(&window, press ? MouseAction::RightDown : MouseAction::RightUp, at.x(),
+                        at.y());
+    }
+}
+
+void AddItems(QMenu* menu, Window& window, const std::vector<MenuItem>& items);
+
+QAction* AddItem(QWidget* container, Window& window, const MenuItem& item) {
+    if (!item.items.empty()) {
+        auto* submenu = new QMenu(QString::fromStdString(item.text), container);
+        AddItems(submenu, window, item.items);
+        submenu->setEnabled(!item.grayed);
+        return submenu->menuAction();
+    }
+    auto* action = new QAction(QString::fromStdString(item.text), container);
+    action->setCheckable(item.checked);
+    action->setChecked(item.checked);
+    action->setEnabled(!item.grayed);
+    const int id = item.id;
+    Window* target = &window;
+    // Qt toggles a checkable action on its own; the model decides the mark, so it is put back.
+    QObject::connect(action, &QAction::triggered, action, [target, id, action, item] {
+        action->setChecked(item.checked);
+        QueueMenuCommand(target, id);
+    });
+    return action;
+}
+
+void AddItems(QMenu* menu, Window& window, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(AddItem(menu, window, item));
+        }
+    }
+}
+
+}  // namespace
+
+SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void SurfaceView::paintEvent(QPaintEvent* event) {
+    Bitmap& surface = window_.surface;
+    if (surface.width <= 0 || surface.height <= 0) return;
+    const QImage view(reinterpret_cast<const uchar*>(surface.pixels.data()), surface.width,
+                      surface.height, surface.width * 4, QImage::Format_RGB32);
+    QPainter painter(this);
+    painter.drawImage(event->rect(), view, event->rect());
+}
+
+void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
+
+// The core decides what a second press is, from its own time and distance rules.
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
+
+void SurfaceView::mouseReleaseEvent(QMouseEvent* event) { QueueMouse(window_, event, false); }
+
+TopLevelWidget::TopLevelWidget(Window& window, QWidget* owner)
+    : QWidget(owner, Qt::Window), window_(window) {
+    surface_ = new SurfaceView(window, this);
+    if (window.hasVerticalScrollBar) {
+        scrollBar_ = new QScrollBar(Qt::Vertical, this);
+        Window* target = &window;
+        QScrollBar* bar = scrollBar_;
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [target, bar](int action) {
+            switch (action) {
+                case QAbstractSlider::SliderSingleStepSub:
+                    QueueVerticalScroll(target, SB_LINEUP, 0);
+                    break;
+                case QAbstractSlider::SliderSingleStepAdd:
+                    QueueVerticalScroll(target, SB_LINEDOWN, 0);
+                    break;
+                case QAbstractSlider::SliderPageStepSub:
+                    QueueVerticalScroll(target, SB_PAGEUP, 0);
+                    break;
+                case QAbstractSlider::SliderPageStepAdd:
+                    QueueVerticalScroll(target, SB_PAGEDOWN, 0);
+                    break;
+                case QAbstractSlider::SliderToMinimum:
+                    QueueVerticalScroll(target, SB_TOP, 0);
+                    break;
+                case QAbstractSlider::SliderToMaximum:
+                    QueueVerticalScroll(target, SB_BOTTOM, 0);
+                    break;
+                case QAbstractSlider::SliderMove:
+                    QueueVerticalScroll(target, SB_THUMBTRACK, bar->sliderPosition());
+                    break;
+                default: break;
+            }
+        });
+        QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [target, bar] {
+            QueueVerticalScroll(target, SB_THUMBPOSITION, bar->sliderPosition());
+            QueueVerticalScroll(target, SB_ENDSCROLL, 0);
+        });
+    }
+}
+
+void TopLevelWidget::Arrange(int menuHeight) {
+    const int menuSpace = (window_.menu != nullptr || menuBar_ != nullptr) ? menuHeight : 0;
+    const int scrollWidth = scrollBar_ != nullptr ? scrollBar_->sizeHint().width() : 0;
+    const int width = window_.clientWidth + (scrollBar_ != nullptr ? scrollWidth : 0);
+    const int height = window_.clientHeight + menuSpace;
+    setFixedSize(width, height);
+    // A move places a captioned window's frame, which the desktop draws around the widget.
+    if ((window_.style & WS_CAPTION) == WS_CAPTION) {
+        move(window_.rect.left, window_.rect.top);
+    } else {
+        move(window_.clientInScreen.left, window_.clientInScreen.top - menuSpace);
+    }
+    if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, width, menuSpace);
+    surface_->setGeometry(0, menuSpace, window_.clientWidth, window_.clientHeight);
+    if (scrollBar_ != nullptr) {
+        scrollBar_->setGeometry(window_.clientWidth, menuSpace, scrollWidth, window_.clientHeight);
+    }
+}
+
+void TopLevelWidget::RebuildMenu() {
+    if (window_.menu == nullptr) {
+        if (menuBar_ != nullptr) menuBar_->clear();
+        return;
+    }
+    if (menuBar_ == nullptr) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+        menuBar_->show();
+    }
+    menuBar_->clear();
+    for (const MenuItem& item : window_.menu->items) {
+        if (item.separator) continue;
+        menuBar_->addAction(AddItem(menuBar_, window_, item));
+    }
+}
+
+void TopLevelWidget::ShowScrollInfo() {
+    if (scrollBar_ == nullptr) return;
+    const ScrollInfo& info = window_.verticalScroll;
+    const QSignalBlocker quiet(scrollBar_);
+    scrollBar_->setRange(info.min, std::max(info.min, info.max - std::max(info.page - 1, 0)));
+    scrollBar_->setPageStep(std::max(1, info.page));
+    scrollBar_->setValue(info.pos);
+}
+
+void TopLevelWidget::closeEvent(QCloseEvent* event) {
+    // The desktop's close request goes through the game's own default handling.
+    event->ignore();
+    QueueCloseRequest(&window_);
+}
+
+}  // namespace platform

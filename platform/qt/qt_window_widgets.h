@@ -1,0 +1,52 @@
+// platform/qt/qt_window_widgets.h: the widgets that stand for our windows: a top-level frame
+// (menu bar, client surface, scroll bar) and the client surface that presents a window's backing
+// bitmap and reports the mouse.
+#pragma once
+
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QWidget>
+
+#include "platform/window.h"
+
+namespace platform {
+
+// The client area: paints the window's backing surface and turns mouse events into input.
+class SurfaceView : public QWidget {
+public:
+    SurfaceView(Window& window, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Window& window_;
+};
+
+// A top-level window: optional menu bar on top, the client surface, optional vertical scroll bar.
+class TopLevelWidget : public QWidget {
+public:
+    TopLevelWidget(Window& window, QWidget* owner);
+
+    SurfaceView* Surface() const { return surface_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+    QScrollBar* ScrollBar() const { return scrollBar_; }
+    // Places the widget and its parts from the window's client rectangle and menu.
+    void Arrange(int menuHeight);
+    void RebuildMenu();
+    void ShowScrollInfo();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Window& window_;
+    SurfaceView* surface_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+};
+
+}  // namespace platform

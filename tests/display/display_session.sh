@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# tests/display/display_session.sh: shared by the real-display tests. Starts a private Xvfb of the
+# given size and depth with openbox on it, and offers small helpers to drive the game with
+# xdotool. Source it, then call start_display WIDTHxHEIGHTxDEPTH.
+set -uo pipefail
+
+artifacts=${TIDEWRACK_ARTIFACTS:-$PWD/test-artifacts}
+mkdir -p "$artifacts"
+xvfb_pid=""
+openbox_pid=""
+game_pid=""
+
+stop_display() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -f "$display_file"
+}
+trap stop_display EXIT
+
+fail() {
+    echo "FAILED: $*" >&2
+    screenshot "failure-$(date +%s%N)"
+    exit 1
+}
+
+start_display() {
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$display_file" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 1 100); do
+        [ -s "$display_file" ] && break
+        sleep 0.1
+    done
+    [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$display_file")"
+    openbox >/dev/null 2>&1 &
+    openbox_pid=$!
+    sleep 0.5
+    export QT_QPA_PLATFORM=xcb
+    export SDL_AUDIODRIVER=dummy
+    export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+}
+
+# start_game EXECUTABLE: runs the game in the background; its output goes to $game_log.
+start_game() {
+    game_log=$(mktemp)
+    "$1" >"$game_log" 2>&1 &
+    game_pid=$!
+}
+
+# Waits up to $1 seconds for the game to end and sets exit_code to its exit code ("timeout" when
+# it is still running). Not for use in a subshell: only this shell can wait for the game.
+wait_for_exit() {
+    exit_code=timeout
+    for _ in $(seq 1 $(( $1 * 10 ))); do
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid"
+            exit_code=$?
+            game_pid=""
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# The id of the first visible window with exactly this title, waiting up to $2 seconds.
+wait_for_window() {
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        local id
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers, like a player pressing Enter, every message box with this title that shows up within
+# $2 seconds; stops early once the window titled $3 (when given) is up.
+dismiss_boxes() {
+    local deadline=$(( $(date +%s) + $2 ))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        if [ -n "${3:-}" ] && xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1; then
+            return
+        fi
+        local id
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            xdotool windowactivate "$id" 2>/dev/null
+            xdotool key --window "$id" Return 2>/dev/null
+            xdotool key Return 2>/dev/null
+        fi
+        sleep 0.3
+    done
+}
+
+screenshot() {
+    import -window root "$artifacts/$1.png" 2>/dev/null
+}

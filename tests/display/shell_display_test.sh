@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# tests/display/shell_display_test.sh CASE EXECUTABLE: the built game on a real X display.
+# Cases: main_window, close_box, alt_f4, refuse_8bit, refuse_small.
+source "$(dirname "$0")/display_session.sh"
+case_name=$1
+game=$2
+
+# Ship picture errors would only show when the data folder is missing; answer them if they come.
+open_main_window() {
+    start_display "$1"
+    start_game "$game"
+    dismiss_boxes Error 15 Tidewrack
+    main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
+}
+
+expect_exit_zero() {
+    wait_for_exit 10
+    [ "$exit_code" = "0" ] || fail "$case_name: the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
+}
+
+case "$case_name" in
+    main_window)
+        open_main_window 1024x768x24
+        sleep 1
+        geometry=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
+        width=${geometry%x*}
+        [ "$width" = "1024" ] || fail "the main window is $geometry, not 1024 wide"
+        sleep 5  # let the start-up picture close itself
+        screenshot main-window
+        xdotool windowactivate --sync "$main" key alt+f
+        sleep 0.5
+        xdotool key e
+        expect_exit_zero
+        ;;
+    close_box)
+        open_main_window 1024x768x24
+        sleep 1
+        # The desktop's close box sits at the right end of the caption.
+        xdotool mousemove 1014 9 click 1
+        expect_exit_zero
+        ;;
+    alt_f4)
+        open_main_window 800x600x24
+        sleep 1
+        xdotool windowactivate --sync "$main" key alt+F4
+        expect_exit_zero
+        ;;
+    refuse_8bit | refuse_small)
+        if [ "$case_name" = refuse_8bit ]; then
+            start_display 1024x768x8
+            expected="16-bit High Color"
+        else
+            start_display 600x800x24
+            expected="at least 640 by 480"
+        fi
+        start_game "$game"
+        sleep 2
+        screenshot "$case_name"
+        # The message box, where the toolkit could show one, is answered like a player would.
+        xdotool key Return 2>/dev/null
+        dismiss_boxes "Error" 2
+        expect_exit_zero
+        grep -q "$expected" "$game_log" || fail "the message did not name the reason: $(cat "$game_log")"
+        ;;
+    *)
+        fail "unknown case $case_name"
+        ;;
+esac
+echo "passed: $case_name"
