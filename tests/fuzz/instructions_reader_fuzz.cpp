@@ -3,6 +3,7 @@
 // it; all three must agree and stay within the table's bounds.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,9 @@
 namespace {
 
 using windows::InstructionLines;
+
+constexpr auto MaxLines = static_cast<std::size_t>(windows::MaxInstructionLines);
+constexpr auto MaxLength = static_cast<std::size_t>(windows::MaxInstructionLineLength);
 
 struct Scratch {
     Scratch() : path("/tmp/tidewrack_instructions_fuzz_" + std::to_string(::getpid()) + ".txt") {}
@@ -41,14 +45,14 @@ InstructionLines ReadInPieces(std::string_view text) {
 }
 
 void CheckBounds(std::string_view text, const InstructionLines& lines) {
-    Require(!lines.empty() && lines.size() <= windows::MaxInstructionLines);
+    Require(!lines.empty() && lines.size() <= MaxLines);
     std::size_t stored = 0;
     for (const std::string& line : lines) {
-        Require(line.size() <= windows::MaxInstructionLineLength);
+        Require(line.size() <= MaxLength);
         Require(line.find('\n') == std::string::npos);
         stored += line.size();
     }
-    if (lines.size() == windows::MaxInstructionLines) return;
+    if (lines.size() == MaxLines) return;
     // Short of a full table nothing is lost: every byte is stored except the line feeds and the
     // returns just before them.
     std::size_t ends = 0;
