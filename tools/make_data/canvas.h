@@ -42,6 +42,7 @@ class Canvas {
 // Pixels at least half covered keep their colour at full strength; the rest become pure white,
 // the game's transparent colour. A shape's edge therefore shows its own (dark) outline colour,
 // never a blend with white, and a colour inside that happens to be pure white is nudged off it.
+// Pinholes of white left where two shapes almost touch are closed.
 QImage FlattenOnWhite(const QImage& drawn);
 
 // A quarter turn counter-clockwise, pixel for pixel: what points right afterwards points up.
