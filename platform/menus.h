@@ -11,12 +11,12 @@
 namespace platform {
 
 struct MenuItem {
-    std::string text;  // '&' marks the mnemonic, a tab separates the shortcut text
+    std::string text{};  // '&' marks the mnemonic, a tab separates the shortcut text
     int id = 0;
     bool separator = false;
     bool checked = false;
     bool grayed = false;
-    std::vector<MenuItem> items;  // a pop-up menu's own items
+    std::vector<MenuItem> items{};  // a pop-up menu's own items
 };
 
 struct Menu {

@@ -14,11 +14,19 @@ namespace testing_support {
 
 const char* DataFolder() { return TIDEWRACK_TEST_DATA_DIR; }
 
-GameOnTestHost::GameOnTestHost(platform::ScreenFacts screen) : host(screen) {
+namespace {
+constexpr std::uint64_t kStartUpPictureTime = 5000;
+}
+
+GameOnTestHost::GameOnTestHost(platform::ScreenFacts screen, bool waitForStartUpPicture)
+    : host(screen) {
     platform::SetHost(&host);
     platform::SetAudioDevice(&audio);
     if (chdir(DataFolder()) != 0) {
         // Without the data folder the game still runs, just without pictures and sounds.
+    }
+    if (waitForStartUpPicture) {
+        host.Then([this] { host.Clock().Advance(kStartUpPictureTime); });
     }
 }
 

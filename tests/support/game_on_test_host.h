@@ -12,7 +12,10 @@ namespace testing_support {
 
 class GameOnTestHost {
 public:
-    explicit GameOnTestHost(platform::ScreenFacts screen = platform::ScreenFacts{});
+    // Unless told otherwise, the script starts by letting the start-up picture close (it holds
+    // the mouse for its five seconds, as it does for a player).
+    explicit GameOnTestHost(platform::ScreenFacts screen = platform::ScreenFacts{},
+                            bool waitForStartUpPicture = true);
     ~GameOnTestHost();
 
     // Runs the program from entry to exit; the script (host.Then) drives it meanwhile.

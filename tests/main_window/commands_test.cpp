@@ -1,0 +1,186 @@
+// tests/main_window/commands_test.cpp: the command table, the mouse rows outside placement, the
+// pump, and the ways the program ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "battle/game_state.h"
+#include "fleet/fleet.h"
+#include "platform/menus.h"
+#include "platform/messages.h"
+#include "resources/resource_ids.h"
+#include "setup/ship_placement.h"
+#include "setup/status_line.h"
+#include "shell/layout_scale.h"
+#include "shell/main_window.h"
+#include "shell/message_pump.h"
+#include "shell/sound.h"
+#include "tests/support/game_on_test_host.h"
+
+namespace {
+
+using battle::GameState;
+using platform::Window;
+
+Window* Control(int id) {
+    for (Window* child : shell::MainWindow->children) {
+        if (child->id == id && child->windowClass->name == "BUTTON") return child;
+    }
+    return nullptr;
+}
+
+TEST(Commands, FileExitEndsTheProgramThroughItsOwnQuitRequest) {
+    testing_support::GameOnTestHost game;
+    bool stepAfterExitRan = false;
+    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+    game.Then([&] { stepAfterExitRan = true; });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_FALSE(stepAfterExitRan) << "the loop ended at the fetch after the command";
+    EXPECT_EQ(game.host.QuitRequests(), 0);
+}
+
+TEST(Commands, TheCloseBoxEndsTheProgram) {
+    testing_support::GameOnTestHost game;
+    game.Then([&] { game.host.RequestClose(shell::MainWindow); });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_EQ(game.host.QuitRequests(), 0);
+    EXPECT_FALSE(platform::IsWindow(shell::MainWindow));
+}
+
+TEST(Commands, SoundOnAndOffSwitchTheFlagAndTheMarks) {
+    testing_support::GameOnTestHost game;
+    auto marks = [] {
+        return std::pair{platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_ON)->checked,
+                         platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_OFF)->checked};
+    };
+    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_OFF); });
+    game.Then([&] {
+        EXPECT_EQ(shell::SoundOn, 0);
+        EXPECT_EQ(marks(), std::pair(false, true));
+        game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_ON);
+    });
+    game.Then([&] {
+        EXPECT_EQ(shell::SoundOn, 1);
+        EXPECT_EQ(marks(), std::pair(true, false));
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// A command value carries a notification code in its high word; only code 0 matches.
+TEST(Commands, AValueWithANotificationCodeMatchesNothingAndOnlyRepaints) {
+    testing_support::GameOnTestHost game;
+    game.Then([&] {
+        setup::ShipsToPlace = 3;
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND,
+                              platform::MakeLong(shell::ID_PLACE_RANDOM, 1), 0);
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, 12345, 0);
+    });
+    game.Then([&] {
+        EXPECT_EQ(setup::ShipsToPlace, 3);
+        EXPECT_FALSE(Control(shell::ID_START)->enabled);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST(Commands, PlaceRandomLaysTheFleetOnTheBoardAndEnablesStart) {
+    testing_support::GameOnTestHost game;
+    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
+    game.Then([&] {
+        EXPECT_EQ(setup::ShipsToPlace, 0);
+        EXPECT_TRUE(Control(shell::ID_START)->enabled);
+        EXPECT_EQ(std::string(setup::StatusText),
+                  "Select Ship To Reposition or Press Start To Begin...");
+        int shipCells = 0;
+        for (const auto& column : GameState.boards[battle::Player]) {
+            for (std::int32_t code : column) shipCells += code != battle::Water;
+        }
+        EXPECT_EQ(shipCells, 17);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+struct SizeCommand {
+    int command, width, height;
+    double factor;
+};
+
+class ScreenSizeCommand : public ::testing::TestWithParam<SizeCommand> {};
+
+// The menu grays these items; a window that receives the command by other means carries it out.
+TEST_P(ScreenSizeCommand, ChangesTheSettingMovesTheWindowAndStartsANewGame) {
+    const SizeCommand& c = GetParam();
+    testing_support::GameOnTestHost game;
+    platform::Rect startButton;
+    game.Then([&] {
+        startButton = Control(shell::ID_START)->rect;
+        GameState.phase = battle::Firing;
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND,
+                              static_cast<platform::WPARAM>(c.command), 0);
+    });
+    game.Then([&] {
+        EXPECT_EQ(shell::ScreenWidth, c.width);
+        EXPECT_EQ(shell::ScreenHeight, c.height);
+        EXPECT_EQ(shell::ScaleX, c.factor);
+        EXPECT_EQ(shell::ScaleY, c.factor);
+        EXPECT_EQ(shell::MainWindow->rect.Width(), c.width + 8);
+        EXPECT_EQ(shell::MainWindow->rect.Height(), c.height + 8);
+        EXPECT_EQ(GameState.phase, battle::Placing);
+        EXPECT_EQ(Control(shell::ID_START)->rect, startButton) << "controls never move";
+        EXPECT_TRUE(platform::FindMenuItem(shell::MainMenu, c.command)->checked);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ScreenSizeCommand,
+                         ::testing::Values(SizeCommand{resources::IDM_SIZE_640, 640, 480, 0.625},
+                                           SizeCommand{resources::IDM_SIZE_800, 800, 600, 0.78125},
+                                           SizeCommand{resources::IDM_SIZE_1024, 1024, 768, 1.0}));
+
+// Outside placement a right click or a double-click on a ship does nothing, but the double-click
+// still takes its following release from the queue.
+TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTaken) {
+    for (battle::GamePhase phase : {battle::Firing, battle::Resolving, battle::GameOver}) {
+        testing_support::GameOnTestHost game;
+        int x = 0;
+        int y = 0;
+        game.Then([&] {
+            GameState.phase = phase;
+            const fleet::Ship& carrier = fleet::Ships[0];
+            x = carrier.boatPicture.GetLeft() + 5;
+            y = carrier.boatPicture.GetTop() + 5;
+            game.host.RightClick(shell::MainWindow, x, y);
+            game.host.Press(shell::MainWindow, x, y);
+            game.host.Release(shell::MainWindow, x, y);
+            platform::PostMessage(shell::MainWindow, platform::WM_LBUTTONDBLCLK, 0,
+                                  platform::MakePointParam(x, y));
+            game.host.Release(shell::MainWindow, x, y);
+            platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, 9999, 0);
+        });
+        game.Then([&] {
+            EXPECT_EQ(fleet::Ships[0].orientation, 0) << "phase " << phase;
+            EXPECT_EQ(GameState.phase, phase);
+            platform::Message left;
+            EXPECT_FALSE(platform::PeekMessage(&left, shell::MainWindow, platform::WM_LBUTTONUP,
+                                               platform::WM_LBUTTONUP, platform::PM_NOREMOVE));
+        });
+        EXPECT_EQ(game.Run(), 0);
+    }
+}
+
+TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
+    testing_support::GameOnTestHost game;
+    game.Then([&] {
+        setup::ShipsToPlace = 4;
+        game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM);
+        platform::PostQuitMessage(0);
+        EXPECT_FALSE(shell::PumpPendingMessages());
+        EXPECT_EQ(setup::ShipsToPlace, 0) << "the click before the quit request was handled";
+        platform::Message quit;
+        EXPECT_TRUE(platform::PeekMessage(&quit, nullptr, 0, 0, platform::PM_NOREMOVE));
+        EXPECT_EQ(quit.message, platform::WM_QUIT);
+    });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_EQ(game.host.QuitRequests(), 0);
+}
+
+}  // namespace
