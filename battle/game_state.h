@@ -12,7 +12,8 @@ class Ship;
 namespace battle {
 
 constexpr int BoardSize = 12;
-constexpr int SalvoSize = 10;  // two slots per fleet index: 2k the player's ship k, 2k + 1 the enemy's
+constexpr int SalvoSize =
+    10;  // two slots per fleet index: 2k the player's ship k, 2k + 1 the enemy's
 constexpr int ShipsPerSide = 5;
 
 enum GamePhase : std::int32_t { Placing = 0, Firing = 1, Resolving = 2, GameOver = 99 };
@@ -53,7 +54,7 @@ struct GameStateRecord {
     GamePhase phase = Placing;
     std::int32_t shotsLeft = 5;  // shots the player may still aim in this salvo
     std::array<Shot, SalvoSize> salvo{};
-    std::int32_t salvoSlot = 0;  // the slot being filled; SalvoSize when the salvo is complete
+    std::int32_t salvoSlot = 0;     // the slot being filled; SalvoSize when the salvo is complete
     std::array<Board, 2> boards{};  // indexed by Side
 };
 

@@ -52,6 +52,7 @@ TEST(GameState, CellCodeTestsOverEveryStoredCode) {
         bool hitOrSunk;
         bool hitAfloat;
     };
+    // clang-format off
     const Case cases[] = {
         {0, true, false, false},   {5, true, false, false},   {10, false, false, false},
         {15, false, false, false}, {20, false, false, false}, {21, false, true, true},
@@ -59,6 +60,7 @@ TEST(GameState, CellCodeTestsOverEveryStoredCode) {
         // Never stored, but what a neighbour reading reports beyond an edge.
         {battle::OffBoard, false, true, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(battle::IsUntouched(c.code), c.untouched) << c.code;
         EXPECT_EQ(battle::IsHitOrSunk(c.code), c.hitOrSunk) << c.code;
@@ -79,9 +81,9 @@ TEST(GameState, ShipLookupsFollowTheFleetOrder) {
     }
 
     EXPECT_EQ(battle::ShipsAfloat(battle::Player), 5);
-    fleet::Ships[4].hits = 2;     // sunk exactly
-    fleet::Ships[0].hits = 4;     // one short
-    fleet::Ships[9].hits = 3;     // extra hits still count as sunk
+    fleet::Ships[4].hits = 2;  // sunk exactly
+    fleet::Ships[0].hits = 4;  // one short
+    fleet::Ships[9].hits = 3;  // extra hits still count as sunk
     EXPECT_EQ(battle::ShipsAfloat(battle::Player), 4);
     EXPECT_EQ(battle::ShipsAfloat(battle::Enemy), 4);
 }

@@ -45,8 +45,9 @@ void WriteBitmapFile(const fs::path& path, int width, int height) {
     put16(28, 24);
     for (int at = 30; at < 54; at += 4) put32(at, 0);
     put32(34, pixelBytes);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
 }
 
 class ShipTest : public ::testing::Test {

@@ -40,6 +40,7 @@ TEST(RandomNumbers, RandomBelowTruncatesTowardZeroWithTheFloatConstant) {
         int n;
         int expected;
     };
+    // clang-format off
     const Case cases[] = {
         {0, 12, 0},      // a tiny negative product truncates to 0, not -1
         {1, 12, 0},      {32767, 12, 11}, {32767, 1, 0},
@@ -47,6 +48,7 @@ TEST(RandomNumbers, RandomBelowTruncatesTowardZeroWithTheFloatConstant) {
         // 4681 x 7 is 32767: exact arithmetic would give 1, the float constant stays just below.
         {4682, 7, 0},    {4683, 7, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         opponent::srand(SeedGiving(c.r));
         EXPECT_EQ(opponent::RandomBelow(c.n), c.expected) << "r " << c.r << ", n " << c.n;

@@ -87,7 +87,8 @@ TEST(RandomPlacement, AShipLaidByHandIsAnObstacleUntilItsTurn) {
         // The player's two-cell ship lies in the top-left corner before Place Random, so the four
         // ships laid out before it must keep off those two cells.
         fleet::Ship& boat = fleet::Ships[fleet::ShipIndex(battle::Player, 5)];
-        ASSERT_TRUE(boat.PlaceAt(headless::PlayerGrid[0] + 1, headless::PlayerGrid[1] + 1, nullptr));
+        ASSERT_TRUE(
+            boat.PlaceAt(headless::PlayerGrid[0] + 1, headless::PlayerGrid[1] + 1, nullptr));
         opponent::srand(seed);
         opponent::PlaceFleetAtRandom(battle::Player, nullptr);
         ExpectFleetLaidOut(battle::Player);

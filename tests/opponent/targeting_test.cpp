@@ -81,6 +81,7 @@ TEST_F(Targeting, ChoosesTheFocusAndTheShot) {
         Cell focus;
         Cells shots;
     };
+    // clang-format off
     const Case cases[] = {
         {"the scan goes column by column",
          {{{5, 2}, 22}, {{3, 9}, 22}}, 0, {3, 9}, Neighbours({3, 9})},
@@ -104,6 +105,7 @@ TEST_F(Targeting, ChoosesTheFocusAndTheShot) {
         {"sunk cells are line marks, and the walk crosses them",
          {{{2, 3}, 31}, {{3, 3}, 31}, {{4, 3}, 22}, {{5, 3}, 20}}, 0, {4, 3}, {{1, 3}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SetUp();
         Apply(c.marks);

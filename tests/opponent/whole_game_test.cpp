@@ -104,7 +104,8 @@ TEST(WholeGames, KeepTheBoardsSoundAndAlwaysEnd) {
         // it is sunk.
         for (int side = 0; side < 2; ++side) {
             for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
-                const fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(battle::Side(side), shipId)];
+                const fleet::Ship& ship =
+                    fleet::Ships[fleet::ShipIndex(battle::Side(side), shipId)];
                 int hit = 0, sunk = 0;
                 for (const auto& column : GameState.boards[side]) {
                     for (std::int32_t code : column) {

@@ -25,8 +25,7 @@ Figures Summarise(std::vector<int> values) {
     double sum = 0;
     for (int v : values) sum += v;
     const std::size_t n = values.size();
-    const double median =
-        n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+    const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
     return {sum / static_cast<double>(n), median, values.back()};
 }
 
