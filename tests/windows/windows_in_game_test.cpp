@@ -43,7 +43,7 @@ bool ShowsAPicture(const Window* window) {
 }
 
 TEST(WindowsInGame, StartupPictureShowsForFiveSecondsOverTheNewGame) {
-    GameOnTestHost game;
+    GameOnTestHost game(ScreenFacts{}, /*waitForStartUpPicture=*/false);
     bool shown = false;
     game.Then([&] {
         Window* popup = OnlyWindowOfClass("Splash");
@@ -64,7 +64,6 @@ TEST(WindowsInGame, StartupPictureShowsForFiveSecondsOverTheNewGame) {
 TEST(WindowsInGame, AboutPictureStaysUntilAReleaseAnywhere) {
     GameOnTestHost game;
     Window* about = nullptr;
-    game.Then([&] { game.host.Clock().Advance(5000); });
     game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_ABOUT); });
     game.Then([&] {
         about = OnlyWindowOfClass("Splash");
@@ -94,7 +93,6 @@ TEST(WindowsInGame, InstructionsButtonShowsTheDataFoldersTextAndScrolls) {
 
     GameOnTestHost game;
     Window* viewer = nullptr;
-    game.Then([&] { game.host.Clock().Advance(5000); });
     game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_INSTRUCTIONS); });
     game.Then([&] {
         viewer = OnlyWindowOfClass("TextScroll");
