@@ -107,7 +107,8 @@ void OnPaint(Window* window, const ViewerState& state) {
     DeviceContext* dc = BeginPaint(window, &paint);
     const int position = GetScrollPos(window, SB_VERT);
     const int first = std::max(0, position + paint.paint.top / state.lineHeight);
-    const int last = std::min(state.LastLineIndex(), position + paint.paint.bottom / state.lineHeight);
+    const int last =
+        std::min(state.LastLineIndex(), position + paint.paint.bottom / state.lineHeight);
     Rect client;
     GetClientRect(window, &client);
     for (int i = first; i <= last; ++i) {

@@ -107,7 +107,9 @@ protected:
 
 std::string NumberedLines(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i) text += "Line " + std::to_string(i) + (i + 1 < count ? "\n" : "");
+    for (int i = 0; i < count; ++i) {
+        text += "Line " + std::to_string(i) + (i + 1 < count ? "\n" : "");
+    }
     return text;
 }
 

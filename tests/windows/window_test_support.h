@@ -51,7 +51,9 @@ public:
         }
         for (int y = 0; y < height; ++y) {
             const std::size_t row = 56 + static_cast<std::size_t>(height - 1 - y) * stride;
-            for (int x = 0; x < width; ++x) bytes[row + x] = static_cast<std::uint8_t>((x / 5 + y / 7) % 4);
+            for (int x = 0; x < width; ++x) {
+                bytes[row + x] = static_cast<std::uint8_t>((x / 5 + y / 7) % 4);
+            }
         }
         bitmaps_[id] = std::move(bytes);
     }
