@@ -38,7 +38,10 @@ struct State {
     // Destroyed windows are kept until no procedure can still be running with their address, so a
     // handler that goes on after its window was destroyed never touches freed memory.
     std::vector<std::unique_ptr<Window>> destroyed;
+    // Posted messages come before input, as on the classic desktop: a message that a nested loop
+    // posts again is seen before the input that was already waiting behind it.
     std::deque<Message> queue;
+    std::deque<Message> input;
     std::vector<Timer> timers;
     Window* capture = nullptr;
     LastPress lastLeftPress;
@@ -68,5 +71,7 @@ Window* TopLevelOf(Window* window);
 // Frees destroyed windows once no message is being handled.
 void CollectDestroyedWindows();
 void ForgetMessagesFor(const Window* window);
+// Queues a message from the toolkit's input, behind the other input and after every posted one.
+void QueueInput(const Message& message);
 
 }  // namespace platform::core

@@ -66,13 +66,7 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
         case MouseAction::RightDown: message = WM_RBUTTONDOWN; break;
         case MouseAction::RightUp: message = WM_RBUTTONUP; break;
     }
-    auto& queue = Core().queue;
-    // Moves are folded together, as a burst of them says no more than the last one.
-    if (message == WM_MOUSEMOVE && !queue.empty() && queue.back().message == WM_MOUSEMOVE &&
-        queue.back().window == target) {
-        queue.pop_back();
-    }
-    PostMessage(target, message, 0, MakePointParam(x, y));
+    core::QueueInput(Message{target, message, 0, MakePointParam(x, y), now});
 }
 
 void QueueMenuCommand(Window* window, int commandId) {
@@ -81,15 +75,17 @@ void QueueMenuCommand(Window* window, int commandId) {
 }
 
 void QueueCloseRequest(Window* window) {
-    if (IsLive(window)) PostMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (IsLive(window)) {
+        core::QueueInput(Message{window, WM_SYSCOMMAND, SC_CLOSE, 0, CurrentHost().TickMilliseconds()});
+    }
 }
 
 void QueueVerticalScroll(Window* window, int request, int position) {
     if (!IsLive(window)) return;
     if (request == SB_THUMBTRACK) window->verticalScroll.trackPos = position;
-    PostMessage(window, WM_VSCROLL,
-                MakeLong(static_cast<std::uint16_t>(request), static_cast<std::uint16_t>(position)),
-                0);
+    const WPARAM value =
+        MakeLong(static_cast<std::uint16_t>(request), static_cast<std::uint16_t>(position));
+    core::QueueInput(Message{window, WM_VSCROLL, value, 0, CurrentHost().TickMilliseconds()});
 }
 
 Window* SetCapture(Window* window) {

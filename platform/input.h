@@ -15,7 +15,8 @@ enum class MouseAction { Move, LeftDown, LeftUp, RightDown, RightUp };
 // window whose class asks for double-clicks into WM_LBUTTONDBLCLK when it comes soon enough and
 // near enough.
 void QueueMouseInput(Window* window, MouseAction action, int x, int y);
-// A menu item was chosen: WM_COMMAND with its id, posted to the window that owns the menu.
+// A menu item was chosen: WM_COMMAND with its id, posted to the window that owns the menu (the
+// menu's own loop posts it, so it comes with the posted messages, before waiting input).
 void QueueMenuCommand(Window* window, int commandId);
 // The desktop asked to close the window (its close box or Alt+F4).
 void QueueCloseRequest(Window* window);

@@ -39,9 +39,8 @@ bool IsShown(const Window* window) {
     return true;
 }
 
-std::optional<Message> TakePosted(const Window* window, std::uint32_t first, std::uint32_t last,
-                                  bool remove) {
-    auto& queue = Core().queue;
+std::optional<Message> TakeFrom(std::deque<Message>& queue, const Window* window,
+                                std::uint32_t first, std::uint32_t last, bool remove) {
     auto found = std::find_if(queue.begin(), queue.end(), [&](const Message& m) {
         return Matches(m, window, first, last);
     });
@@ -49,6 +48,12 @@ std::optional<Message> TakePosted(const Window* window, std::uint32_t first, std
     Message m = *found;
     if (remove) queue.erase(found);
     return m;
+}
+
+std::optional<Message> TakePosted(const Window* window, std::uint32_t first, std::uint32_t last,
+                                  bool remove) {
+    if (auto m = TakeFrom(Core().queue, window, first, last, remove)) return m;
+    return TakeFrom(Core().input, window, first, last, remove);
 }
 
 // A paint request is produced once per marked area: one that is fetched and dropped (as the
@@ -159,10 +164,22 @@ void PostQuitMessage(int exitCode) {
 namespace core {
 
 void ForgetMessagesFor(const Window* window) {
-    auto& queue = Core().queue;
-    queue.erase(std::remove_if(queue.begin(), queue.end(),
-                               [window](const Message& m) { return m.window == window; }),
-                queue.end());
+    for (std::deque<Message>* queue : {&Core().queue, &Core().input}) {
+        queue->erase(std::remove_if(queue->begin(), queue->end(),
+                                    [window](const Message& m) { return m.window == window; }),
+                     queue->end());
+    }
+}
+
+void QueueInput(const Message& message) {
+    if (message.window != nullptr && !IsLive(message.window)) return;
+    auto& input = Core().input;
+    // Moves are folded together, as a burst of them says no more than the last one.
+    if (message.message == WM_MOUSEMOVE && !input.empty() &&
+        input.back().message == WM_MOUSEMOVE && input.back().window == message.window) {
+        input.pop_back();
+    }
+    input.push_back(message);
 }
 
 }  // namespace core
@@ -190,6 +207,7 @@ void ResetMessageQueue() {
     core::State& state = Core();
     for (Window* top : std::vector<Window*>(state.topLevel)) DestroyWindow(top);
     state.queue.clear();
+    state.input.clear();
     state.timers.clear();
     state.capture = nullptr;
     state.lastLeftPress = core::LastPress{};

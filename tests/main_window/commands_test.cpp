@@ -171,10 +171,10 @@ TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
         setup::ShipsToPlace = 4;
-        game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM);
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, shell::ID_PLACE_RANDOM, 0);
         platform::PostQuitMessage(0);
         EXPECT_FALSE(shell::PumpPendingMessages());
-        EXPECT_EQ(setup::ShipsToPlace, 0) << "the click before the quit request was handled";
+        EXPECT_EQ(setup::ShipsToPlace, 0) << "the command before the quit request was handled";
         platform::Message quit;
         EXPECT_TRUE(platform::PeekMessage(&quit, nullptr, 0, 0, platform::PM_NOREMOVE));
         EXPECT_EQ(quit.message, platform::WM_QUIT);

@@ -1,0 +1,184 @@
+// tests/setup/ship_placement_test.cpp: picking up, turning, carrying and dropping ships with the
+// mouse: the counting of ships still to place, the status texts, and what a carry drops.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/messages.h"
+#include "resources/resource_ids.h"
+#include "setup/ship_placement.h"
+#include "setup/status_line.h"
+#include "shell/main_window.h"
+#include "shell/sound.h"
+#include "tests/setup/placement_moves.h"
+#include "tests/support/game_on_test_host.h"
+
+namespace placement_test {
+namespace {
+
+using battle::Player;
+using platform::Point;
+
+std::string Status() { return setup::StatusText; }
+
+bool StartEnabled() {
+    for (platform::Window* child : shell::MainWindow->children) {
+        if (child->id == shell::ID_START && child->windowClass->name == "BUTTON") {
+            return child->enabled;
+        }
+    }
+    return false;
+}
+
+class Placement : public ::testing::Test {
+protected:
+    void Click(Point p) { game.host.Click(shell::MainWindow, p.x, p.y); }
+    // Picks the ship up and drops it at the cell, as two clicks.
+    void Move(int ship, int column, int row) {
+        Click(OnShip(ship));
+        Click(CellCentre(Player, column, row));
+    }
+    testing_support::GameOnTestHost game;
+};
+
+TEST_F(Placement, CountsShipsLeftInTheDocksAndEnablesStartWithTheLastOne) {
+    const char* expected[] = {
+        "You Have 4 More Ships, Select Ship To Place...",
+        "You Have 3 More Ships, Select Ship To Place...",
+        "You Have 2 More Ships, Select Ship To Place...",
+        "You Have 1 More Ship, Select Ship To Place...",
+        "Select Ship To Reposition or Press Start To Begin...",
+    };
+    for (int ship = 0; ship < 5; ++ship) {
+        game.Then([this, ship] { Move(ship, 0, ship * 2); });
+        game.Then([ship, &expected] {
+            EXPECT_EQ(Status(), expected[ship]);
+            EXPECT_EQ(setup::ShipsToPlace, 4 - ship);
+            EXPECT_EQ(StartEnabled(), ship == 4) << "after ship " << ship;
+        });
+    }
+    // Moving a ship that is already on the board leaves the count alone.
+    game.Then([this] { Move(2, 6, 6); });
+    game.Then([] {
+        EXPECT_EQ(setup::ShipsToPlace, 0);
+        EXPECT_EQ(CellsHolding(Player, 3), 3);
+        EXPECT_EQ(battle::GameState.boards[Player][6][6], 3);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// Press, release, double-click, release: the select operation ends on the double-click without a
+// drop, then the turn operation picks the same ship up again, turned.
+TEST_F(Placement, ADoubleClickTurnsTheShipAndCountsItOnce) {
+    game.Then([this] {
+        const Point ship = OnShip(1);
+        game.host.DoubleClick(shell::MainWindow, ship.x, ship.y);
+    });
+    game.Then([] {
+        EXPECT_EQ(Status(), "Place Ship On Map...");
+        EXPECT_EQ(setup::ShipsToPlace, 4);
+        EXPECT_EQ(fleet::Ships[1].orientation, fleet::OrientationVertical);
+    });
+    game.Then([this] { Click(CellCentre(Player, 3, 2)); });
+    game.Then([] {
+        EXPECT_EQ(setup::ShipsToPlace, 4);
+        EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
+        for (int row = 2; row < 6; ++row) EXPECT_EQ(battle::GameState.boards[Player][3][row], 2);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarried) {
+    game.Then([this] {
+        const Point ship = OnShip(0);
+        game.host.RightClick(shell::MainWindow, ship.x, ship.y);
+    });
+    game.Then([this] {
+        EXPECT_EQ(setup::ShipsToPlace, 4) << "counted before the drop";
+        EXPECT_EQ(Status(), "Place Ship On Map...");
+        Click(CellCentre(battle::Enemy, 2, 2));  // not the player's board
+    });
+    game.Then([this] {
+        EXPECT_EQ(Status(), "Place Ship On Map...");
+        EXPECT_EQ(CellsHolding(Player, 1), 0);
+        Click(CellCentre(Player, 11, 11));  // pulled back inside: rows 7 to 11
+    });
+    game.Then([] {
+        EXPECT_EQ(CellsHolding(Player, 1), 5);
+        for (int row = 7; row < 12; ++row) EXPECT_EQ(battle::GameState.boards[Player][11][row], 1);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// Buttons, menu choices and keys made while a ship is carried are lost, not queued.
+TEST_F(Placement, ClicksAndMenuChoicesDuringACarryHaveNoEffectEvenAfterwards) {
+    game.Then([this] { Click(OnShip(4)); });
+    game.Then([this] {
+        game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM);
+        game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_OFF);
+        game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW);
+        platform::PostMessage(shell::MainWindow, platform::WM_KEYDOWN, 'N', 0);
+        Click(CellCentre(Player, 5, 5));
+    });
+    game.Then([] {
+        EXPECT_EQ(setup::ShipsToPlace, 4);
+        EXPECT_EQ(shell::SoundOn, 1);
+        EXPECT_EQ(CellsHolding(Player, 5), 2);
+        EXPECT_EQ(CellsHolding(Player, 1), 0) << "no random layout";
+        EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST_F(Placement, PlaceRandomAfterMovesByHandLaysOutTheWholeFleetAgain) {
+    game.Then([this] { Move(0, 0, 0); });
+    game.Then([this] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
+    game.Then([] {
+        EXPECT_EQ(setup::ShipsToPlace, 0);
+        EXPECT_TRUE(StartEnabled());
+        for (std::int32_t id = 1; id <= 5; ++id) {
+            EXPECT_EQ(CellsHolding(Player, id), fleet::Ships[id - 1].GetLength());
+        }
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST_F(Placement, EmptyWaterPicksNothingUp) {
+    game.Then([this] {
+        Click(CellCentre(Player, 4, 4));
+        const Point water = CellCentre(Player, 8, 8);
+        game.host.DoubleClick(shell::MainWindow, water.x, water.y);
+    });
+    game.Then([] {
+        EXPECT_EQ(Status(), "You Have 5 More Ships, Select Ship To Place...");
+        EXPECT_EQ(setup::ShipsToPlace, 5);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// Asking to end the program is honoured even while a ship is carried.
+TEST(PlacementEnd, ExitOrTheCloseBoxDuringACarryEndTheProgram) {
+    for (bool closeBox : {false, true}) {
+        testing_support::GameOnTestHost own;
+        own.Then([&own] {
+            const Point ship = OnShip(2);
+            own.host.Click(shell::MainWindow, ship.x, ship.y);
+        });
+        own.Then([&own, closeBox] {
+            EXPECT_EQ(Status(), "Place Ship On Map...");
+            if (closeBox) {
+                own.host.RequestClose(shell::MainWindow);
+            } else {
+                own.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT);
+            }
+        });
+        bool ranOn = false;
+        own.Then([&ranOn] { ranOn = true; });
+        EXPECT_EQ(own.Run(), 0);
+        EXPECT_FALSE(ranOn) << (closeBox ? "close box" : "File > Exit");
+        EXPECT_EQ(own.host.QuitRequests(), 0);
+    }
+}
+
+}  // namespace
+}  // namespace placement_test
