@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/data/data_folder.h"
+#include "tools/make_data/data_set.h"
 
 namespace {
 
@@ -63,16 +64,29 @@ TEST_F(GeneratorTest, ASecondRunWritesTheSameBytes) {
     EXPECT_EQ(files, 3 + 3 * 23 + 7 + 1);
 }
 
-TEST_F(GeneratorTest, RefusesInstructionsTheViewerCannotShow) {
-    const std::string tooLong = "Title\nSubtitle\n" + std::string(101, 'x') + "\n";
-    const std::string notAscii = "Title\nSubtitle\nCaf\xc3\xa9\n";
-    for (const std::string& text : {tooLong, notAscii}) {
-        std::ofstream(folder / "instruct.txt", std::ios::binary) << text;
-        EXPECT_NE(Run("--data '" + (folder / "data").string() + "' --instructions '" +
-                      (folder / "instruct.txt").string() + "'"),
-                  0);
-        EXPECT_FALSE(fs::exists(folder / "data" / "instruct.txt"));
+TEST(InstructionsCheckTest, RefusesTextTheViewerCannotShow) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"a line too long", "Title\nSubtitle\n" + std::string(101, 'x') + "\n"},
+        {"not ASCII", "Title\nSubtitle\nCaf\xc3\xa9\n"},
+        {"carriage returns", "Title\r\nSubtitle\r\nBody\r\n"},
+        {"a tab", "Title\nSubtitle\n\tBody\n"},
+        {"no body", "Title\n"},
+    };
+    for (const auto& [name, text] : cases) {
+        EXPECT_FALSE(make_data::CheckInstructions(QByteArray::fromStdString(text)).isEmpty())
+            << name;
     }
+    EXPECT_TRUE(
+        make_data::CheckInstructions("Title\nSubtitle\n" + QByteArray(100, 'x') + "\n").isEmpty());
+}
+
+TEST_F(GeneratorTest, RefusedInstructionsFailTheRunAndWriteNothing) {
+    std::ofstream(folder / "instruct.txt", std::ios::binary)
+        << "Title\nSubtitle\n" + std::string(101, 'x') + "\n";
+    EXPECT_NE(Run("--data '" + (folder / "data").string() + "' --instructions '" +
+                  (folder / "instruct.txt").string() + "'"),
+              0);
+    EXPECT_FALSE(fs::exists(folder / "data"));
 }
 
 }  // namespace

@@ -64,8 +64,10 @@ QImage Board(const QImage& grid, const PictureSet& set, bool sunk) {
 // Every file of the set side by side over a strip of the sea; returns the height used.
 int Pieces(QPainter& p, QImage& sheet, const QImage& sea, const PictureSet& set, int x, int y) {
     const int stripWidth = SheetWidth - x - Margin;
-    const int stripHeight = 6 * set.cell.height + 3 * Margin;
-    p.drawImage(QRect(x, y, stripWidth, stripHeight), sea, QRect(0, 500, stripWidth, stripHeight));
+    // Room for up to three rows of marks and horizontal ships, then the vertical ships.
+    const int stripHeight = 3 * (set.cell.height + Margin / 2) + 5 * set.cell.height + 2 * Margin;
+    p.drawImage(QRect(x, y, stripWidth, stripHeight), sea,
+                QRect(0, sea.height() - stripHeight, stripWidth, stripHeight));
     int cx = x + Margin / 2;
     int cy = y + Margin / 2;
     std::vector<QImage> row = {TargetPicture(set.cell), MissPicture(set.cell),
@@ -87,7 +89,7 @@ int Pieces(QPainter& p, QImage& sheet, const QImage& sea, const PictureSet& set,
     for (bool sunk : {false, true}) {
         for (int ship = 1; ship <= 5; ++ship) {
             const QImage image = ShipPicture(ship, sunk, true, set.cell);
-            if (cy + image.height() <= y + stripHeight) DrawTransparentAt(sheet, image, cx, cy);
+            DrawTransparentAt(sheet, image, cx, cy);
             cx += image.width() + Margin / 2;
         }
     }

@@ -83,6 +83,8 @@ QString CheckInstructions(const QByteArray& text) {
 }
 
 std::vector<OutputFile> DataFiles(const QString& instructionsSource) {
+    // Checked first, so that a bad text fails the build before any drawing.
+    const QByteArray text = ReadInstructions(instructionsSource);
     std::vector<OutputFile> files;
     files.push_back({"Pictures/SeaBack.bmp", EncodeBmp24(SeaBackPicture())});
     files.push_back({"Pictures/Grid1.bmp", EncodeBmp24(HomeBoardPicture())});
@@ -91,7 +93,6 @@ std::vector<OutputFile> DataFiles(const QString& instructionsSource) {
     for (SoundFile& sound : MakeSounds()) {
         files.push_back({"Sounds/" + QString::fromStdString(sound.name), std::move(sound.bytes)});
     }
-    const QByteArray text = ReadInstructions(instructionsSource);
     files.push_back({"instruct.txt", {text.begin(), text.end()}});
     return files;
 }

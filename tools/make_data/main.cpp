@@ -1,10 +1,5 @@
 // tools/make_data/main.cpp: tidewrack_make_data, the build-time generator of everything the game
-// shows and plays. Options choose what to write:
-//   --data DIR             Pictures/, Sounds/ and instruct.txt (needs --instructions FILE)
-//   --resources DIR        the built-in pictures (8-bit .bmp) and the icon (.png)
-//   --icons DIR            the desktop icons, one folder per size
-//   --contact-sheet FILE   one PNG of every picture, for looking them over
-// --fonts DIR names the folder of the Liberation fonts.
+// shows and plays; the options (see Usage) choose which folders it writes.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,8 +31,12 @@ void WriteAll(const QString& folder, const std::vector<make_data::OutputFile>& f
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tidewrack_make_data [--data DIR --instructions FILE] [--resources DIR] "
-                 "[--icons DIR] [--contact-sheet FILE.png] [--fonts DIR]\n");
+                 "usage: tidewrack_make_data [options]\n"
+                 "  --data DIR --instructions FILE   Pictures/, Sounds/ and instruct.txt\n"
+                 "  --resources DIR                  the built-in pictures and the icon\n"
+                 "  --icons DIR                      the desktop icons, one folder per size\n"
+                 "  --contact-sheet FILE.png         every picture on one sheet, to look over\n"
+                 "  --fonts DIR                      the folder of the Liberation fonts\n");
     return 2;
 }
 
