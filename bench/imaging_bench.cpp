@@ -86,8 +86,8 @@ void BM_TransparentMarkWithMask(benchmark::State& state) {
     mark.bitmap = platform::CreateBitmap(40, 42, 1, 32, nullptr);
     for (int y = 0; y < 42; ++y)
         for (int x = 0; x < 40; ++x)
-            mark.bitmap->Row(y)[x] = (x - 20) * (x - 20) + (y - 21) * (y - 21) < 300 ? 0xC00000
-                                                                                       : 0xFFFFFF;
+            mark.bitmap->Row(y)[x] =
+                (x - 20) * (x - 20) + (y - 21) * (y - 21) < 300 ? 0xC00000 : 0xFFFFFF;
     mark.SetDrawMode(imaging::DrawModeTransparent);
     for (auto _ : state) {
         mark.SetBounds(500, 300, 0, 0);

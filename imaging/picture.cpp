@@ -23,20 +23,17 @@ constexpr std::uint32_t OpenFileRequestSize = 76;
 
 constexpr std::size_t InfoHeaderSize = platform::BitmapInfoHeaderSize;
 
-// Truncates toward zero. Values the rectangle cannot hold are clamped and NaN gives 0: converting
-// them as they are would be undefined, and no caller means them.
+// Truncates toward zero. Coordinates are kept within a billion pixels either way (NaN gives 0),
+// so converting never overflows and neither does right - left; no caller comes near.
+constexpr double CoordinateLimit = (1 << 30) - 1;
+
 std::int32_t Truncate(double value) {
     if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(std::clamp(value, -CoordinateLimit, CoordinateLimit));
 }
 
 std::int32_t ClampedSum(std::int32_t a, std::int32_t b) {
-    std::int64_t sum = static_cast<std::int64_t>(a) + b;
-    if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(sum);
+    return Truncate(static_cast<double>(a) + b);
 }
 
 // Reads until count bytes came or the file ends; what does not come stays as it was (zero).
@@ -44,7 +41,8 @@ std::size_t ReadFully(platform::FileHandle* file, void* buffer, std::size_t coun
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::size_t total = 0;
     while (total < count) {
-        std::uint32_t chunk = static_cast<std::uint32_t>(std::min<std::size_t>(count - total, 1u << 30));
+        std::uint32_t chunk =
+            static_cast<std::uint32_t>(std::min<std::size_t>(count - total, 1u << 30));
         std::uint32_t got = 0;
         if (!platform::ReadFile(file, out + total, chunk, &got) || got == 0) break;
         total += got;
@@ -136,10 +134,9 @@ void Picture::ReadBitmapFile(platform::FileHandle* file) {
     }
     if (pixels != nullptr && ReadFully(file, pixels, pixelBytes) > 0) {
         platform::DeviceContext* screen = platform::GetDC(nullptr);
-        bitmap = platform::CreateDIBitmap(screen, &infoHeader, platform::CBM_INIT,
-                                          {pixels, pixelBytes},
-                                          {info, InfoHeaderSize + tableBytes},
-                                          platform::DIB_RGB_COLORS);
+        bitmap =
+            platform::CreateDIBitmap(screen, &infoHeader, platform::CBM_INIT, {pixels, pixelBytes},
+                                     {info, InfoHeaderSize + tableBytes}, platform::DIB_RGB_COLORS);
         platform::ReleaseDC(nullptr, screen);
     }
     if (info != nullptr) platform::GlobalUnlock(infoBlock);

@@ -29,7 +29,7 @@ constexpr int PicturePathSize = 1024;
 // platform work until used, so it can live in a global constructed before the program starts.
 // The window arguments are optional: given one, the Picture asks it to repaint what changed.
 class Picture {
-public:
+  public:
     Picture();
     ~Picture();
     Picture(const Picture&) = delete;
@@ -61,10 +61,10 @@ public:
     void BuildMask();
     void DeleteMask();
 
-    platform::Bitmap* bitmap = nullptr;       // the image in the screen's format
-    platform::Bitmap* mask = nullptr;         // monochrome, 1 where the drawn picture is white
-    platform::Bitmap* maskedImage = nullptr;  // the drawn picture with its white turned black
-    std::uint8_t visible = 1;                 // 1: drawn; anything else: not drawn
+    platform::Bitmap* bitmap = nullptr;           // the image in the screen's format
+    platform::Bitmap* mask = nullptr;             // monochrome, 1 where the drawn picture is white
+    platform::Bitmap* maskedImage = nullptr;      // the drawn picture with its white turned black
+    std::uint8_t visible = 1;                     // 1: drawn; anything else: not drawn
     platform::GlobalBlock* infoBlock = nullptr;   // the info header and colour table as read
     platform::GlobalBlock* pixelBlock = nullptr;  // the pixel bytes as read
     float scale = 1.0f;  // nonzero: the rectangle follows the bitmap's size times scale
@@ -75,7 +75,7 @@ public:
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-private:
+  private:
     // Shows the open-file dialog; the chosen path lands in path (PicturePathSize characters).
     bool AskForPath(const char* folder, char* path);
     // Reads the headers, colour table and pixels behind them, and builds the bitmap.

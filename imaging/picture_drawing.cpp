@@ -1,8 +1,8 @@
 // imaging/picture_drawing.cpp: a Picture drawn onto a target surface, stretched to its rectangle,
 // either covering it or leaving out its pure white pixels through a mask built at the drawn size.
+#include "imaging/picture.h"
 #include "platform/drawing/drawing.h"
 #include "platform/repaint.h"
-#include "imaging/picture.h"
 
 namespace imaging {
 

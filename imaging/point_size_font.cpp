@@ -30,8 +30,7 @@ double ResolutionDpi(platform::DeviceContext* target, bool logical, bool horizon
 }  // namespace
 
 platform::Font* CreatePointSizeFont(platform::DeviceContext* target, const char* faceName,
-                                    int height, int width, int attributes,
-                                    bool useLogicalInches) {
+                                    int height, int width, int attributes, bool useLogicalInches) {
     platform::SaveDC(target);
     platform::SetGraphicsMode(target, platform::GM_ADVANCED);
     platform::ModifyWorldTransform(target, nullptr, platform::MWT_IDENTITY);
@@ -41,10 +40,10 @@ platform::Font* CreatePointSizeFont(platform::DeviceContext* target, const char*
     const float horizontalDpi = static_cast<float>(ResolutionDpi(target, useLogicalInches, true));
     const double verticalDpi = ResolutionDpi(target, useLogicalInches, false);
     // Ten times the size in device pixels, since the sizes are in tenths of a point.
-    platform::Point point{static_cast<int>(width * static_cast<double>(horizontalDpi) *
-                                           static_cast<double>(OneSeventySecond)),
-                          static_cast<int>(height * verticalDpi *
-                                           static_cast<double>(OneSeventySecond))};
+    platform::Point point{
+        static_cast<int>(width * static_cast<double>(horizontalDpi) *
+                         static_cast<double>(OneSeventySecond)),
+        static_cast<int>(height * verticalDpi * static_cast<double>(OneSeventySecond))};
     platform::DPtoLP(target, &point, 1);
 
     platform::LogFont description;
@@ -56,7 +55,8 @@ platform::Font* CreatePointSizeFont(platform::DeviceContext* target, const char*
     description.underline = (attributes & FontUnderline) != 0;
     description.strikeOut = (attributes & FontStrikeOut) != 0;
     description.charSet = platform::DEFAULT_CHARSET;
-    description.faceName = std::string(faceName != nullptr ? faceName : "").substr(0, FaceNameLength);
+    description.faceName =
+        std::string(faceName != nullptr ? faceName : "").substr(0, FaceNameLength);
     platform::Font* font = platform::CreateFontIndirect(description);
 
     // A height that maps to no pixels gives no width to scale by; the natural width stays.
@@ -66,10 +66,9 @@ platform::Font* CreatePointSizeFont(platform::DeviceContext* target, const char*
         platform::GetTextMetrics(target, &metrics);
         platform::SelectObject(target, previous);
         platform::DeleteObject(font);
-        description.width = static_cast<int>(std::abs(point.x) *
-                                                  static_cast<double>(metrics.averageCharWidth) /
-                                                  std::abs(point.y) +
-                                              0.5);
+        description.width = static_cast<int>(
+            std::abs(point.x) * static_cast<double>(metrics.averageCharWidth) / std::abs(point.y) +
+            0.5);
         font = platform::CreateFontIndirect(description);
     }
 

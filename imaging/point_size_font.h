@@ -16,7 +16,6 @@ constexpr int FontStrikeOut = 8;
 // Font* bits above; useLogicalInches measures against the logical rather than the physical
 // resolution. The caller owns the font. The target is left as it was found.
 platform::Font* CreatePointSizeFont(platform::DeviceContext* target, const char* faceName,
-                                    int height, int width, int attributes,
-                                    bool useLogicalInches);
+                                    int height, int width, int attributes, bool useLogicalInches);
 
 }  // namespace imaging

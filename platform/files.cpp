@@ -92,7 +92,9 @@ bool GlobalUnlock(GlobalBlock* block) {
     return --block->lockCount > 0;
 }
 
-std::size_t GlobalSize(const GlobalBlock* block) { return block == nullptr ? 0 : block->bytes.size(); }
+std::size_t GlobalSize(const GlobalBlock* block) {
+    return block == nullptr ? 0 : block->bytes.size();
+}
 
 GlobalBlock* GlobalFree(GlobalBlock* block) {
     delete block;

@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t ColourBits = 0xFFFFFF;
+constexpr int MaxCoordinate = 1 << 28;
 
 // Logical to device coordinates: the drawing code never sets a mapping mode other than pixels,
 // so only the two origins move things.
@@ -154,16 +155,20 @@ void GatherRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap&
         const std::size_t in = static_cast<std::size_t>(rows.first[y - area.top]) * src.width;
         const std::size_t out = static_cast<std::size_t>(y) * dst.width + area.left;
         const auto* source = [&] {
-            if constexpr (SourceMono) return src.bits.data() + in;
-            else return src.pixels.data() + in;
+            if constexpr (SourceMono)
+                return src.bits.data() + in;
+            else
+                return src.pixels.data() + in;
         }();
         auto* target = [&] {
-            if constexpr (TargetMono) return dst.bits.data() + out;
-            else return dst.pixels.data() + out;
+            if constexpr (TargetMono)
+                return dst.bits.data() + out;
+            else
+                return dst.pixels.data() + out;
         }();
         if (contiguous) {
             CombineRun<Op, SourceMono, TargetMono>(source + columns.first[0], target, width,
-                                                    conversion);
+                                                   conversion);
             continue;
         }
         for (int k = 0; k < width; ++k) {
@@ -233,6 +238,9 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
     if (dst == nullptr || src == nullptr || dst->target == nullptr || src->target == nullptr)
         return false;
     if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
+    // Far beyond any surface: refused rather than letting the coordinate sums overflow.
+    for (int v : {x, y, width, height, srcX, srcY, srcWidth, srcHeight})
+        if (v < -MaxCoordinate || v > MaxCoordinate) return false;
     const Point at = ToDevice(dst, x, y);
     const Point from = ToDevice(src, srcX, srcY);
     const Rect whole{at.x, at.y, at.x + width, at.y + height};
@@ -248,8 +256,8 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
     }
     const int mode = dst->state.stretchMode;
     const bool combine = mode != COLORONCOLOR;
-    const AxisMap columns = MapAxis(whole.left, width, area.left, area.right, from.x, srcWidth,
-                                    source->width, combine);
+    const AxisMap columns =
+        MapAxis(whole.left, width, area.left, area.right, from.x, srcWidth, source->width, combine);
     const AxisMap rows = MapAxis(whole.top, height, area.top, area.bottom, from.y, srcHeight,
                                  source->height, combine);
 
@@ -289,8 +297,8 @@ bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceC
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour) {
     if (dc == nullptr || dc->target == nullptr) return;
     const Point topLeft = ToDevice(dc, rect.left, rect.top);
-    const Rect area = Intersect(Offset(rect, topLeft.x - rect.left, topLeft.y - rect.top),
-                                dc->DrawableArea());
+    const Rect area =
+        Intersect(Offset(rect, topLeft.x - rect.left, topLeft.y - rect.top), dc->DrawableArea());
     if (area.IsEmpty()) return;
     Bitmap& target = *dc->target;
     if (target.IsMonochrome()) {

@@ -83,8 +83,8 @@ constexpr int MWT_RIGHTMULTIPLY = 3;
 
 // a then b, for points written as row vectors (x, y, 1) times the matrix.
 WorldTransform Compose(const WorldTransform& a, const WorldTransform& b) {
-    return WorldTransform{a.m11 * b.m11 + a.m12 * b.m21, a.m11 * b.m12 + a.m12 * b.m22,
-                          a.m21 * b.m11 + a.m22 * b.m21, a.m21 * b.m12 + a.m22 * b.m22,
+    return WorldTransform{a.m11 * b.m11 + a.m12 * b.m21,      a.m11 * b.m12 + a.m12 * b.m22,
+                          a.m21 * b.m11 + a.m22 * b.m21,      a.m21 * b.m12 + a.m22 * b.m22,
                           a.dx * b.m11 + a.dy * b.m21 + b.dx, a.dx * b.m12 + a.dy * b.m22 + b.dy};
 }
 
@@ -93,7 +93,9 @@ WorldTransform Compose(const WorldTransform& a, const WorldTransform& b) {
 bool ModifyWorldTransform(DeviceContext* dc, const WorldTransform* transform, int mode) {
     if (dc == nullptr || dc->state.graphicsMode != GM_ADVANCED) return false;
     switch (mode) {
-        case MWT_IDENTITY: dc->state.transform = WorldTransform{}; return true;
+        case MWT_IDENTITY:
+            dc->state.transform = WorldTransform{};
+            return true;
         case MWT_LEFTMULTIPLY:
             if (transform == nullptr) return false;
             dc->state.transform = Compose(*transform, dc->state.transform);
@@ -124,7 +126,8 @@ bool DPtoLP(DeviceContext* dc, Point* points, int count) {
     if (dc == nullptr || (points == nullptr && count > 0)) return false;
     const WorldTransform& t = dc->state.transform;
     const bool world = dc->state.graphicsMode == GM_ADVANCED && !(t == WorldTransform{});
-    const double determinant = static_cast<double>(t.m11) * t.m22 - static_cast<double>(t.m12) * t.m21;
+    const double determinant =
+        static_cast<double>(t.m11) * t.m22 - static_cast<double>(t.m12) * t.m21;
     if (world && determinant == 0) return false;
     for (int i = 0; i < count; ++i) {
         // Device to page space through the origins, then page to world through the inverse.

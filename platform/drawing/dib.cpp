@@ -15,7 +15,9 @@ namespace platform {
 
 namespace {
 
-std::uint16_t ReadU16(const std::uint8_t* b) { return static_cast<std::uint16_t>(b[0] | (b[1] << 8)); }
+std::uint16_t ReadU16(const std::uint8_t* b) {
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
 
 std::uint32_t ReadU32(const std::uint8_t* b) {
     return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
@@ -83,10 +85,14 @@ bool IsDecodable(const BitmapInfoHeader& h) {
         case BI_RGB:
             return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
                    h.bitCount == 24 || h.bitCount == 32;
-        case BI_RLE8: return h.bitCount == 8 && h.height > 0;  // run-length rows are bottom-up
-        case BI_RLE4: return h.bitCount == 4 && h.height > 0;
-        case BI_BITFIELDS: return h.bitCount == 16 || h.bitCount == 32;
-        default: return false;
+        case BI_RLE8:
+            return h.bitCount == 8 && h.height > 0;  // run-length rows are bottom-up
+        case BI_RLE4:
+            return h.bitCount == 4 && h.height > 0;
+        case BI_BITFIELDS:
+            return h.bitCount == 16 || h.bitCount == 32;
+        default:
+            return false;
     }
 }
 

@@ -55,7 +55,8 @@ int PixelSizeFor(const QFont& face, int height) {
 }
 
 QFont QtFontFor(const Font* font) {
-    static const Font fallback{LogFont{.height = DefaultPixelSize, .faceName = "Liberation Sans"}, true};
+    static const Font fallback{LogFont{.height = DefaultPixelSize, .faceName = "Liberation Sans"},
+                               true};
     const LogFont& d = font != nullptr ? font->description : fallback.description;
     QFont qfont(HostFamily(d.faceName));
     qfont.setStyleHint(QFont::SansSerif);
@@ -68,9 +69,8 @@ QFont QtFontFor(const Font* font) {
         // An explicit average character width becomes a horizontal stretch of the natural face.
         const int natural = QFontMetrics(qfont).averageCharWidth();
         if (natural > 0)
-            qfont.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * std::abs(d.width) /
-                                                                     natural)),
-                                        1, 4000));
+            qfont.setStretch(std::clamp(
+                static_cast<int>(std::lround(100.0 * std::abs(d.width) / natural)), 1, 4000));
     }
     return qfont;
 }
@@ -143,9 +143,9 @@ bool TextOut(DeviceContext* dc, int x, int y, std::string_view text) {
     const QRect cell(left, top, advance, height);
     const QRect ink = fm.boundingRect(qtext).translated(left, top + fm.ascent());
     const QRect touched = cell.united(ink);
-    const Rect area = Intersect(Rect{touched.left(), touched.top(), touched.right() + 1,
-                                     touched.bottom() + 1},
-                                dc->DrawableArea());
+    const Rect area =
+        Intersect(Rect{touched.left(), touched.top(), touched.right() + 1, touched.bottom() + 1},
+                  dc->DrawableArea());
     if (area.IsEmpty() || qtext.isEmpty()) return true;
 
     Bitmap& target = *dc->target;

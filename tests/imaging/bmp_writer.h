@@ -24,7 +24,7 @@ struct Format {
     int bitCount = 24;
     std::uint32_t compression = platform::BI_RGB;
     bool topDown = false;
-    std::uint32_t colorsUsed = 0;  // written into the header; 0 = the full table
+    std::uint32_t colorsUsed = 0;        // written into the header; 0 = the full table
     std::uint32_t masks[3] = {0, 0, 0};  // bit-field files only: red, green, blue
 };
 
@@ -65,10 +65,12 @@ inline std::vector<std::uint8_t> PlainRow(const IndexedImage& image, const Forma
                 if (x % 2 == 0) row.push_back(0);
                 row.back() |= static_cast<std::uint8_t>((index & 0xF) << (x % 2 ? 0 : 4));
                 break;
-            case 8: row.push_back(index); break;
+            case 8:
+                row.push_back(index);
+                break;
             case 16:
-                Put16(row, static_cast<std::uint16_t>(
-                               Packed(p, f.compression == platform::BI_BITFIELDS ? f.masks : rgb555)));
+                Put16(row, static_cast<std::uint16_t>(Packed(
+                               p, f.compression == platform::BI_BITFIELDS ? f.masks : rgb555)));
                 break;
             case 24:
                 row.push_back(p & 0xFF);
@@ -147,8 +149,7 @@ inline std::vector<std::uint8_t> Write(const IndexedImage& image, const Format& 
         for (std::uint32_t mask : f.masks) Put32(table, mask);
     }
     std::vector<std::uint8_t> pixels;
-    const bool runLength =
-        f.compression == platform::BI_RLE8 || f.compression == platform::BI_RLE4;
+    const bool runLength = f.compression == platform::BI_RLE8 || f.compression == platform::BI_RLE4;
     for (int row = 0; row < image.height; ++row) {
         const int y = f.topDown ? row : image.height - 1 - row;
         const std::vector<std::uint8_t> bytes =

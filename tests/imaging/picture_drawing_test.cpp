@@ -18,7 +18,7 @@ constexpr Pixel White = 0xFFFFFF;
 
 // A target surface of 16 by 16 filled with the sea colour.
 class PictureDrawingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetHost(&host);
         surface = platform::CreateBitmap(16, 16, 1, 32, nullptr);
@@ -128,6 +128,12 @@ TEST_F(PictureDrawingTest, NothingIsDrawnWhenHiddenOfUnknownModeOrEmpty) {
         EXPECT_EQ(CountOf(Sea), 256) << int(c.visible) << " " << c.mode << " " << c.right;
         EXPECT_TRUE(target->drawn.IsEmpty());
     }
+    Picture huge;  // a rectangle no surface could hold draws nothing rather than overflowing
+    Give(huge, 2, 2, std::vector<Pixel>(4, 0));
+    huge.scale = 0;
+    huge.SetDrawMode(imaging::DrawModeTransparent);
+    huge.SetBounds(-1e12, -1e12, 1e12, 1e12);
+    huge.Draw(target);
     Picture empty;
     empty.Draw(target);
     empty.DrawTransparent(target);

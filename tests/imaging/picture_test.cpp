@@ -19,7 +19,7 @@ namespace {
 using imaging::Picture;
 
 class PictureTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { platform::SetHost(&host); }
     void TearDown() override { platform::SetHost(nullptr); }
 
@@ -56,7 +56,7 @@ TEST_F(PictureTest, StartsEmptyWithItsDefaults) {
     EXPECT_EQ(request.structSize, 76u);
     EXPECT_EQ(request.flags, 0x1800u);
     EXPECT_STREQ(request.initialDir, "C:\\");
-    EXPECT_EQ(std::memcmp(request.filter, "Bitmap(*.bmp)\0*.bmp\0\0", 22), 0);
+    EXPECT_EQ(std::memcmp(request.filter, "Bitmap(*.bmp)\0*.bmp\0", 21), 0);
     EXPECT_EQ(request.owner, nullptr);
     EXPECT_EQ(request.title, nullptr);
     EXPECT_EQ(request.defExt, nullptr);
@@ -73,6 +73,8 @@ TEST_F(PictureTest, SetBoundsTruncatesAndFollowsTheScale) {
         {0.0f, 100.9, 50.2, 500, 500, {100, 50, 500, 500}},
         {0.0f, -0.7, -1.9, 10.99, 20.5, {0, -1, 10, 20}},
         {2.0f, -0.7, 3.0, 0, 0, {0, 3, 80, 63}},
+        // Far beyond any surface: held within range, so right - left cannot overflow.
+        {0.0f, -1e12, 0, 1e12, 5, {-(1 << 30) + 1, 0, (1 << 30) - 1, 5}},
     };
     for (const Case& c : cases) {
         Picture picture;
@@ -112,9 +114,10 @@ TEST_F(PictureTest, ContainsCountsEveryEdgeAsInside) {
         int x, y;
         bool inside;
     };
-    const Case cases[] = {{10, 20, true}, {30, 40, true}, {30, 20, true}, {10, 40, true},
+    const Case cases[] = {{10, 20, true},  {30, 40, true},  {30, 20, true}, {10, 40, true},
                           {31, 30, false}, {20, 41, false}, {9, 30, false}, {20, 19, false}};
-    for (const Case& c : cases) EXPECT_EQ(picture.Contains(c.x, c.y), c.inside) << c.x << "," << c.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(picture.Contains(c.x, c.y), c.inside) << c.x << "," << c.y;
 }
 
 TEST_F(PictureTest, ShowingInvalidatesTheRectangleAndHidingDoesNot) {
@@ -167,7 +170,8 @@ TEST_F(PictureTest, ColourTableSizeFollowsBitCountAndColoursUsed) {
         std::uint32_t colorsUsed;
         std::size_t tableBytes;
     };
-    const Case cases[] = {{24, 0, 0}, {8, 0, 1024}, {8, 121, 484}, {4, 0, 64}, {1, 0, 8}, {32, 0, 0}};
+    const Case cases[] = {{24, 0, 0}, {8, 0, 1024}, {8, 121, 484},
+                          {4, 0, 64}, {1, 0, 8},    {32, 0, 0}};
     bmp_writer::IndexedImage image{3, 2, {0, 1, 2, 2, 1, 0}, {0xFF0000, 0x00FF00, 0x0000FF}};
     for (const Case& c : cases) {
         bmp_writer::Format format;

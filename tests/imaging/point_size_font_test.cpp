@@ -12,7 +12,7 @@ namespace {
 using imaging::CreatePointSizeFont;
 
 class PointSizeFontTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetHost(&host);
         target = platform::CreateCompatibleDC(nullptr);
@@ -23,8 +23,8 @@ protected:
     }
 
     platform::LogFont Made(int height, int width, int attributes, bool logical) {
-        platform::Font* font = CreatePointSizeFont(target, "Arial", height, width, attributes,
-                                                   logical);
+        platform::Font* font =
+            CreatePointSizeFont(target, "Arial", height, width, attributes, logical);
         platform::LogFont description = font->description;
         platform::DeleteObject(font);
         return description;
@@ -40,8 +40,8 @@ TEST_F(PointSizeFontTest, HeightIsTenthsOfAPointRoundedHalfUpAndNegated) {
         int height;
     };
     // 119, 93 and 74 are the status line's sizes at the three screen widths.
-    const Case cases[] = {{120, -16}, {125, -17}, {119, -16}, {93, -12}, {74, -10}, {0, 0},
-                          {-120, -16}};
+    const Case cases[] = {{120, -16}, {125, -17}, {119, -16}, {93, -12},
+                          {74, -10},  {0, 0},     {-120, -16}};
     for (const Case& c : cases) EXPECT_EQ(Made(c.tenths, 0, 0, true).height, c.height) << c.tenths;
 
     // Physical inches: 25.4 x 768 / 203 mm gives 96.09 dots per inch vertically.

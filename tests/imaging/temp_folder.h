@@ -12,7 +12,7 @@
 #include <vector>
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -29,6 +29,6 @@ public:
     // Ends with a backslash, as the game's folders do; the platform maps it to a slash.
     std::string GameFolder() const { return path_.string() + "\\"; }
 
-private:
+  private:
     std::filesystem::path path_;
 };

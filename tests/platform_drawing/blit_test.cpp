@@ -105,8 +105,8 @@ TEST(BlitTest, StretchGrowsByNearestPixelAndShrinksByStretchMode) {
     src.Set(1, 0, 0x00FF00);
     Surface grown(6, 1, false);
     StretchBlt(grown.dc, 0, 0, 6, 1, src.dc, 0, 0, 2, 1, SRCCOPY);
-    EXPECT_EQ(grown.bitmap->pixels, (std::vector<Pixel>{0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00,
-                                                        0x00FF00, 0x00FF00}));
+    EXPECT_EQ(grown.bitmap->pixels,
+              (std::vector<Pixel>{0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00, 0x00FF00, 0x00FF00}));
 
     Surface line(3, 1, false, 0xFFFFFF);
     line.Set(1, 0, 0x808080);

@@ -1,5 +1,5 @@
-// tests/platform_drawing/text_test.cpp: text rendered into our bitmaps by the font facility: colour,
-// background, alignment, clipping, and the faces the game names.
+// tests/platform_drawing/text_test.cpp: text rendered into our bitmaps by the font facility:
+// colour, background, alignment, clipping, and the faces the game names.
 #include <gtest/gtest.h>
 
 #include "platform/drawing/drawing.h"
@@ -98,7 +98,7 @@ TEST(TextTest, ArialMeasuresAsLiberationSansAndHeightsMapToPixels) {
     EXPECT_EQ(arial.averageCharWidth, liberation.averageCharWidth);
     EXPECT_EQ(arial.height, liberation.height);
     EXPECT_EQ(arial.height - arial.internalLeading, 16);  // a negative height is the em size
-    EXPECT_NEAR(cell.height, 30, 1);                       // a positive one the cell
+    EXPECT_NEAR(cell.height, 30, 1);                      // a positive one the cell
     EXPECT_NEAR(stock.height, 16, 1);
     for (Font* f : {a, l, c}) DeleteObject(f);
 }
