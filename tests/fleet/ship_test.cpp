@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drawing/drawing.h"
 #include "platform/repaint.h"
 #include "platform/test/test_host.h"
 #include "platform/window.h"
@@ -165,6 +166,34 @@ TEST_F(ShipTest, HidingRepaintsNothingAndShowingRepaintsTheCurrentPicture) {
     EXPECT_EQ(window->updateArea, (platform::Rect{10, 20, 110, 60}));
     EXPECT_EQ(ship.currentPicture, &ship.sunkPicture);
     platform::DestroyWindow(window);
+}
+
+TEST_F(ShipTest, DrawsOnlyWhenTheShipIsShown) {
+    ship.SetIdentity(3, 3);
+    ship.LoadPictures(PictureSet("full", 4).c_str());
+    ship.SetScale(0, nullptr);
+    ship.SetBounds(2, 2, 14, 6, nullptr);
+
+    platform::DeviceContext* target = platform::CreateCompatibleDC(nullptr);
+    platform::Bitmap* surface = platform::CreateBitmap(16, 8, 1, 32, nullptr);
+    platform::Bitmap* previous = platform::SelectObject(target, surface);
+    auto pixelAt = [&](int x, int y) { return surface->Row(y)[x]; };
+
+    // A hidden ship (the enemy's fleet in battle) stays hidden whatever its picture's own flag.
+    ship.SetVisible(0, nullptr);
+    ship.boatPicture.visible = 1;
+    ship.Draw(nullptr, target);
+    EXPECT_EQ(pixelAt(8, 4), 0u);
+    EXPECT_EQ(ship.boatPicture.visible, 0);
+
+    ship.visible = 1;
+    ship.Draw(nullptr, target);
+    EXPECT_EQ(pixelAt(8, 4), 0x808080u);
+    EXPECT_EQ(pixelAt(15, 7), 0u);
+
+    platform::SelectObject(target, previous);
+    platform::DeleteObject(surface);
+    platform::DeleteDC(target);
 }
 
 TEST_F(ShipTest, LoadsACompleteSetTransparent) {
