@@ -126,6 +126,8 @@ TEST_F(BitmapReadingTest, MalformedFilesAreRefusedOrDecodedWithinBounds) {
          false},
         {"size field equal to the pixel offset", &plain24, [](auto& b) { Set32(b, FileSize, 54); },
          false},
+        {"pixel offset beyond the size field", &plain24,
+         [](auto& b) { Set32(b, PixelOffset, 0xFFFFFFF0u); }, false},
         {"size field far beyond the file", &plain24,
          [](auto& b) { Set32(b, FileSize, 0xFFFFFFF0u); }, true},
         {"pixels cut short", &plain24, [](auto& b) { b.resize(60); }, true},
