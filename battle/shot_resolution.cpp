@@ -34,7 +34,8 @@ void ShowCell(platform::Window* window, Side side, int x, int y) {
 
 void ResolveMiss(platform::Window* window, Side side, int x, int y) {
     GameState.boards[side][x][y] = Miss;
-    setup::SetStatus(window, side == Player ? "Their Shot Has Missed..." : "Your Shot Has Missed...");
+    setup::SetStatus(window,
+                     side == Player ? "Their Shot Has Missed..." : "Your Shot Has Missed...");
     PlayDropThen("Sounds\\miss.wav");
     ShowCell(window, side, x, y);
 }

@@ -3,8 +3,10 @@
 // copied to the window in one block copy, so a half-drawn frame is never seen.
 #include "shell/board_painting.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "battle/game_state.h"
 #include "fleet/fleet.h"
@@ -22,15 +24,37 @@ namespace {
 
 using platform::DeviceContext;
 
+// A mark's mask and masked image depend only on its picture and its size, and a board's cells
+// differ in size by a pixel at most, so a mark moved to a cell of the size its mask was built
+// for keeps that mask: rebuilding it, as a SetBounds would, gives the very same pixels.
+void MoveMark(imaging::Picture& mark, double left, double top, double right, double bottom) {
+    const int l = static_cast<int>(left);
+    const int t = static_cast<int>(top);
+    const int r = static_cast<int>(right);
+    const int b = static_cast<int>(bottom);
+    const bool maskFits = mark.scale == 0 && mark.drawMode == imaging::DrawModeTransparent &&
+                          mark.bitmap != nullptr && mark.mask != nullptr &&
+                          mark.maskedImage != nullptr && mark.mask->width == r - l &&
+                          mark.mask->height == b - t;
+    if (!maskFits) {
+        mark.SetBounds(left, top, right, bottom, nullptr);
+        return;
+    }
+    mark.left = l;
+    mark.top = t;
+    mark.right = r;
+    mark.bottom = b;
+}
+
 // A mark gets the rectangle of one cell of its board: the twelfth kept as a double, the corner
-// truncated, the far edges truncated again by SetBounds.
+// truncated, the far edges truncated again as the rectangle is set.
 void DrawInCell(imaging::Picture& mark, const imaging::Picture& board, int x, int y,
                 DeviceContext* buffer) {
     const double cellWidth = (board.GetRight() - board.GetLeft()) * 0.08333333333333333;
     const double cellHeight = (board.GetBottom() - board.GetTop()) * 0.08333333333333333;
     const double cellX = static_cast<int>(board.GetLeft() + x * cellWidth);
     const double cellY = static_cast<int>(board.GetTop() + y * cellHeight);
-    mark.SetBounds(cellX, cellY, cellX + cellWidth, cellY + cellHeight, nullptr);
+    MoveMark(mark, cellX, cellY, cellX + cellWidth, cellY + cellHeight);
     mark.Draw(buffer);
 }
 
@@ -75,12 +99,110 @@ void DrawStatusText(DeviceContext* buffer) {
     platform::DeleteObject(font);
 }
 
-void Compose(platform::Window* window, DeviceContext* buffer, int width, int height) {
-    platform::FillRect(buffer, platform::Rect{0, 0, width, height},
+// The bottom layers (desktop colour, sea, Grid1, Grid2) change only with the client size and
+// with those three pictures, yet make up most of a frame's cost: the sea alone is stretched over
+// every pixel. They are composed into a kept layer whenever anything they come from has changed,
+// and each frame starts as a copy of it, the very pixels the layers would have drawn.
+struct PictureState {
+    const platform::Bitmap* bitmap = nullptr;
+    const platform::Pixel* pixels = nullptr;
+    int bitmapWidth = 0;
+    int bitmapHeight = 0;
+    platform::Rect rect;
+    std::uint8_t visible = 0;
+    std::uint32_t drawMode = 0;
+    // A bitmap loaded again may land where the old one was; a spread of its pixels tells a new
+    // picture from the old.
+    std::uint64_t sampled = 0;
+    bool operator==(const PictureState&) const = default;
+};
+
+PictureState StateOf(const imaging::Picture& picture) {
+    PictureState state;
+    state.bitmap = picture.bitmap;
+    state.rect = platform::Rect{picture.left, picture.top, picture.right, picture.bottom};
+    state.visible = picture.visible;
+    state.drawMode = picture.drawMode;
+    if (picture.bitmap == nullptr) return state;
+    const std::vector<platform::Pixel>& pixels = picture.bitmap->pixels;
+    state.pixels = pixels.data();
+    state.bitmapWidth = picture.bitmap->width;
+    state.bitmapHeight = picture.bitmap->height;
+    constexpr std::size_t Samples = 257;
+    for (std::size_t i = 0; i < Samples && !pixels.empty(); ++i) {
+        state.sampled =
+            state.sampled * 1099511628211u + pixels[i * (pixels.size() - 1) / (Samples - 1)];
+    }
+    return state;
+}
+
+struct BackgroundState {
+    int width = 0;
+    int height = 0;
+    platform::ColourRef desktop = 0;
+    PictureState sea;
+    PictureState grids[2];
+    bool operator==(const BackgroundState&) const = default;
+};
+
+// Kept for the program's run: the bottom layers and the frame buffer of the last size painted.
+struct Layers {
+    platform::Bitmap* background = nullptr;
+    platform::Bitmap* frame = nullptr;
+    BackgroundState composedFrom;
+};
+
+Layers& KeptLayers() {
+    static Layers layers;
+    return layers;
+}
+
+// A bitmap of the client's size, made again only when the size changed.
+platform::Bitmap* Sized(platform::Bitmap*& kept, DeviceContext* like, int width, int height) {
+    if (kept != nullptr && (kept->width != width || kept->height != height)) {
+        platform::DeleteObject(kept);
+        kept = nullptr;
+    }
+    if (kept == nullptr) kept = platform::CreateCompatibleBitmap(like, width, height);
+    return kept;
+}
+
+void DrawBackground(DeviceContext* target, int width, int height) {
+    platform::FillRect(target, platform::Rect{0, 0, width, height},
                        platform::GetSysColor(platform::COLOR_BACKGROUND));
-    setup::SeaBackPicture.Draw(buffer);
-    setup::BoardPictures[battle::Player].Draw(buffer);
-    setup::BoardPictures[battle::Enemy].Draw(buffer);
+    setup::SeaBackPicture.Draw(target);
+    setup::BoardPictures[battle::Player].Draw(target);
+    setup::BoardPictures[battle::Enemy].Draw(target);
+}
+
+// Puts desktop colour, sea and both boards into the buffer, from the kept layer when they have
+// not changed since it was composed.
+void ComposeBackground(DeviceContext* buffer, int width, int height) {
+    Layers& layers = KeptLayers();
+    const BackgroundState now{width,
+                              height,
+                              platform::GetSysColor(platform::COLOR_BACKGROUND),
+                              StateOf(setup::SeaBackPicture),
+                              {StateOf(setup::BoardPictures[battle::Player]),
+                               StateOf(setup::BoardPictures[battle::Enemy])}};
+    DeviceContext* layer = platform::CreateCompatibleDC(buffer);
+    platform::Bitmap* background = Sized(layers.background, buffer, width, height);
+    platform::Bitmap* kept = platform::SelectObject(layer, background);
+    if (background != nullptr && !(now == layers.composedFrom)) {
+        DrawBackground(layer, width, height);
+        layers.composedFrom = now;
+    }
+    if (background != nullptr) {
+        platform::BitBlt(buffer, 0, 0, width, height, layer, 0, 0, platform::SRCCOPY);
+    } else {
+        DrawBackground(buffer, width, height);
+    }
+    platform::SelectObject(layer, kept);
+    platform::DeleteDC(layer);
+}
+
+void Compose(platform::Window* window, DeviceContext* buffer, int width, int height) {
+    ComposeBackground(buffer, width, height);
     // Hidden ships draw nothing: the computer's fleet stays unseen in battle until sunk.
     for (fleet::Ship& ship : fleet::Ships) ship.Draw(window, buffer);
     DrawAimMarks(buffer);
@@ -97,8 +219,9 @@ void PaintBoard(platform::Window* window) {
     const int width = client.right;
     const int height = client.bottom;
 
+    // The buffer is kept between calls: every pixel of it is composed anew each time.
     DeviceContext* buffer = platform::CreateCompatibleDC(windowDc);
-    platform::Bitmap* frame = platform::CreateCompatibleBitmap(windowDc, width, height);
+    platform::Bitmap* frame = Sized(KeptLayers().frame, windowDc, width, height);
     platform::Bitmap* kept = platform::SelectObject(buffer, frame);
 
     Compose(window, buffer, width, height);
@@ -113,7 +236,6 @@ void PaintBoard(platform::Window* window) {
     platform::EndPaint(window, &paint);
 
     platform::SelectObject(buffer, kept);
-    platform::DeleteObject(frame);
     platform::DeleteDC(buffer);
 }
 
