@@ -1,0 +1,144 @@
+// tests/scenarios/reentry_test.cpp: messages that arrive while a salvo is being resolved: a new
+// game stops it after the current shot and leaves nothing behind; File > Exit and the close box
+// stop it too, and the program ends with code 0.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "tests/scenarios/battle_scenario.h"
+
+namespace {
+
+using namespace scenario;
+
+// Menu choices are posted, and the queue hands out posted messages before input, so a choice
+// queued together with the clicks would be carried out before them. A choice reaches a salvo
+// being resolved when the player makes it while the program waits inside the resolution: here the
+// salvo's last click is followed by a second press, and the double-click this makes waits, while
+// the messages between shots are handled, for its release. The player chooses then.
+void InterruptTheResolution(BattleGame& game, std::function<void()> choose) {
+    game.Then([&game] {
+        const std::vector<Cell> cells = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        platform::Point at;
+        for (int i = 0; i < GameState.shotsLeft; ++i) {
+            at = CellCentre(battle::Enemy, cells[i].x, cells[i].y);
+            game.host.Click(shell::MainWindow, at.x, at.y);
+        }
+        game.host.Press(shell::MainWindow, at.x, at.y);
+    });
+    game.Then([&game, choose] {
+        EXPECT_EQ(GameState.phase, battle::Resolving);
+        const platform::Point at = CellCentre(battle::Enemy, 0, 0);
+        game.host.Release(shell::MainWindow, at.x, at.y);
+        choose();
+    });
+}
+
+int OutcomeMessagesShown(const BattleGame& game) {
+    int outcomes = 0;
+    for (const ShownStatus& s : game.host.shown) {
+        outcomes +=
+            s.text.find("Missed") != std::string::npos || s.text.find("Hit") != std::string::npos;
+    }
+    return outcomes;
+}
+
+TEST(Reentry, NewGameDuringAResolutionStopsItAfterTheCurrentShot) {
+    BattleGame game;
+    game.StartBattle();
+    InterruptTheResolution(game,
+                           [&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW); });
+    game.Then([&] {
+        EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
+        EXPECT_EQ(OutcomeMessagesShown(game), 1);
+        EXPECT_EQ(GameState.phase, battle::Placing);
+        EXPECT_EQ(GameState.salvoSlot, 0);
+        EXPECT_EQ(GameState.shotsLeft, 5);
+        for (const battle::Shot& shot : GameState.salvo) EXPECT_EQ(shot.side, battle::NoShot);
+        for (const battle::Board& board : GameState.boards) {
+            for (const auto& column : board) {
+                for (std::int32_t code : column) ASSERT_EQ(code, battle::Water);
+            }
+        }
+        EXPECT_STREQ(setup::StatusText, "You Have 5 More Ships, Select Ship To Place...");
+        for (const fleet::Ship& ship : fleet::Ships) {
+            EXPECT_EQ(ship.visible, 1);
+            EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
+            EXPECT_EQ(ship.hits, 0);
+        }
+        // On the screen: no aim, miss, hit or wreck left anywhere.
+        platform::InvalidateRect(shell::MainWindow, nullptr, false);
+        platform::UpdateWindow(shell::MainWindow);
+        int leftovers = 0;
+        for (fixtures::Rgb24 c : {fixtures::TargetColour, fixtures::MissColour, fixtures::HitColour,
+                                  fixtures::SunkColour}) {
+            const platform::Pixel mark = platform::PixelOf(platform::Rgb(c.red, c.green, c.blue));
+            for (platform::Pixel p : shell::MainWindow->surface.pixels) leftovers += p == mark;
+        }
+        EXPECT_EQ(leftovers, 0);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// New, Place Random and START all reach the window while the old salvo is being resolved, and
+// the player aims the first shot of the new battle: the old resolution must stop there and leave
+// the new salvo to be assembled, not resolve its first shots early.
+TEST(Reentry, ANewBattleStartedDuringAResolutionKeepsItsSalvo) {
+    BattleGame game;
+    game.StartBattle();
+    InterruptTheResolution(game, [&] {
+        platform::Window* window = shell::MainWindow;
+        platform::PostMessage(window, platform::WM_COMMAND, resources::IDM_NEW, 0);
+        platform::PostMessage(window, platform::WM_COMMAND, shell::ID_PLACE_RANDOM, 0);
+        platform::PostMessage(window, platform::WM_COMMAND, shell::ID_START, 0);
+        const platform::Point at = CellCentre(battle::Enemy, 5, 5);
+        game.host.Click(window, at.x, at.y);
+    });
+    game.Then([&] {
+        EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
+        EXPECT_EQ(GameState.phase, battle::Firing);
+        EXPECT_EQ(GameState.salvoSlot, 2);
+        EXPECT_EQ(GameState.shotsLeft, 4);
+        for (int slot : {0, 1}) {
+            const battle::Shot& shot = GameState.salvo[slot];
+            ASSERT_NE(shot.side, battle::NoShot) << slot;
+            const std::int32_t code = GameState.boards[shot.side][shot.x][shot.y];
+            EXPECT_TRUE(code >= 10 && code <= 15) << "slot " << slot << " code " << code;
+        }
+        for (const battle::Board& board : GameState.boards) {
+            for (const auto& column : board) {
+                for (std::int32_t code : column) EXPECT_LT(code, 20);
+            }
+        }
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// How the player asks to leave in the middle of a resolution.
+enum class Leave { FileExit, CloseBox };
+
+class LeaveDuringResolution : public testing::TestWithParam<Leave> {};
+
+TEST_P(LeaveDuringResolution, EndsTheProgramWithCodeZeroAfterTheCurrentShot) {
+    BattleGame game;
+    game.StartBattle();
+    bool ranOn = false;
+    InterruptTheResolution(game, [&] {
+        if (GetParam() == Leave::FileExit) {
+            game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT);
+        } else {
+            game.host.RequestClose(shell::MainWindow);
+        }
+    });
+    game.Then([&] { ranOn = true; });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_FALSE(ranOn);
+    EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByMenuOrCloseBox, LeaveDuringResolution,
+                         testing::Values(Leave::FileExit, Leave::CloseBox));
+
+}  // namespace

@@ -1,0 +1,173 @@
+// tests/scenarios/salvo_test.cpp: assembling a salvo by clicks on the test host: which clicks aim a
+// shot, the shot count on the status line, and the slots of sunk ships.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "tests/scenarios/battle_scenario.h"
+
+namespace {
+
+using namespace scenario;
+
+int AimedCells(int side) {
+    int aimed = 0;
+    for (const auto& column : GameState.boards[side]) {
+        for (std::int32_t code : column) aimed += code >= 10 && code <= 15;
+    }
+    return aimed;
+}
+
+TEST(Salvo, OnlyClicksOnUntouchedCellsInsideTheBoardAimAShot) {
+    BattleGame game;
+    game.StartBattle();
+    struct Case {
+        const char* where;
+        int x, y;         // client pixels, from the enemy board's rectangle
+        int column, row;  // the cell aimed, or -1 for a click that is ignored
+    };
+    std::vector<Case> cases;
+    game.Then([&] {
+        const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+        const int l = board.GetLeft(), t = board.GetTop(), r = board.GetRight(),
+                  b = board.GetBottom();
+        const int midX = (l + r) / 2, midY = (t + b) / 2;
+        cases = {
+            {"right edge line", r, midY, -1, -1},
+            {"bottom edge line", midX, b, -1, -1},
+            {"left of the board", l - 1, midY, -1, -1},
+            {"above the board", midX, t - 1, -1, -1},
+            {"top-left corner", l, t, 0, 0},
+            {"the same cell again", l + 2, t + 2, -1, -1},
+            {"last pixel inside", r - 1, b - 1, 11, 11},
+        };
+    });
+    // Each case clicks in one step and checks in the next, which then starts the next case.
+    std::function<void(std::size_t)> runCase = [&](std::size_t i) {
+        if (i == cases.size()) return;
+        const Case c = cases[i];
+        const int shotsBefore = GameState.shotsLeft;
+        const int slotBefore = GameState.salvoSlot;
+        const int aimedBefore = AimedCells(battle::Enemy);
+        const std::string statusBefore = setup::StatusText;
+        game.host.Click(shell::MainWindow, c.x, c.y);
+        game.Then([=, &runCase] {
+            SCOPED_TRACE(c.where);
+            if (c.column < 0) {
+                EXPECT_EQ(GameState.shotsLeft, shotsBefore);
+                EXPECT_EQ(GameState.salvoSlot, slotBefore);
+                EXPECT_EQ(AimedCells(battle::Enemy), aimedBefore);
+                EXPECT_EQ(setup::StatusText, statusBefore);
+            } else {
+                EXPECT_EQ(GameState.shotsLeft, shotsBefore - 1);
+                const battle::Shot& shot = GameState.salvo[slotBefore];
+                EXPECT_EQ(shot.side, battle::Enemy);
+                EXPECT_EQ(shot.x, c.column);
+                EXPECT_EQ(shot.y, c.row);
+                const std::int32_t code = GameState.boards[battle::Enemy][c.column][c.row];
+                EXPECT_TRUE(code >= 10 && code <= 15) << code;
+                // The computer's shot of the same fleet index follows at once.
+                EXPECT_EQ(GameState.salvo[slotBefore + 1].side, battle::Player);
+                EXPECT_EQ(GameState.salvoSlot, slotBefore + 2);
+            }
+            runCase(i + 1);
+        });
+    };
+    game.Then([&] { runCase(0); });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST(Salvo, TheShotCountSaysShotForOneAndShotsForEveryOtherCount) {
+    BattleGame game;
+    game.StartBattle();
+    struct Case {
+        int shotsBefore;
+        const char* prompt;
+    };
+    const Case cases[] = {
+        {5, "You Have 4 Shots Remaining..."},
+        {2, "You Have 1 Shot Remaining..."},
+        {1, "You Have 0 Shots Remaining..."},
+    };
+    game.Then([] { EXPECT_STREQ(setup::StatusText, "You Have 5 Shots Remaining..."); });
+    for (int i = 0; i < 3; ++i) {
+        game.Then([&, i] {
+            GameState.shotsLeft = cases[i].shotsBefore;
+            ClickEnemyCell(game.host, i, 0);
+        });
+        game.Then([&, i] {
+            EXPECT_STREQ(setup::StatusText, cases[i].prompt);
+            EXPECT_EQ(game.host.shown.back().text, cases[i].prompt);
+        });
+    }
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST(Salvo, TheSlotsOfSunkShipsStayEmpty) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] {
+        SinkInPlace(battle::Enemy, 3);
+        for (int i = 0; i < 4; ++i) ClickEnemyCell(game.host, i, 0);
+    });
+    game.Then([&] {
+        // The enemy ship 3 is sunk: its slot 7 is passed without a shot, the player's count is
+        // untouched by it.
+        EXPECT_EQ(GameState.salvoSlot, 8);
+        EXPECT_EQ(GameState.shotsLeft, 1);
+        for (int slot : {1, 3, 5}) EXPECT_EQ(GameState.salvo[slot].side, battle::Player) << slot;
+        EXPECT_EQ(GameState.salvo[7].side, battle::NoShot);
+        // The player's ship 0 goes down before the salvo ends.
+        SinkInPlace(battle::Player, 0);
+        ClickEnemyCell(game.host, 4, 0);
+    });
+    game.Then([&] {
+        // The new salvo opens past the sunk ship 0: its slot stays empty and the computer's slot
+        // behind it is filled at once; the player has four shots, the next click fills slot 2.
+        EXPECT_EQ(GameState.phase, battle::Firing);
+        EXPECT_EQ(GameState.salvo[0].side, battle::NoShot);
+        EXPECT_EQ(GameState.salvo[1].side, battle::Player);
+        EXPECT_EQ(GameState.salvoSlot, 2);
+        EXPECT_EQ(GameState.shotsLeft, 4);
+        EXPECT_STREQ(setup::StatusText, "You Have 4 Shots Remaining...");
+        ClickEnemyCell(game.host, 5, 0);
+    });
+    game.Then([&] {
+        EXPECT_EQ(GameState.salvo[2].side, battle::Enemy);
+        EXPECT_EQ(GameState.salvo[2].x, 5);
+        EXPECT_EQ(GameState.salvoSlot, 4);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+TEST(Salvo, StartHidesTheEnemyFleetAndDisablesStartAndPlaceRandom) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] {
+        EXPECT_EQ(GameState.phase, battle::Firing);
+        EXPECT_STREQ(setup::StatusText, "You Have 5 Shots Remaining...");
+        for (int k = 0; k < battle::ShipsPerSide; ++k)
+            EXPECT_EQ(ShipAt(battle::Enemy, k).visible, 0);
+        int enemyShipCells = 0;
+        for (const auto& column : GameState.boards[battle::Enemy]) {
+            for (std::int32_t code : column) enemyShipCells += code >= 1 && code <= 5;
+        }
+        EXPECT_EQ(enemyShipCells, 17);
+        for (platform::Window* child : shell::MainWindow->children) {
+            if (child->id == shell::ID_START || child->id == shell::ID_PLACE_RANDOM) {
+                EXPECT_FALSE(child->enabled) << child->id;
+            }
+        }
+        // A START command that arrives by other means in the middle of a battle changes nothing.
+        const auto boards = GameState.boards;
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, shell::ID_START, 0);
+        game.Then([&, boards] {
+            EXPECT_EQ(GameState.boards, boards);
+            EXPECT_EQ(GameState.phase, battle::Firing);
+        });
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+}  // namespace
