@@ -1,0 +1,278 @@
+// tests/shell/board_painting_test.cpp: the composed frame of a battle on the test host, pixel by
+// pixel: aim, miss and hit marks as their pictures draw them and only where they belong, a sunk
+// ship shown by its sunk picture without hit marks, the status line's place, and a direct paint
+// that changes nothing when nothing was marked.
+#include "shell/board_painting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "battle/board_cell.h"
+#include "resources/resource_ids.h"
+#include "tests/scenarios/battle_scenario.h"
+
+namespace {
+
+using namespace scenario;
+using Frame = std::vector<platform::Pixel>;
+
+// The whole client area painted afresh.
+Frame PaintedFrame() {
+    platform::InvalidateRect(shell::MainWindow, nullptr, false);
+    platform::UpdateWindow(shell::MainWindow);
+    return shell::MainWindow->surface.pixels;
+}
+
+std::size_t IndexOf(int x, int y) {
+    return static_cast<std::size_t>(y) * shell::MainWindow->surface.width + x;
+}
+
+platform::Pixel PixelOf(fixtures::Rgb24 c) {
+    return platform::PixelOf(platform::Rgb(c.red, c.green, c.blue));
+}
+
+// Where the painter puts a mark: the corner of the cell truncated, the far edges one cell on.
+platform::Rect MarkRect(int side, int x, int y) {
+    const imaging::Picture& board = setup::BoardPictures[side];
+    const double w = (board.GetRight() - board.GetLeft()) / 12.0;
+    const double h = (board.GetBottom() - board.GetTop()) / 12.0;
+    const int left = static_cast<int>(board.GetLeft() + x * w);
+    const int top = static_cast<int>(board.GetTop() + y * h);
+    return platform::Rect{left, top, static_cast<int>(left + w), static_cast<int>(top + h)};
+}
+
+// Inside the rectangle, the picture as drawn there: its own pixels where its mask says drawn,
+// and what lies beneath (the frame painted without it) where its white lets that show.
+void ExpectPictureAt(const imaging::Picture& picture, const platform::Rect& at, const Frame& with,
+                     const Frame& without) {
+    ASSERT_NE(picture.mask, nullptr);
+    ASSERT_EQ(picture.mask->width, at.Width());
+    ASSERT_EQ(picture.mask->height, at.Height());
+    int drawn = 0;
+    int wrong = 0;
+    for (int y = 0; y < at.Height(); ++y) {
+        for (int x = 0; x < at.Width(); ++x) {
+            const std::size_t own = static_cast<std::size_t>(y) * at.Width() + x;
+            const std::size_t frame = IndexOf(at.left + x, at.top + y);
+            const bool white = picture.mask->bits[own] != 0;
+            drawn += !white;
+            wrong += with[frame] != (white ? without[frame] : picture.maskedImage->pixels[own]);
+        }
+    }
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(wrong, 0);
+}
+
+void ExpectMarkAt(imaging::Picture& mark, int side, const Cell& cell, const Frame& with,
+                  const Frame& without) {
+    SCOPED_TRACE(testing::Message() << "board " << side << " cell " << cell.x << "," << cell.y);
+    const platform::Rect at = MarkRect(side, cell.x, cell.y);
+    mark.SetBounds(at.left, at.top, at.right, at.bottom, nullptr);
+    ExpectPictureAt(mark, at, with, without);
+}
+
+void ExpectNothingDrawnAt(const platform::Rect& at, const Frame& with, const Frame& without) {
+    int changed = 0;
+    for (int y = at.top; y < at.bottom; ++y) {
+        for (int x = at.left; x < at.right; ++x)
+            changed += with[IndexOf(x, y)] != without[IndexOf(x, y)];
+    }
+    EXPECT_EQ(changed, 0);
+}
+
+Cell FirstCellWithCode(int side, std::int32_t code) {
+    for (int x = 0; x < battle::BoardSize; ++x) {
+        for (int y = 0; y < battle::BoardSize; ++y) {
+            if (GameState.boards[side][x][y] == code) return Cell{x, y};
+        }
+    }
+    ADD_FAILURE() << "no cell holds " << code;
+    return Cell{};
+}
+
+// The same battle with every aim, miss and hit mark taken away.
+Frame PaintedWithoutMarks() {
+    const battle::GameStateRecord saved = GameState;
+    for (battle::Shot& shot : GameState.salvo) shot.side = battle::NoShot;
+    for (battle::Board& board : GameState.boards) {
+        for (auto& column : board) {
+            for (std::int32_t& code : column) {
+                if (code == battle::Miss) code = battle::Water;
+                if (battle::IsHitShipAfloat(code)) code -= battle::HitStage;
+            }
+        }
+    }
+    Frame without = PaintedFrame();
+    GameState = saved;
+    return without;
+}
+
+TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
+    BattleGame game;
+    game.StartBattle();
+    Cell aimed[2];
+    game.Then([&] {
+        const std::vector<Cell> water = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        aimed[0] = water[0];
+        aimed[1] = water[1];
+        ClickEnemyCell(game.host, aimed[0].x, aimed[0].y);
+        ClickEnemyCell(game.host, aimed[1].x, aimed[1].y);
+    });
+    game.Then([&] {
+        // Resolved cells on both boards, and an enemy ship (not the one hit) sunk where it lies.
+        const Cell enemyMiss = UntouchedCells(battle::Enemy, false)[0];
+        GameState.boards[battle::Enemy][enemyMiss.x][enemyMiss.y] = battle::Miss;
+        const Cell enemyHit = FirstCellWithCode(battle::Enemy, 1);
+        GameState.boards[battle::Enemy][enemyHit.x][enemyHit.y] += battle::HitStage;
+        ShipAt(battle::Enemy, 0).AddHit();
+        SinkInPlace(battle::Enemy, 2);
+        const Cell playerMiss = UntouchedCells(battle::Player, false)[0];
+        GameState.boards[battle::Player][playerMiss.x][playerMiss.y] = battle::Miss;
+        const Cell playerHit = FirstCellWithCode(battle::Player, 4);
+        GameState.boards[battle::Player][playerHit.x][playerHit.y] += battle::HitStage;
+
+        const Frame with = PaintedFrame();
+        const Frame without = PaintedWithoutMarks();
+
+        ExpectMarkAt(setup::TargetPicture, battle::Enemy, aimed[0], with, without);
+        ExpectMarkAt(setup::TargetPicture, battle::Enemy, aimed[1], with, without);
+        ExpectMarkAt(setup::MissPicture, battle::Enemy, enemyMiss, with, without);
+        ExpectMarkAt(setup::HitPicture, battle::Enemy, enemyHit, with, without);
+        ExpectMarkAt(setup::MissPicture, battle::Player, playerMiss, with, without);
+        ExpectMarkAt(setup::HitPicture, battle::Player, playerHit, with, without);
+
+        // The computer's aims (slots 1 and 3) get no mark.
+        for (int slot : {1, 3}) {
+            const battle::Shot& shot = GameState.salvo[slot];
+            ASSERT_EQ(shot.side, battle::Player);
+            ExpectNothingDrawnAt(MarkRect(battle::Player, shot.x, shot.y), with, without);
+        }
+
+        // The wreck: its sunk picture over all its cells, and not one pixel of a hit mark.
+        const fleet::Ship& wreck = ShipAt(battle::Enemy, 2);
+        const imaging::Picture& sunk = *wreck.currentPicture;
+        EXPECT_TRUE(&sunk == &wreck.sunkPicture || &sunk == &wreck.sunkVerticalPicture);
+        ExpectPictureAt(sunk, platform::Rect{sunk.left, sunk.top, sunk.right, sunk.bottom}, with,
+                        without);
+        int hitPixels = 0;
+        for (int y = sunk.top; y < sunk.bottom; ++y) {
+            for (int x = sunk.left; x < sunk.right; ++x) {
+                hitPixels += with[IndexOf(x, y)] == PixelOf(fixtures::HitColour);
+            }
+        }
+        EXPECT_EQ(hitPixels, 0);
+
+        // A hidden ship of the computer is not on the screen.
+        const Cell hidden = FirstCellWithCode(battle::Enemy, 4);
+        const platform::Point centre = CellCentre(battle::Enemy, hidden.x, hidden.y);
+        EXPECT_NE(with[IndexOf(centre.x, centre.y)], PixelOf(fixtures::AfloatColour));
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// What a picture draws on its own, at its rectangle, over a frame of the window's size.
+Frame DrawnAlone(imaging::Picture& picture) {
+    const platform::Bitmap& surface = shell::MainWindow->surface;
+    platform::Bitmap* bitmap =
+        platform::CreateBitmap(surface.width, surface.height, 1, 32, nullptr);
+    platform::DeviceContext* dc = platform::CreateCompatibleDC(nullptr);
+    platform::Bitmap* kept = platform::SelectObject(dc, bitmap);
+    picture.Draw(dc);
+    Frame pixels = bitmap->pixels;
+    platform::SelectObject(dc, kept);
+    platform::DeleteDC(dc);
+    platform::DeleteObject(bitmap);
+    return pixels;
+}
+
+TEST(BoardPainting, TheBoardsFollowAScreenSizeChange) {
+    BattleGame game;
+    game.Then([&] {
+        PaintedFrame();
+        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, resources::IDM_SIZE_800, 0);
+    });
+    game.Then([&] {
+        ASSERT_EQ(shell::MainWindow->clientWidth, 800);
+        const Frame frame = PaintedFrame();
+        // A new game: the ships wait in their docks, so the boards show nothing but their grids.
+        for (int side : {battle::Player, battle::Enemy}) {
+            SCOPED_TRACE(testing::Message() << "board " << side);
+            imaging::Picture& board = setup::BoardPictures[side];
+            const Frame grid = DrawnAlone(board);
+            int wrong = 0;
+            for (int y = board.top; y < board.bottom; ++y) {
+                for (int x = board.left; x < board.right; ++x)
+                    wrong += frame[IndexOf(x, y)] != grid[IndexOf(x, y)];
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+struct StatusCase {
+    int screenWidth, screenHeight;
+    int left, top;  // where the status text starts, in pixels
+};
+
+class StatusLine : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusLine, StartsAtTheDesignPointInItsColour) {
+    const StatusCase c = GetParam();
+    platform::ScreenFacts screen;
+    screen.width = c.screenWidth;
+    screen.height = c.screenHeight;
+    BattleGame game(screen);
+    game.Then([&] {
+        setup::SetStatus(shell::MainWindow, "");
+        const Frame empty = PaintedFrame();
+        setup::SetStatus(shell::MainWindow, "You Have 5 Shots Remaining...");
+        const Frame text = PaintedFrame();
+        platform::Rect changed{1 << 20, 1 << 20, -1, -1};
+        int inTextColour = 0;
+        const int width = shell::MainWindow->surface.width;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == empty[i]) continue;
+            const int x = static_cast<int>(i % width);
+            const int y = static_cast<int>(i / width);
+            changed =
+                platform::Rect{std::min(changed.left, x), std::min(changed.top, y),
+                               std::max(changed.right, x + 1), std::max(changed.bottom, y + 1)};
+            inTextColour += text[i] == platform::PixelOf(platform::Rgb(85, 85, 0));
+        }
+        EXPECT_GT(inTextColour, 0);
+        // The first glyph's ink starts at the text's corner or just inside it, never before it.
+        EXPECT_GE(changed.left, c.left);
+        EXPECT_LE(changed.left, c.left + 1);
+        EXPECT_GE(changed.top, c.top);
+        EXPECT_LE(changed.top, c.top + 3);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// Caption and menu bar 19 pixels high each: at 640 by 480 the design y 22 becomes 13.
+INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, StatusLine,
+                         testing::Values(StatusCase{1024, 768, 320, 22},
+                                         StatusCase{640, 480, 200, 13}));
+
+TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] {
+        const Frame before = PaintedFrame();
+        const Cell cell = UntouchedCells(battle::Enemy, /*shipsFirst=*/false)[0];
+        const platform::Rect at = MarkRect(battle::Enemy, cell.x, cell.y);
+        GameState.boards[battle::Enemy][cell.x][cell.y] = battle::Miss;
+        shell::PaintBoard(shell::MainWindow);
+        ExpectNothingDrawnAt(at, shell::MainWindow->surface.pixels, before);
+        battle::InvalidateDrawnCell(shell::MainWindow, battle::Enemy, cell.x, cell.y);
+        shell::PaintBoard(shell::MainWindow);
+        ExpectMarkAt(setup::MissPicture, battle::Enemy, cell, shell::MainWindow->surface.pixels,
+                     before);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+}  // namespace
