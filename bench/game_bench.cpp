@@ -1,0 +1,176 @@
+// bench/game_bench.cpp: the battle's costs on the test host: PaintBoard at 1024 by 768 with every
+// ship shown and 100 marks on the boards, beside a plain copy of the same frame, and the time from
+// a click on the enemy board to the end of its paint, with sound off.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "battle/game_state.h"
+#include "battle/salvo.h"
+#include "fleet/fleet.h"
+#include "opponent/random_placement.h"
+#include "platform/messages.h"
+#include "platform/repaint.h"
+#include "platform/sound.h"
+#include "platform/test/fake_audio.h"
+#include "platform/test/test_host.h"
+#include "resources/program_resources.h"
+#include "setup/new_game.h"
+#include "setup/program_objects.h"
+#include "shell/board_painting.h"
+#include "shell/display_check.h"
+#include "shell/main_window.h"
+#include "shell/sound.h"
+#include "tests/scenarios/fixture_pictures.h"
+
+namespace {
+
+using battle::GameState;
+
+// The program started on the test host with our own pictures, its queue run by hand.
+class RunningGame {
+  public:
+    RunningGame() {
+        platform::SetHost(&host_);
+        platform::SetAudioDevice(&audio_);
+        folder_ = fixtures::MakeFixturePictureFolder();
+        shell::CheckDisplay();
+        shell::InitInstance(&resources::ProgramResources(), platform::SW_SHOWNORMAL);
+        shell::SoundOn = 0;
+        RunQueue();
+    }
+    ~RunningGame() {
+        platform::ResetMessageQueue();
+        platform::SetAudioDevice(nullptr);
+        platform::SetHost(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    // Hands every waiting message to its window; paint requests come last, once nothing else
+    // waits, as in the main loop.
+    static void RunQueue() {
+        platform::Message message;
+        while (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+            platform::DispatchMessage(&message);
+        }
+    }
+
+    // A fresh game with the player's fleet placed at random and the battle started.
+    static void NewBattle() {
+        setup::NewGame(shell::MainWindow);
+        opponent::PlaceFleetAtRandom(battle::Player, shell::MainWindow);
+        battle::StartBattle(shell::MainWindow);
+        RunQueue();
+    }
+
+  private:
+    platform::TestHost host_;
+    platform::FakeAudio audio_{host_.Clock()};
+    std::string folder_;
+};
+
+void BM_FrameMemcpy(benchmark::State& state) {
+    RunningGame game;
+    const std::vector<platform::Pixel>& frame = shell::MainWindow->surface.pixels;
+    std::vector<platform::Pixel> to(frame.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), frame.data(), frame.size() * sizeof(platform::Pixel));
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["pixels"] = static_cast<double>(frame.size());
+}
+BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
+
+// Every ship shown, five aim marks and 95 miss and hit marks spread over both boards.
+void BM_PaintBoardFullFrame(benchmark::State& state) {
+    RunningGame game;
+    RunningGame::NewBattle();
+    for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
+    int marks = 0;
+    for (int slot = 0; slot < battle::SalvoSize; slot += 2) {
+        GameState.salvo[slot] = battle::Shot{battle::Enemy, slot, 11};
+        ++marks;
+    }
+    for (int side = battle::Player; side <= battle::Enemy; ++side) {
+        for (int x = 0; x < battle::BoardSize && marks < 100; ++x) {
+            for (int y = x % 2; y < 11 && marks < 100; y += 2) {
+                std::int32_t& code = GameState.boards[side][x][y];
+                code = code == battle::Water ? battle::Miss : code + battle::HitStage;
+                ++marks;
+            }
+        }
+    }
+    for (auto _ : state) {
+        platform::InvalidateRect(shell::MainWindow, nullptr, false);
+        shell::PaintBoard(shell::MainWindow);
+    }
+    state.counters["marks"] = marks;
+}
+BENCHMARK(BM_PaintBoardFullFrame)->Unit(benchmark::kMicrosecond);
+
+// The client point of every untouched cell of the enemy board.
+std::vector<platform::LPARAM> UntouchedEnemyCells() {
+    const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+    const int width = board.GetRight() - board.GetLeft();
+    const int height = board.GetBottom() - board.GetTop();
+    std::vector<platform::LPARAM> cells;
+    for (int x = 0; x < battle::BoardSize; ++x) {
+        for (int y = 0; y < battle::BoardSize; ++y) {
+            if (!battle::IsUntouched(GameState.boards[battle::Enemy][x][y])) continue;
+            cells.push_back(platform::MakePointParam(board.GetLeft() + width * (2 * x + 1) / 24,
+                                                     board.GetTop() + height * (2 * y + 1) / 24));
+        }
+    }
+    return cells;
+}
+
+void Click(platform::LPARAM at) {
+    platform::PostMessage(shell::MainWindow, platform::WM_LBUTTONUP, 0, at);
+}
+
+// Brings the salvo, by clicks that are not measured, to where the next click leaves `shotsAfter`
+// shots; a new battle when the game has ended or the salvo is already past that point.
+platform::LPARAM PrepareClick(int shotsAfter) {
+    for (;;) {
+        if (GameState.phase != battle::Firing || GameState.shotsLeft <= shotsAfter) {
+            RunningGame::NewBattle();
+        }
+        const std::vector<platform::LPARAM> cells = UntouchedEnemyCells();
+        std::size_t next = 0;
+        while (GameState.phase == battle::Firing && GameState.shotsLeft > shotsAfter + 1 &&
+               next < cells.size()) {
+            Click(cells[next++]);
+            RunningGame::RunQueue();
+        }
+        if (GameState.phase == battle::Firing && GameState.shotsLeft == shotsAfter + 1 &&
+            next < cells.size()) {
+            return cells[next];
+        }
+    }
+}
+
+// A click that aims one shot (leaving more to aim) or one that completes the salvo and has it
+// resolved, each up to the end of the paint it leads to.
+void ClickToPaint(benchmark::State& state, bool completingSalvo) {
+    RunningGame game;
+    RunningGame::NewBattle();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const platform::LPARAM at = PrepareClick(completingSalvo ? 0 : 1);
+        state.ResumeTiming();
+        Click(at);
+        RunningGame::RunQueue();
+    }
+}
+
+void BM_ClickAimsAShot(benchmark::State& state) { ClickToPaint(state, false); }
+BENCHMARK(BM_ClickAimsAShot)->Unit(benchmark::kMicrosecond);
+
+void BM_ClickCompletesAndResolvesTheSalvo(benchmark::State& state) { ClickToPaint(state, true); }
+BENCHMARK(BM_ClickCompletesAndResolvesTheSalvo)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
