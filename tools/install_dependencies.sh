@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev libsdl2-dev fonts-liberation
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb openbox xdotool x11-utils imagemagick sox valgrind
+    xvfb openbox xdotool x11-utils imagemagick sox valgrind bc
 )
 
 missing=()

@@ -4,9 +4,12 @@
 #include <QApplication>
 
 #include "platform/messages.h"
+#include "platform/open_file_dialog.h"
 #include "platform/qt/qt_host.h"
 
 namespace platform {
+
+void InstallQtFileChooser();  // qt_open_file_dialog.cpp
 
 void RunOnQtHost(int argc, char** argv, const std::function<void()>& program) {
     QApplication application(argc, argv);
@@ -14,8 +17,10 @@ void RunOnQtHost(int argc, char** argv, const std::function<void()>& program) {
     QApplication::setDesktopFileName("tidewrack");
     QtHost host;
     SetHost(&host);
+    InstallQtFileChooser();
     program();
     ResetMessageQueue();
+    SetOpenFileChooser(nullptr);
     SetHost(nullptr);
 }
 

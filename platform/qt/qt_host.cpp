@@ -165,7 +165,15 @@ void QtHost::WindowChanged(Window& window) {
         top->setWindowTitle(QString::fromStdString(window.text));
         top->Arrange(facts_.menuHeight);
         top->setVisible(window.visible);
-        if (window.visible) top->raise();
+        if (window.visible) {
+            top->raise();
+            // Windows it owns stay in front of it, as a pop-up shown before its owner must.
+            for (Window* other : TopLevelWindows()) {
+                if (other->owner == &window && other->visible && other->hostData != nullptr) {
+                    WidgetOf(*other)->raise();
+                }
+            }
+        }
         GrabIfShown();
         return;
     }

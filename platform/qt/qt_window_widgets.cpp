@@ -66,6 +66,9 @@ void AddItems(QMenu* menu, Window& window, const std::vector<MenuItem>& items) {
 SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // A window of its own on the display, so that desktop tools (and our display tests) can find
+    // the client area and point at it in the game's own coordinates.
+    setAttribute(Qt::WA_NativeWindow);
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
