@@ -36,6 +36,9 @@ bool SdlAudio::HasWaveOutput() { return OpenDevice(); }
 bool SdlAudio::OpenDevice() {
     if (device_ != 0) return true;
     if (!subsystemStarted_) {
+        // SDL would otherwise turn SIGINT and SIGTERM into events nobody reads, and the game could
+        // no longer be ended from outside (a desktop logging out, a terminal's Ctrl+C).
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         subsystemStarted_ = true;
     }
