@@ -210,9 +210,12 @@ INSTANTIATE_TEST_SUITE_P(WhicheverSinksFirst, Tie,
                          testing::Values(TieCase{0,
                                                  {"Their Ship Is Sinking...burn, Burn, BURN !!!",
                                                   "Your Ship Is Sinking...Oh The Humanity !!!"}},
-                                         TieCase{
-                                             1,
-                                             {"Your Ship Is Sinking...Oh The Humanity !!!",
-                                              "Their Ship Is Sinking...burn, Burn, BURN !!!"}}));
+                                         TieCase{1,
+                                                 {"Your Ship Is Sinking...Oh The Humanity !!!",
+                                                  "Their Ship Is Sinking...burn, Burn, BURN !!!"}}),
+                         [](const testing::TestParamInfo<TieCase>& info) {
+                             return info.param.playerLastShip == 0 ? "EnemyShipSinksFirst"
+                                                                   : "PlayerShipSinksFirst";
+                         });
 
 }  // namespace

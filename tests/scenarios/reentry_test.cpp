@@ -139,6 +139,9 @@ TEST_P(LeaveDuringResolution, EndsTheProgramWithCodeZeroAfterTheCurrentShot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ByMenuOrCloseBox, LeaveDuringResolution,
-                         testing::Values(Leave::FileExit, Leave::CloseBox));
+                         testing::Values(Leave::FileExit, Leave::CloseBox),
+                         [](const testing::TestParamInfo<Leave>& info) {
+                             return info.param == Leave::FileExit ? "FileExit" : "CloseBox";
+                         });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "battle/board_cell.h"
@@ -255,7 +256,10 @@ TEST_P(StatusLine, StartsAtTheDesignPointInItsColour) {
 // Caption and menu bar 19 pixels high each: at 640 by 480 the design y 22 becomes 13.
 INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, StatusLine,
                          testing::Values(StatusCase{1024, 768, 320, 22},
-                                         StatusCase{640, 480, 200, 13}));
+                                         StatusCase{640, 480, 200, 13}),
+                         [](const testing::TestParamInfo<StatusCase>& info) {
+                             return "Width" + std::to_string(info.param.screenWidth);
+                         });
 
 TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
     BattleGame game;
