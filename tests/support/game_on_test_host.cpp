@@ -18,11 +18,12 @@ namespace {
 constexpr std::uint64_t kStartUpPictureTime = 5000;
 }
 
-GameOnTestHost::GameOnTestHost(platform::ScreenFacts screen, bool waitForStartUpPicture)
+GameOnTestHost::GameOnTestHost(platform::ScreenFacts screen, bool waitForStartUpPicture,
+                               const char* dataFolder)
     : host(screen) {
     platform::SetHost(&host);
     platform::SetAudioDevice(&audio);
-    if (chdir(DataFolder()) != 0) {
+    if (chdir(dataFolder != nullptr ? dataFolder : DataFolder()) != 0) {
         // Without the data folder the game still runs, just without pictures and sounds.
     }
     if (waitForStartUpPicture) {

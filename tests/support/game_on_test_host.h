@@ -14,8 +14,9 @@ class GameOnTestHost {
 public:
     // Unless told otherwise, the script starts by letting the start-up picture close (it holds
     // the mouse for its five seconds, as it does for a player).
+    // The game works in dataFolder (the build tree's data folder when none is given).
     explicit GameOnTestHost(platform::ScreenFacts screen = platform::ScreenFacts{},
-                            bool waitForStartUpPicture = true);
+                            bool waitForStartUpPicture = true, const char* dataFolder = nullptr);
     ~GameOnTestHost();
 
     // Runs the program from entry to exit; the script (host.Then) drives it meanwhile.
