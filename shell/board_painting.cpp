@@ -28,6 +28,14 @@ using platform::DeviceContext;
 // differ in size by a pixel at most, so a mark moved to a cell of the size its mask was built
 // for keeps that mask: rebuilding it, as a SetBounds would, gives the very same pixels.
 void MoveMark(imaging::Picture& mark, double left, double top, double right, double bottom) {
+    // Far beyond any screen a Picture clamps its edges; only the ordinary case is taken here.
+    constexpr double Ordinary = 1 << 29;
+    for (double edge : {left, top, right, bottom}) {
+        if (!(edge > -Ordinary && edge < Ordinary)) {
+            mark.SetBounds(left, top, right, bottom, nullptr);
+            return;
+        }
+    }
     const int l = static_cast<int>(left);
     const int t = static_cast<int>(top);
     const int r = static_cast<int>(right);
