@@ -138,12 +138,14 @@ void Picture::ReadBitmapFile(platform::FileHandle* file) {
             platform::CreateDIBitmap(screen, &infoHeader, platform::CBM_INIT, {pixels, pixelBytes},
                                      {info, InfoHeaderSize + tableBytes}, platform::DIB_RGB_COLORS);
         platform::ReleaseDC(nullptr, screen);
+        ++imageVersion;
     }
     if (info != nullptr) platform::GlobalUnlock(infoBlock);
     if (pixels != nullptr) platform::GlobalUnlock(pixelBlock);
 }
 
 void Picture::Release() {
+    ++imageVersion;
     DeleteMask();
     if (infoBlock != nullptr) infoBlock = platform::GlobalFree(infoBlock);
     if (pixelBlock != nullptr) pixelBlock = platform::GlobalFree(pixelBlock);

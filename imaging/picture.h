@@ -74,6 +74,9 @@ class Picture {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+    // Moves on whenever the image changes (loaded or released), so that whoever keeps work
+    // derived from it can tell a new image from the old, even at the same address.
+    std::uint32_t imageVersion = 0;
 
   private:
     // Shows the open-file dialog; the chosen path lands in path (PicturePathSize characters).

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "battle/game_state.h"
 #include "fleet/fleet.h"
@@ -113,35 +112,17 @@ void DrawStatusText(DeviceContext* buffer) {
 // and each frame starts as a copy of it, the very pixels the layers would have drawn.
 struct PictureState {
     const platform::Bitmap* bitmap = nullptr;
-    const platform::Pixel* pixels = nullptr;
-    int bitmapWidth = 0;
-    int bitmapHeight = 0;
+    std::uint32_t imageVersion = 0;
     platform::Rect rect;
     std::uint8_t visible = 0;
     std::uint32_t drawMode = 0;
-    // A bitmap loaded again may land where the old one was; a spread of its pixels tells a new
-    // picture from the old.
-    std::uint64_t sampled = 0;
     bool operator==(const PictureState&) const = default;
 };
 
 PictureState StateOf(const imaging::Picture& picture) {
-    PictureState state;
-    state.bitmap = picture.bitmap;
-    state.rect = platform::Rect{picture.left, picture.top, picture.right, picture.bottom};
-    state.visible = picture.visible;
-    state.drawMode = picture.drawMode;
-    if (picture.bitmap == nullptr) return state;
-    const std::vector<platform::Pixel>& pixels = picture.bitmap->pixels;
-    state.pixels = pixels.data();
-    state.bitmapWidth = picture.bitmap->width;
-    state.bitmapHeight = picture.bitmap->height;
-    constexpr std::size_t Samples = 257;
-    for (std::size_t i = 0; i < Samples && !pixels.empty(); ++i) {
-        state.sampled =
-            state.sampled * 1099511628211u + pixels[i * (pixels.size() - 1) / (Samples - 1)];
-    }
-    return state;
+    return PictureState{picture.bitmap, picture.imageVersion,
+                        platform::Rect{picture.left, picture.top, picture.right, picture.bottom},
+                        picture.visible, picture.drawMode};
 }
 
 struct BackgroundState {
