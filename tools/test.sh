@@ -19,7 +19,7 @@ cmake -S "$root" -B "$plain" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWR
     || exit 1
 cmake --build "$plain" -j"$jobs" || exit 1
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+CC=clang CXX=clang++ cmake -S "$root" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTIDEWRACK_WERROR=ON -DTIDEWRACK_SANITIZE=ON -DTIDEWRACK_FUZZ=ON \
     -DTIDEWRACK_BENCHMARKS=OFF || exit 1
 cmake --build "$sanitized" -j"$jobs" || exit 1
