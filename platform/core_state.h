@@ -66,7 +66,6 @@ FrameSizes FrameOf(const Window& window);
 void UpdateClientArea(Window& window);
 // Where the client area's origin lies on the screen.
 Point ClientOriginOnScreen(const Window& window);
-Window* TopLevelOf(Window* window);
 
 // Frees destroyed windows once no message is being handled.
 void CollectDestroyedWindows();

@@ -55,8 +55,6 @@ bool SetMenu(Window* window, Menu* menu) {
     return true;
 }
 
-Menu* GetMenu(const Window* window) { return IsLive(window) ? window->menu : nullptr; }
-
 bool DestroyMenu(Menu* menu) {
     if (menu == nullptr || !IsKnown(menu)) return false;
     // A window whose menu is destroyed keeps its menu-bar space but shows no items.

@@ -26,7 +26,6 @@ struct Menu {
 // Builds the menu of the given resource id from the module's resources; null when it has none.
 Menu* LoadMenu(const ModuleResources* instance, int menuId);
 bool SetMenu(Window* window, Menu* menu);
-Menu* GetMenu(const Window* window);
 bool DestroyMenu(Menu* menu);
 bool DrawMenuBar(Window* window);
 

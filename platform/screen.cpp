@@ -43,6 +43,4 @@ ColourRef GetSysColor(int index) {
 
 std::int64_t time() { return CurrentHost().CalendarSeconds(); }
 
-std::uint64_t GetTickCount() { return CurrentHost().TickMilliseconds(); }
-
 }  // namespace platform

@@ -39,7 +39,5 @@ ColourRef GetSysColor(int index);
 
 // The calendar time in whole seconds (the standard library's time()).
 std::int64_t time();
-// Milliseconds on the steady clock that timers use.
-std::uint64_t GetTickCount();
 
 }  // namespace platform

@@ -67,13 +67,6 @@ Point ClientOriginOnScreen(const Window& window) {
     return Point{window.clientInScreen.left, window.clientInScreen.top};
 }
 
-Window* TopLevelOf(Window* window) {
-    while (window != nullptr && (window->style & WS_CHILD) != 0 && window->parent != nullptr) {
-        window = window->parent;
-    }
-    return window;
-}
-
 void CollectDestroyedWindows() {
     if (Core().dispatchDepth == 0) Core().destroyed.clear();
 }
@@ -185,7 +178,7 @@ bool DestroyWindow(Window* window) {
 
 bool IsWindow(const Window* window) { return IsLive(window); }
 
-LRESULT DefWindowProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+LRESULT DefWindowProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM) {
     if (!IsLive(window)) return 0;
     switch (message) {
         case WM_CLOSE:
@@ -210,7 +203,6 @@ LRESULT DefWindowProc(Window* window, std::uint32_t message, WPARAM wParam, LPAR
             return 1;
         }
         default:
-            (void)lParam;
             return 0;
     }
 }

@@ -46,7 +46,6 @@ public:
     // Runs when a message box is shown, before it is answered.
     std::function<void(const RecordedMessageBox&)> onMessageBox;
     int PresentCount() const { return presentCount_; }
-    Rect LastPresented() const { return lastPresented_; }
     // How often the program waited with nothing left to do and was asked to quit.
     int QuitRequests() const { return quitRequests_; }
 
@@ -72,7 +71,6 @@ private:
     std::size_t nextStep_ = 0;
     std::vector<RecordedMessageBox> messageBoxes_;
     int presentCount_ = 0;
-    Rect lastPresented_;
     int quitRequests_ = 0;
 };
 
