@@ -60,13 +60,13 @@ bool SdlAudio::OpenDevice() {
 }
 
 bool SdlAudio::Load(const std::string& hostPath, std::vector<std::uint8_t>& samples) const {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec fileFormat{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(hostPath.c_str(), &spec, &buffer, &length) == nullptr) return false;
+    if (SDL_LoadWAV(hostPath.c_str(), &fileFormat, &buffer, &length) == nullptr) return false;
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat,
-                                        kChannels, kFrequency);
+    const int built = SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels,
+                                        fileFormat.freq, kFormat, kChannels, kFrequency);
     bool converted = built >= 0;
     if (converted) {
         samples.assign(static_cast<std::size_t>(length) * std::max(cvt.len_mult, 1), 0);
