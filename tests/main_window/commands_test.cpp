@@ -134,7 +134,10 @@ TEST_P(ScreenSizeCommand, ChangesTheSettingMovesTheWindowAndStartsANewGame) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ScreenSizeCommand,
                          ::testing::Values(SizeCommand{resources::IDM_SIZE_640, 640, 480, 0.625},
                                            SizeCommand{resources::IDM_SIZE_800, 800, 600, 0.78125},
-                                           SizeCommand{resources::IDM_SIZE_1024, 1024, 768, 1.0}));
+                                           SizeCommand{resources::IDM_SIZE_1024, 1024, 768, 1.0}),
+                         [](const ::testing::TestParamInfo<SizeCommand>& info) {
+                             return "To" + std::to_string(info.param.width);
+                         });
 
 // Outside placement a right click or a double-click on a ship does nothing, but the double-click
 // still takes its following release from the queue.

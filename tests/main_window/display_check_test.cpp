@@ -2,6 +2,8 @@
 // and the message (and exit code 0) for those it refuses.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "shell/layout_scale.h"
 #include "tests/support/game_on_test_host.h"
 
@@ -53,6 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Screen{640, 480, 32, 640, 480, nullptr},
                       Screen{600, 800, 32, 0, 0, kSize},
                       Screen{1024, 768, 8, 0, 0, kColour},
-                      Screen{600, 400, 8, 0, 0, kColour}));
+                      Screen{600, 400, 8, 0, 0, kColour}),
+    [](const ::testing::TestParamInfo<Screen>& info) {
+        const Screen& s = info.param;
+        return std::to_string(s.width) + "x" + std::to_string(s.height) + "x" +
+               std::to_string(s.bitsPerPixel);
+    });
 
 }  // namespace

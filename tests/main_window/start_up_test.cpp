@@ -2,6 +2,8 @@
 // their design rectangles, the menu's marks and graying, the window's client size.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/menus.h"
 #include "resources/resource_ids.h"
 #include "shell/layout_scale.h"
@@ -78,7 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
         Expected{800, 600, 562.0 / 730.0, {7, 7, 104, 37}, {121, 7, 218, 37},
                  {582, 7, 679, 37}, {695, 7, 792, 37}, {234, 7, 566, 37}, "Place Random"},
         Expected{640, 480, 442.0 / 730.0, {6, 6, 84, 30}, {96, 6, 174, 30}, {465, 6, 543, 30},
-                 {556, 6, 634, 30}, {187, 6, 452, 30}, "Place Rand"}));
+                 {556, 6, 634, 30}, {187, 6, 452, 30}, "Place Rand"}),
+    [](const ::testing::TestParamInfo<Expected>& info) {
+        return "Screen" + std::to_string(info.param.screenWidth);
+    });
 
 TEST(StartUpMenu, ChecksSoundOnAndTheCurrentSizeAndGraysEverySize) {
     testing_support::GameOnTestHost game(ScreenOf(800, 600));

@@ -2,6 +2,8 @@
 // the state a new game starts from.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
@@ -59,7 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{1024, 768, {17, 78, 498, 582}, {527, 78, 1007, 582}, 9, {560, 667, 640, 709}},
         Layout{800, 600, {14, 60, 389, 448}, {412, 60, 787, 448}, 0, {25, 469, 181, 501}},
         Layout{800, 600, {14, 60, 389, 448}, {412, 60, 787, 448}, 4, {296, 514, 358, 546}},
-        Layout{640, 480, {11, 47, 311, 352}, {329, 47, 629, 352}, 5, {492, 369, 617, 394}}));
+        Layout{640, 480, {11, 47, 311, 352}, {329, 47, 629, 352}, 5, {492, 369, 617, 394}}),
+    [](const ::testing::TestParamInfo<Layout>& info) {
+        return "Screen" + std::to_string(info.param.width) + "Ship" +
+               std::to_string(info.param.ship);
+    });
 
 TEST(NewGame, StartsFromACleanStateAndLeavesTheSalvoPositionsAlone) {
     testing_support::GameOnTestHost game;
