@@ -21,12 +21,15 @@ bool HoldsGameData(const std::filesystem::path& folder) {
 }
 
 // The game opens its files by relative paths, so it works in its data folder: beside the
-// executable in a build tree, the installed share folder otherwise.
+// executable in a build tree, the installed share folder otherwise (found from where the
+// executable lies, so an install under any prefix works).
 void EnterDataFolder() {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path beside = error ? std::filesystem::path() : executable.parent_path();
     const std::filesystem::path candidates[] = {
-        error ? std::filesystem::path() : executable.parent_path(),
+        beside,
+        beside.empty() ? beside : beside.parent_path() / "share" / "tidewrack",
         std::filesystem::path(TIDEWRACK_INSTALLED_DATA_DIR),
     };
     for (const auto& folder : candidates) {

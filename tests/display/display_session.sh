@@ -81,6 +81,7 @@ wait_for_window() {
 
 # Answers, like a player pressing Enter, every message box with this title that shows up within
 # $2 seconds; stops early once the window titled $3 (when given) is up.
+boxes_dismissed=0
 dismiss_boxes() {
     local deadline=$(( $(date +%s) + $2 ))
     while [ "$(date +%s)" -lt "$deadline" ]; do
@@ -90,6 +91,7 @@ dismiss_boxes() {
         local id
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
         if [ -n "$id" ]; then
+            boxes_dismissed=$(( boxes_dismissed + 1 ))
             xdotool windowactivate "$id" 2>/dev/null
             xdotool key --window "$id" Return 2>/dev/null
             xdotool key Return 2>/dev/null

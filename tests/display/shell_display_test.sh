@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/shell_display_test.sh CASE EXECUTABLE: the built game on a real X display.
-# Cases: main_window, close_box, alt_f4, refuse_8bit, refuse_small.
+# Cases: main_window, close_box, alt_f4, installed (third argument: the build folder),
+# refuse_8bit, refuse_small.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -44,6 +45,19 @@ case "$case_name" in
         sleep 1
         xdotool windowactivate --sync "$main" key alt+F4
         expect_exit_zero
+        ;;
+    installed)
+        # Installed under a prefix of its own and started from elsewhere, the game finds its data.
+        prefix=$(mktemp -d)
+        cmake --install "$3" --prefix "$prefix" >/dev/null || fail "the install failed"
+        game="$prefix/bin/tidewrack"
+        cd /
+        open_main_window 1024x768x24
+        [ "$boxes_dismissed" = 0 ] || fail "the installed game did not find its pictures"
+        screenshot installed-game
+        xdotool windowactivate --sync "$main" key alt+F4
+        expect_exit_zero
+        rm -rf "$prefix"
         ;;
     refuse_8bit | refuse_small)
         if [ "$case_name" = refuse_8bit ]; then
