@@ -123,7 +123,7 @@ case "$case_name" in
         sleep 0.5
         screenshot salvo-aiming-before
         for column in 0 2 4 6 8; do click_cell 1 "$column" 5; done
-        sleep 1
+        wait_until_idle
         screenshot salvo-resolved
         region_differs "$artifacts/salvo-aiming-before.png" "$artifacts/salvo-resolved.png" \
             "480x504+528+100" || fail "no mark appeared on the enemy board"
