@@ -31,6 +31,15 @@ struct AxisMap {
     int end = 0;
 };
 
+// True when each of the first width destination columns takes exactly the next source column,
+// so a row can be moved in one run.
+bool IsContiguous(const AxisMap& columns, int width) {
+    for (int k = 0; k < width; ++k) {
+        if (columns.count[k] != 1 || columns.first[k] != columns.first[0] + k) return false;
+    }
+    return true;
+}
+
 AxisMap MapAxis(int dstStart, int dstLength, int from, int to, int srcStart, int srcLength,
                 int srcLimit, bool combine) {
     AxisMap map;
@@ -147,9 +156,7 @@ template <RasterOp Op, bool SourceMono, bool TargetMono>
 void GatherRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
                 const AxisMap& rows, const Conversion& conversion) {
     const int width = area.Width();
-    bool contiguous = true;
-    for (int k = 0; k < width && contiguous; ++k)
-        contiguous = columns.count[k] == 1 && columns.first[k] == columns.first[0] + k;
+    const bool contiguous = IsContiguous(columns, width);
     for (int y = area.top; y < area.bottom; ++y) {
         if (rows.count[y - area.top] == 0) continue;
         const std::size_t in = static_cast<std::size_t>(rows.first[y - area.top]) * src.width;
@@ -217,9 +224,7 @@ void GatherRows(RasterOp op, Bitmap& dst, const Rect& area, const Bitmap& src,
 void CopyRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& columns,
               const AxisMap& rows) {
     const int width = area.Width();
-    bool contiguous = true;
-    for (int k = 0; k < width && contiguous; ++k)
-        contiguous = columns.count[k] == 1 && columns.first[k] == columns.first[0] + k;
+    const bool contiguous = IsContiguous(columns, width);
     for (int y = area.top; y < area.bottom; ++y) {
         if (rows.count[y - area.top] == 0) continue;
         const Pixel* in = src.Row(rows.first[y - area.top]);
