@@ -1,9 +1,11 @@
 // shell/main.cpp: the program's entry: finds the data folder, installs the Qt host and the SDL
 // audio device, and runs the game. The exit code is 0 on every path.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 #include "platform/qt/qt_application.h"
 #include "platform/sdl/sdl_audio.h"
@@ -20,16 +22,25 @@ bool HoldsGameData(const std::filesystem::path& folder) {
            std::filesystem::is_directory(folder / "Sounds", error);
 }
 
-// The game opens its files by relative paths, so it works in its data folder: beside the
-// executable in a build tree, the installed share folder otherwise (found from where the
-// executable lies, so an install under any prefix works).
+// The game opens its files by relative paths, so it works in its data folder: the one named by
+// TIDEWRACK_DATA when a player sets it, beside the executable in a build tree, the installed
+// data folder otherwise. That one is looked for from where the executable lies first, so a
+// whole installed tree that was moved or unpacked elsewhere still finds its data.
 void EnterDataFolder() {
+    const char* chosen = std::getenv("TIDEWRACK_DATA");
+    if (chosen != nullptr && *chosen != '\0') {
+        if (HoldsGameData(chosen) && chdir(chosen) == 0) return;
+        std::fprintf(stderr,
+                     "tidewrack: TIDEWRACK_DATA=%s holds no game data; using the "
+                     "installed data instead\n",
+                     chosen);
+    }
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::filesystem::path beside = error ? std::filesystem::path() : executable.parent_path();
     const std::filesystem::path candidates[] = {
         beside,
-        beside.empty() ? beside : beside.parent_path() / "share" / "tidewrack",
+        beside.empty() ? beside : beside / TIDEWRACK_DATA_FROM_PROGRAM,
         std::filesystem::path(TIDEWRACK_INSTALLED_DATA_DIR),
     };
     for (const auto& folder : candidates) {

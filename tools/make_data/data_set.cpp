@@ -17,7 +17,7 @@ namespace make_data {
 namespace {
 
 constexpr int MaxInstructionColumns = 100;
-constexpr int IconSizes[] = {32, 48, 64, 128, 256};
+constexpr int IconSizes[] = {16, 32, 48, 64, 128, 256};
 constexpr int EmbeddedIconSize = 64;
 
 std::vector<std::uint8_t> Png(const QImage& image) {
