@@ -4,7 +4,7 @@
 # AppStream metainfo, the manual page and lintian; then unpacks it into a throw-away root and
 # starts the game from there by the desktop entry's Exec line under Xvfb.
 source "$(dirname "$0")/../display/display_session.sh"
-display_file=""
+display_file=""  # stop_display removes it; no display runs before the package checks pass
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1
 version=$2
