@@ -9,6 +9,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb openbox xdotool x11-utils imagemagick sox valgrind bc
+    weston xwayland qt6-wayland
 )
 
 missing=()
