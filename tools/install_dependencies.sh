@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb openbox xdotool x11-utils imagemagick sox valgrind bc
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
+    weston xwayland qt6-wayland
 )
 
 missing=()

@@ -76,8 +76,12 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
     if (surface.width <= 0 || surface.height <= 0) return;
     const QImage view(reinterpret_cast<const uchar*>(surface.pixels.data()), surface.width,
                       surface.height, surface.width * 4, QImage::Format_RGB32);
+    // The surface holds 0x00RRGGBB, where Qt takes the top byte of an RGB32 pixel to be 0xff and
+    // may copy it as it is. A Wayland window's buffer has an alpha channel, and a zero there lets
+    // the compositor show a blank client area; converting the painted part sets the byte.
+    const QRect area = event->rect() & view.rect();
     QPainter painter(this);
-    painter.drawImage(event->rect(), view, event->rect());
+    painter.drawImage(area.topLeft(), view.copy(area).convertToFormat(QImage::Format_ARGB32));
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
@@ -117,7 +121,8 @@ TopLevelWidget::TopLevelWidget(Window& window, QWidget* owner)
                 case QAbstractSlider::SliderMove:
                     QueueVerticalScroll(target, SB_THUMBTRACK, bar->sliderPosition());
                     break;
-                default: break;
+                default:
+                    break;
             }
         });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [target, bar] {

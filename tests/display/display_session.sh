@@ -103,3 +103,30 @@ dismiss_boxes() {
 screenshot() {
     import -window root "$artifacts/$1.png" 2>/dev/null
 }
+
+# Waits until the game has used no CPU for a tenth of a second: it has handled what it was sent.
+wait_until_idle() {
+    local last=-1 now
+    for _ in $(seq 1 600); do
+        now=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat" 2>/dev/null) || return
+        [ "$now" = "$last" ] && return
+        last=$now
+        sleep 0.1
+    done
+}
+
+# The centre of a cell of a board (0: the player's, 1: the enemy's) at 1024 by 768, in the
+# client area of height $client_height.
+cell_x() { echo $(( $1 == 0 ? 17 + $2 * 40 + 20 : 527 + $2 * 40 + 20 )); }
+cell_y() {
+    local top
+    top=$(awk -v h="$client_height" 'BEGIN { print int(0.1075 * h) }')
+    echo $(( top + $1 * 42 + 21 ))
+}
+
+# True when the two screenshots differ inside the geometry (WIDTHxHEIGHT+X+Y).
+region_differs() {  # before after geometry
+    local diff
+    diff=$(compare -metric AE -crop "$3" "$1" "$2" null: 2>&1 | awk '{print int($1)}')
+    [ "${diff:-0}" -gt 0 ]
+}

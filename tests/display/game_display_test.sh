@@ -25,25 +25,6 @@ right_click_at() {
     sleep 0.3
 }
 
-# Waits until the game has used no CPU for a tenth of a second: it has handled what it was sent.
-wait_until_idle() {
-    local last=-1 now
-    for _ in $(seq 1 600); do
-        now=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat" 2>/dev/null) || return
-        [ "$now" = "$last" ] && return
-        last=$now
-        sleep 0.1
-    done
-}
-
-# The centre of a cell of a board (0: the player's, 1: the enemy's) at 1024 by 768.
-cell_x() { echo $(( $1 == 0 ? 17 + $2 * 40 + 20 : 527 + $2 * 40 + 20 )); }
-cell_y() {
-    local top
-    top=$(awk -v h="$client_height" 'BEGIN { print int(0.1075 * h) }')
-    echo $(( top + $1 * 42 + 21 ))
-}
-
 click_cell() { click_at "$(cell_x "$1" "$2")" "$(cell_y "$3")" "${4:-0.15}"; }
 
 choose_file_item() {  # the mnemonic letter of an item of the File menu
@@ -67,12 +48,6 @@ start() {
 expect_exit_zero() {
     wait_for_exit 15
     [ "$exit_code" = "0" ] || fail "the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
-}
-
-region_differs() {  # before after geometry
-    local diff
-    diff=$(compare -metric AE -crop "$3" "$1" "$2" null: 2>&1 | awk '{print int($1)}')
-    [ "${diff:-0}" -gt 0 ]
 }
 
 case "$case_name" in
