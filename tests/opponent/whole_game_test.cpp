@@ -128,4 +128,21 @@ TEST(WholeGames, ASeedAndTheSamePlayerActionsReplayTheComputer) {
     }
 }
 
+// The Standard opponent's shots, game after game, as they were when the Expert opponent was
+// added beside it: a fingerprint of every computer shot of twenty seeded games.
+TEST(WholeGames, StandardOpponentPlaysTheShotsItAlwaysHas) {
+    std::uint64_t fingerprint = 14695981039346656037u;  // FNV-1a over (x, y) pairs
+    std::size_t shots = 0;
+    for (std::uint32_t i = 1; i <= 20; ++i) {
+        for (const Cell& c : PlayGame(i * 2654435761u)) {
+            for (int v : {c.first, c.second}) {
+                fingerprint = (fingerprint ^ static_cast<std::uint64_t>(v)) * 1099511628211u;
+            }
+            ++shots;
+        }
+    }
+    EXPECT_EQ(shots, 1606u);
+    EXPECT_EQ(fingerprint, 17749173653104934881u);
+}
+
 }  // namespace
