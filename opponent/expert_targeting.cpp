@@ -17,7 +17,7 @@ namespace {
 using battle::BoardSize;
 constexpr int CellCount = BoardSize * BoardSize;
 // Layouts drawn for each shot: enough to rank the cells, few enough for well under a millisecond.
-constexpr int SamplesPerShot = 256;
+constexpr int SamplesPerShot = 768;
 
 int CellIndex(int x, int y) { return x * BoardSize + y; }
 
@@ -232,11 +232,19 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
         for (int cy = 0; cy < BoardSize; ++cy) {
             const int cell = CellIndex(cx, cy);
             switch (view.cells[cx][cy]) {
-                case Seen::Unknown: candidates.Add(cell); break;
-                case Seen::Aimed: aimed.Add(cell); break;
+                case Seen::Unknown:
+                    candidates.Add(cell);
+                    break;
+                case Seen::Aimed:
+                    aimed.Add(cell);
+                    break;
                 case Seen::Miss:
-                case Seen::Sunk: evidence.blocked.Add(cell); break;
-                case Seen::Hit: evidence.hits.Add(cell); break;
+                case Seen::Sunk:
+                    evidence.blocked.Add(cell);
+                    break;
+                case Seen::Hit:
+                    evidence.hits.Add(cell);
+                    break;
             }
         }
     }

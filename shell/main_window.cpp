@@ -2,6 +2,7 @@
 // the five controls, the menu with its marks, sound, pictures, the first game, showing it.
 #include "shell/main_window.h"
 
+#include "opponent/level.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
@@ -57,9 +58,9 @@ void CreateControls(Window* window, const ModuleResources* instance) {
     for (const ControlDesign& control : kControls) {
         const char* text = control.text;
         if (control.id == ID_PLACE_RANDOM && ScreenWidth == 640) text = "Place Rand";
-        CreateWindowEx(control.exStyle, control.className, text, control.style,
-                       DesignX(control.x), DesignY(control.y), DesignX(control.width),
-                       DesignY(control.height), window, control.id, instance);
+        CreateWindowEx(control.exStyle, control.className, text, control.style, DesignX(control.x),
+                       DesignY(control.y), DesignX(control.width), DesignY(control.height), window,
+                       control.id, instance);
     }
 }
 
@@ -87,16 +88,27 @@ void SetUpScreenSizeItems() {
 
 }  // namespace
 
+void StartNewGame(Window* window) {
+    opponent::GameLevel = opponent::ChosenLevel;
+    setup::NewGame(window);
+}
+
+void CheckOpponentItems() {
+    const bool expert = opponent::ChosenLevel == opponent::Level::Expert;
+    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_STANDARD, expert ? MF_UNCHECKED : MF_CHECKED);
+    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_EXPERT, expert ? MF_CHECKED : MF_UNCHECKED);
+}
+
 bool InitInstance(const ModuleResources* instance, int showCommand) {
     AppInstance = instance;
     RegisterMainWindowClass(instance);
 
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
-    MainWindow = CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX,
-                                -frameY, ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY,
-                                nullptr, 0, instance);
+    MainWindow =
+        CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
+                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX, -frameY,
+                       ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY, nullptr, 0, instance);
     if (MainWindow == nullptr) return false;
 
     windows::ShowPicturePopup(AppInstance, MainWindow, resources::IDB_STARTUP, 5000);
@@ -106,10 +118,11 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
     SetMenu(MainWindow, MainMenu);
     SetUpSoundItems();
     SetUpScreenSizeItems();
+    CheckOpponentItems();
     DrawMenuBar(MainWindow);
 
     setup::LoadAssets();
-    setup::NewGame(MainWindow);
+    StartNewGame(MainWindow);
 
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);

@@ -4,6 +4,7 @@
 
 #include "battle/game_state.h"
 #include "battle/salvo.h"
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
 #include "platform/menus.h"
@@ -73,7 +74,14 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
     setup::LoadAssets();
     SetWindowPos(window, HWND_TOP, -frameX, -frameY, width + 2 * frameX, height + 2 * frameY,
                  SWP_FRAMECHANGED);
-    setup::NewGame(window);
+    StartNewGame(window);
+    PaintBoard(window);
+}
+
+// Taken up by the next new game; the game in progress keeps its level.
+void ChooseOpponent(Window* window, opponent::Level level) {
+    opponent::ChosenLevel = level;
+    CheckOpponentItems();
     PaintBoard(window);
 }
 
@@ -115,8 +123,14 @@ void OnCommand(Window* window, WPARAM command) {
             ChangeScreenSize(window, resources::IDM_SIZE_1024, 1024, 768, 1.0);
             return;
         case resources::IDM_NEW:
-            setup::NewGame(window);
+            StartNewGame(window);
             PaintBoard(window);
+            return;
+        case resources::IDM_OPPONENT_STANDARD:
+            ChooseOpponent(window, opponent::Level::Standard);
+            return;
+        case resources::IDM_OPPONENT_EXPERT:
+            ChooseOpponent(window, opponent::Level::Expert);
             return;
         default:
             PaintBoard(window);
@@ -157,19 +171,35 @@ void OnLeftButtonDoubleClick(Window* window, int x, int y) {
 
 LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_DESTROY: OnDestroy(); return 0;
-        case WM_SIZE: return 0;
-        case WM_WINDOWPOSCHANGING: return 0;
-        case WM_ERASEBKGND: return 0;
-        case WM_PAINT: PaintBoard(window); return 0;
-        case WM_COMMAND: OnCommand(window, wParam); return 0;
-        case WM_LBUTTONUP: OnLeftButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_SIZE:
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            return 0;
+        case WM_ERASEBKGND:
+            return 0;
+        case WM_PAINT:
+            PaintBoard(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, wParam);
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(window, MouseX(lParam), MouseY(lParam));
+            return 0;
         case WM_LBUTTONDBLCLK:
             OnLeftButtonDoubleClick(window, MouseX(lParam), MouseY(lParam));
             return 0;
-        case WM_RBUTTONUP: OnRightButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
-        default: return DefWindowProc(window, message, wParam, lParam);
+        case WM_RBUTTONUP:
+            OnRightButtonUp(window, MouseX(lParam), MouseY(lParam));
+            return 0;
+        default:
+            return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "battle/game_state.h"
 #include "fleet/fleet.h"
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
 #include "tools/opponent_strength/headless_game.h"
@@ -26,7 +27,7 @@ bool IsListedCode(std::int32_t code) {
 
 // A player who fires at a uniformly chosen untouched cell of the enemy board.
 class RandomPlayer {
-public:
+  public:
     explicit RandomPlayer(std::uint32_t seed) : engine_(seed) {}
 
     void operator()() {
@@ -45,7 +46,7 @@ public:
         GameState.salvo[GameState.salvoSlot] = {battle::Enemy, c.first, c.second};
     }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
@@ -126,6 +127,17 @@ TEST(WholeGames, ASeedAndTheSamePlayerActionsReplayTheComputer) {
         EXPECT_GT(first.size(), 17u);
         EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
     }
+}
+
+TEST(WholeGames, ExpertGamesKeepTheBoardsSoundEndAndReplay) {
+    opponent::GameLevel = opponent::Level::Expert;
+    for (std::uint32_t i = 1; i <= 20; ++i) {
+        const std::uint32_t seed = i * 14316557u;
+        const std::vector<Cell> first = PlayGame(seed);
+        if (HasFailure()) FAIL() << "seed " << seed;
+        EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
+    }
+    opponent::GameLevel = opponent::Level::Standard;
 }
 
 // The Standard opponent's shots, game after game, as they were when the Expert opponent was

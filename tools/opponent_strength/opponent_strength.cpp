@@ -108,8 +108,9 @@ int main(int argc, char** argv) {
     std::printf("shots to sink the fleet:  mean %.2f, median %.1f, maximum %d\n", t.mean, t.median,
                 t.maximum);
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
-    std::printf("%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
-                level == opponent::Level::Expert ? "expert" : "standard", t.mean, t.median,
-                static_cast<double>(t.p90), static_cast<double>(t.maximum), s.mean, games);
+    std::printf(
+        "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
+        level == opponent::Level::Expert ? "expert" : "standard", t.mean, t.median,
+        static_cast<double>(t.p90), static_cast<double>(t.maximum), s.mean, games);
     return 0;
 }
