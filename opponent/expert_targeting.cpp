@@ -21,12 +21,20 @@ constexpr int SamplesPerShot = 768;
 
 int CellIndex(int x, int y) { return x * BoardSize + y; }
 
-// A set of cells, one bit per cell.
+// A set of cells, one bit per cell: column x takes the 16 bits from 16 x, row y the y-th of
+// them, so a column reads out as one small mask.
 struct CellSet {
     std::uint64_t words[3] = {0, 0, 0};
 
-    void Add(int cell) { words[cell >> 6] |= std::uint64_t{1} << (cell & 63); }
-    bool Has(int cell) const { return (words[cell >> 6] >> (cell & 63)) & 1u; }
+    static int Bit(int x, int y) { return 16 * x + y; }
+    void Add(int bit) { words[bit >> 6] |= std::uint64_t{1} << (bit & 63); }
+    bool Has(int bit) const { return (words[bit >> 6] >> (bit & 63)) & 1u; }
+    void AddColumn(int x, std::uint32_t rows) {
+        words[x >> 2] |= static_cast<std::uint64_t>(rows) << ((x & 3) * 16);
+    }
+    std::uint32_t Column(int x) const {
+        return static_cast<std::uint32_t>(words[x >> 2] >> ((x & 3) * 16)) & 0xFFFu;
+    }
     bool Meets(const CellSet& other) const {
         return ((words[0] & other.words[0]) | (words[1] & other.words[1]) |
                 (words[2] & other.words[2])) != 0;
@@ -46,11 +54,11 @@ struct CellSet {
     }
 };
 
-// Every position of a ship of each length on an empty board, and for each cell the positions
-// that cover it.
+constexpr int BitCount = 16 * BoardSize;
+
+// For each cell and ship length, every position of the ship on an empty board that covers it.
 struct PlacementTable {
-    std::array<std::vector<CellSet>, BoardSize + 1> byLength;
-    std::array<std::array<std::vector<int>, CellCount>, BoardSize + 1> covering;
+    std::array<std::array<std::vector<CellSet>, BitCount>, BoardSize + 1> covering;
 
     PlacementTable() {
         for (int length = 1; length <= BoardSize; ++length) {
@@ -62,12 +70,13 @@ struct PlacementTable {
                     for (int y = 0; y + spanY < BoardSize; ++y) {
                         CellSet cells;
                         for (int k = 0; k < length; ++k) {
-                            const int cell = CellIndex(x + (o == 0 ? k : 0), y + (o == 0 ? 0 : k));
-                            cells.Add(cell);
-                            covering[length][cell].push_back(
-                                static_cast<int>(byLength[length].size()));
+                            cells.Add(CellSet::Bit(x + (o == 0 ? k : 0), y + (o == 0 ? 0 : k)));
                         }
-                        byLength[length].push_back(cells);
+                        for (int k = 0; k < length; ++k) {
+                            const int bit =
+                                CellSet::Bit(x + (o == 0 ? k : 0), y + (o == 0 ? 0 : k));
+                            covering[length][bit].push_back(cells);
+                        }
                     }
                 }
             }
@@ -97,6 +106,53 @@ class SampleRandom {
     std::uint64_t state_;
 };
 
+// Where a ship of the length may lie among the free cells: one of them, drawn evenly, and how
+// many there were (0: nowhere). Columns are masks, so a position test is a few operations.
+int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cells) {
+    std::array<std::uint32_t, BoardSize> free;
+    for (int x = 0; x < BoardSize; ++x) free[x] = ~taken.Column(x) & 0xFFFu;
+    // Starting rows of the vertical positions in each column, and of the horizontal ones
+    // beginning in each column.
+    std::array<std::uint32_t, BoardSize> down{};
+    std::array<std::uint32_t, BoardSize> across{};
+    int count = 0;
+    for (int x = 0; x < BoardSize; ++x) {
+        std::uint32_t starts = free[x];
+        for (int k = 1; k < length; ++k) starts &= free[x] >> k;
+        down[x] = starts;
+        count += __builtin_popcount(starts);
+    }
+    if (length > 1) {
+        for (int x = 0; x + length <= BoardSize; ++x) {
+            std::uint32_t starts = free[x];
+            for (int k = 1; k < length; ++k) starts &= free[x + k];
+            across[x] = starts;
+            count += __builtin_popcount(starts);
+        }
+    }
+    if (count == 0) return 0;
+    int pick = random.Below(count);
+    for (int vertical = 1; vertical >= 0; --vertical) {
+        for (int x = 0; x < BoardSize; ++x) {
+            std::uint32_t starts = vertical ? down[x] : across[x];
+            const int here = __builtin_popcount(starts);
+            if (pick >= here) {
+                pick -= here;
+                continue;
+            }
+            for (; pick > 0; --pick) starts &= starts - 1;
+            const int y = __builtin_ctz(starts);
+            if (vertical) {
+                cells->AddColumn(x, ((1u << length) - 1u) << y);
+            } else {
+                for (int k = 0; k < length; ++k) cells->AddColumn(x + k, 1u << y);
+            }
+            return count;
+        }
+    }
+    return count;
+}
+
 struct Evidence {
     CellSet blocked;  // misses, sunk ships, and the cells taken as misses
     CellSet hits;     // hits on ships still afloat
@@ -116,7 +172,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     double weight = 1.0;
     struct Option {
         int ship;
-        int placement;
+        const CellSet* cells;
     };
     while (!uncovered.Empty()) {
         const int cell = uncovered.Lowest();
@@ -125,29 +181,24 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
         for (int s = 0; s < evidence.ships; ++s) {
             if (placed[s]) continue;
             const int length = evidence.lengths[s];
-            for (int p : table.covering[length][cell]) {
-                if (!table.byLength[length][p].Meets(taken)) options[count++] = {s, p};
+            for (const CellSet& cells : table.covering[length][cell]) {
+                if (!cells.Meets(taken)) options[count++] = {s, &cells};
             }
         }
         if (count == 0) return 0.0;
         const Option chosen = options[random.Below(count)];
-        const CellSet& cells = table.byLength[evidence.lengths[chosen.ship]][chosen.placement];
+        const CellSet& cells = *chosen.cells;
         weight *= count;
         placed[chosen.ship] = true;
         taken.AddAll(cells);
         uncovered.RemoveAll(cells);
         layout->AddAll(cells);
     }
-    std::array<int, 2 * CellCount> fits;
     for (int s = 0; s < evidence.ships; ++s) {
         if (placed[s]) continue;
-        const std::vector<CellSet>& all = table.byLength[evidence.lengths[s]];
-        int count = 0;
-        for (int p = 0; p < static_cast<int>(all.size()); ++p) {
-            if (!all[p].Meets(taken)) fits[count++] = p;
-        }
+        CellSet cells;
+        const int count = FitShip(taken, evidence.lengths[s], random, &cells);
         if (count == 0) return 0.0;
-        const CellSet& cells = all[fits[random.Below(count)]];
         weight *= count;
         taken.AddAll(cells);
         layout->AddAll(cells);
@@ -169,7 +220,8 @@ bool WeighCells(const Evidence& evidence, SampleRandom& random,
         layout.RemoveAll(evidence.hits);
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = layout.words[i]; bits != 0; bits &= bits - 1) {
-                (*density)[i * 64 + __builtin_ctzll(bits)] += weight;
+                const int bit = i * 64 + __builtin_ctzll(bits);
+                (*density)[CellIndex(bit >> 4, bit & 15)] += weight;
             }
         }
     }
@@ -182,7 +234,7 @@ int PickLikeliest(const std::array<double, CellCount>& density, const CellSet& c
     std::array<int, CellCount> equals;
     int count = 0;
     for (int cell = 0; cell < CellCount; ++cell) {
-        if (!candidates.Has(cell)) continue;
+        if (!candidates.Has(CellSet::Bit(cell / BoardSize, cell % BoardSize))) continue;
         if (density[cell] > best) {
             best = density[cell];
             count = 0;
@@ -230,7 +282,7 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
     CellSet aimed;
     for (int cx = 0; cx < BoardSize; ++cx) {
         for (int cy = 0; cy < BoardSize; ++cy) {
-            const int cell = CellIndex(cx, cy);
+            const int cell = CellSet::Bit(cx, cy);
             switch (view.cells[cx][cy]) {
                 case Seen::Unknown:
                     candidates.Add(cell);
