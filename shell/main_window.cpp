@@ -10,6 +10,7 @@
 #include "setup/asset_loading.h"
 #include "setup/new_game.h"
 #include "shell/layout_scale.h"
+#include "shell/settings.h"
 #include "shell/sound.h"
 #include "windows/picture_popup.h"
 
@@ -64,9 +65,12 @@ void CreateControls(Window* window, const ModuleResources* instance) {
     }
 }
 
-void SetUpSoundItems() {
+// savedSound: what settings.ini keeps (1 on, 0 off, -1 never switched); only a device can play.
+void SetUpSoundItems(int savedSound) {
     if (DetectSoundDevice()) {
-        CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, MF_CHECKED);
+        SoundOn = savedSound == 0 ? 0 : 1;
+        CheckMenuItem(MainMenu, SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
+                      MF_CHECKED);
         return;
     }
     CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_CHECKED);
@@ -116,7 +120,7 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
 
     MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);
     SetMenu(MainWindow, MainMenu);
-    SetUpSoundItems();
+    SetUpSoundItems(LoadSettings());
     SetUpScreenSizeItems();
     CheckOpponentItems();
     DrawMenuBar(MainWindow);

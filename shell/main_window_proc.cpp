@@ -8,6 +8,7 @@
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
 #include "platform/menus.h"
+#include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
@@ -19,6 +20,8 @@
 #include "shell/control_walk.h"
 #include "shell/layout_scale.h"
 #include "shell/main_window.h"
+#include "shell/play_record.h"
+#include "shell/settings.h"
 #include "shell/sound.h"
 #include "windows/instructions_viewer.h"
 #include "windows/picture_popup.h"
@@ -57,6 +60,7 @@ void SwitchSound(Window* window, std::uint8_t on) {
     SoundOn = on;
     CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, on ? MF_CHECKED : MF_UNCHECKED);
     CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, on ? MF_UNCHECKED : MF_CHECKED);
+    SaveSoundSwitch(on);
     PaintBoard(window);
 }
 
@@ -82,6 +86,7 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
 void ChooseOpponent(Window* window, opponent::Level level) {
     opponent::ChosenLevel = level;
     CheckOpponentItems();
+    SaveOpponentLevel(level);
     PaintBoard(window);
 }
 
@@ -124,6 +129,10 @@ void OnCommand(Window* window, WPARAM command) {
             return;
         case resources::IDM_NEW:
             StartNewGame(window);
+            PaintBoard(window);
+            return;
+        case resources::IDM_STATISTICS:
+            MessageBox(window, DescribePlayRecord(ReadPlayRecord()), "Statistics", MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:
