@@ -3,8 +3,13 @@
 // out to its end through the window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "opponent/level.h"
 #include "resources/resource_ids.h"
+#include "shell/sound.h"
 #include "tests/scenarios/battle_scenario.h"
 
 namespace {
@@ -43,6 +48,31 @@ TEST(OpponentLevel, TakesEffectAtTheNextNewGameAndAnExpertGamePlaysToItsEnd) {
     });
     player.Start();
     EXPECT_EQ(game.Run(), 0);
+}
+
+// A settings file from an earlier run: the first game is Expert, and the sound stays off.
+TEST(OpponentLevel, StartsWithTheLevelAndSoundKeptFromTheLastRun) {
+    char pattern[] = "/tmp/tidewrack-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string home = pattern;
+    std::filesystem::create_directories(home + "/tidewrack");
+    std::ofstream(home + "/tidewrack/settings.ini") << "[Options]\nOpponent=Expert\nSound=Off\n";
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    {
+        BattleGame game;
+        game.Then([] {
+            EXPECT_EQ(opponent::GameLevel, Level::Expert);
+            EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
+            EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
+            EXPECT_EQ(shell::SoundOn, 0);
+            EXPECT_TRUE(Checked(resources::IDM_SOUND_OFF));
+            EXPECT_FALSE(Checked(resources::IDM_SOUND_ON));
+        });
+        game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+        EXPECT_EQ(game.Run(), 0);
+        EXPECT_TRUE(game.audio.SoundFiles().empty());
+    }
+    std::filesystem::remove_all(home);
 }
 
 }  // namespace
