@@ -54,9 +54,10 @@ struct GameStateRecord {
     GamePhase phase = Placing;
     std::int32_t shotsLeft = 5;  // shots the player may still aim in this salvo
     std::array<Shot, SalvoSize> salvo{};
-    std::int32_t salvoSlot = 0;       // the slot being filled; SalvoSize when the salvo is complete
-    std::array<Board, 2> boards{};    // indexed by Side
-    std::int32_t salvosResolved = 0;  // salvos of this game settled in full, for the record
+    std::int32_t salvoSlot = 0;     // the slot being filled; SalvoSize when the salvo is complete
+    std::array<Board, 2> boards{};  // indexed by Side
+    // Salvos of this game settled in full, for the record of play.
+    std::int32_t salvosResolved = 0;
 };
 
 // The one game of the program, for its whole run. Only the user-interface thread touches it.

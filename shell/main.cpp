@@ -1,10 +1,9 @@
 // shell/main.cpp: the program's entry: finds the data folder, installs the Qt host and the SDL
 // audio device, and runs the game. The exit code is 0 on every path.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 #include "platform/qt/qt_application.h"
 #include "platform/sdl/sdl_audio.h"

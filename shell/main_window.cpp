@@ -59,9 +59,9 @@ void CreateControls(Window* window, const ModuleResources* instance) {
     for (const ControlDesign& control : kControls) {
         const char* text = control.text;
         if (control.id == ID_PLACE_RANDOM && ScreenWidth == 640) text = "Place Rand";
-        CreateWindowEx(control.exStyle, control.className, text, control.style, DesignX(control.x),
-                       DesignY(control.y), DesignX(control.width), DesignY(control.height), window,
-                       control.id, instance);
+        CreateWindowEx(control.exStyle, control.className, text, control.style,
+                       DesignX(control.x), DesignY(control.y), DesignX(control.width),
+                       DesignY(control.height), window, control.id, instance);
     }
 }
 
@@ -109,10 +109,10 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
 
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
-    MainWindow =
-        CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
-                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX, -frameY,
-                       ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY, nullptr, 0, instance);
+    MainWindow = CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX,
+                                -frameY, ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY,
+                                nullptr, 0, instance);
     if (MainWindow == nullptr) return false;
 
     windows::ShowPicturePopup(AppInstance, MainWindow, resources::IDB_STARTUP, 5000);
