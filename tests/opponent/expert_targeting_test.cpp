@@ -93,7 +93,7 @@ struct FinishCase {
     const char* what;
     std::vector<Cell> misses;
     std::vector<Cell> hits;
-    std::vector<int> sunkShipIds;  // sunk somewhere out of the way, on the top row
+    std::vector<int> sunkShipIds;  // sunk out of the way, one a row from the top-left corner
     Cell expected;
 };
 
@@ -101,10 +101,10 @@ struct FinishCase {
 TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
     const FinishCase cases[] = {
         {"a lone hit hemmed in on three sides", {{4, 5}, {6, 5}, {5, 4}}, {{5, 5}}, {}, {5, 6}},
-        {"only the two-cell ship is left: the line's open end",
+        {"only a three-cell ship is left: the line's open end",
          {{8, 7}},
          {{8, 8}, {8, 9}},
-         {1, 2, 3, 4},
+         {1, 2, 4, 5},
          {8, 10}},
         {"a line of three with only the five-cell ship left, blocked at one end",
          {{2, 5}},
@@ -117,11 +117,10 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
         for (auto& column : Board()) column.fill(battle::Water);
         for (Cell m : c.misses) Board()[m.first][m.second] = battle::Miss;
         for (Cell h : c.hits) Board()[h.first][h.second] = battle::HitStage + 1;
-        int x = 0;
+        int row = 0;
         for (int shipId : c.sunkShipIds) {
             const int length = fleet::Ships[fleet::ShipIndex(battle::Player, shipId)].GetLength();
-            Lay(x, 0, 1, 0, length, battle::SunkStage + shipId);
-            x += length;
+            Lay(0, row++, 1, 0, length, battle::SunkStage + shipId);
         }
         opponent::srand(7);
         const std::vector<Cell> salvo = AimSalvo(1);
