@@ -3,11 +3,13 @@
 
 #include "battle/game_state.h"
 #include "fleet/fleet.h"
+#include "opponent/level.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
+#include "shell/play_record.h"
 #include "shell/sound.h"
 #include "windows/picture_popup.h"
 
@@ -55,14 +57,29 @@ void Loss(platform::Window* window) {
 void CheckGameOver(platform::Window* window) {
     const int playerSunk = ShipsPerSide - ShipsAfloat(Player);
     const int enemySunk = ShipsPerSide - ShipsAfloat(Enemy);
+    shell::GameOutcome outcome;
     if (enemySunk >= ShipsPerSide && playerSunk >= ShipsPerSide) {
-        Tie(window);
+        outcome = shell::GameOutcome::Tied;
     } else if (enemySunk >= ShipsPerSide) {
-        Win(window);
+        outcome = shell::GameOutcome::Won;
     } else if (playerSunk >= ShipsPerSide) {
-        Loss(window);
+        outcome = shell::GameOutcome::Lost;
     } else {
         return;
+    }
+    // Recorded before the result is shown: the win sound holds the game until it ends, and a
+    // player who quits then has still finished the game.
+    shell::AddGameToRecord(opponent::GameLevel, outcome, GameState.salvosResolved);
+    switch (outcome) {
+        case shell::GameOutcome::Tied:
+            Tie(window);
+            break;
+        case shell::GameOutcome::Won:
+            Win(window);
+            break;
+        case shell::GameOutcome::Lost:
+            Loss(window);
+            break;
     }
     GameState.phase = GameOver;
 }

@@ -15,6 +15,7 @@ void ResetGameState() {
     GameState.phase = Placing;
     GameState.salvoSlot = 0;
     GameState.shotsLeft = 5;
+    GameState.salvosResolved = 0;
     for (Shot& shot : GameState.salvo) shot.side = NoShot;
 }
 

@@ -56,14 +56,16 @@ struct GameStateRecord {
     std::array<Shot, SalvoSize> salvo{};
     std::int32_t salvoSlot = 0;     // the slot being filled; SalvoSize when the salvo is complete
     std::array<Board, 2> boards{};  // indexed by Side
+    // Salvos of this game settled in full, for the record of play.
+    std::int32_t salvosResolved = 0;
 };
 
 // The one game of the program, for its whole run. Only the user-interface thread touches it.
 extern GameStateRecord GameState;
 
-// The game-state part of a new game: every cell water, phase Placing, salvoSlot 0, shotsLeft 5
-// and every salvo slot empty. The slots keep their x and y, and the computer's targeting memory
-// is left alone.
+// The game-state part of a new game: every cell water, phase Placing, salvoSlot 0, shotsLeft 5,
+// no salvo resolved and every salvo slot empty. The slots keep their x and y, and the computer's
+// targeting memory is left alone.
 void ResetGameState();
 
 // The ship lying on a cell of the side's board whose code has a shipId as its base.

@@ -52,6 +52,7 @@ void ResolveCompleteSalvo(platform::Window* window) {
     ResolveSalvo(window);
     // A new game started while the salvo was resolved has already reset everything.
     if (GameState.phase != Resolving) return;
+    ++GameState.salvosResolved;
     GameState.phase = Firing;
     GameState.salvoSlot = 0;
     CheckGameOver(window);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "tools/opponent_strength/headless_game.h"
 
@@ -71,6 +72,31 @@ void BM_ChooseEnemyShot_BlockedLine(benchmark::State& state) {
     ChooseFrom(state, 1);
 }
 BENCHMARK(BM_ChooseEnemyShot_BlockedLine);
+
+// The Expert choice, one shot at a time from a fixed position: a fresh board (the widest search),
+// and mid-game with misses, a sunk ship and two hits to finish.
+void BM_ChooseExpertShot_Opening(benchmark::State& state) {
+    headless::NewHeadlessGame();
+    opponent::srand(1);
+    opponent::GameLevel = opponent::Level::Expert;
+    ChooseFrom(state, 0);
+    opponent::GameLevel = opponent::Level::Standard;
+}
+BENCHMARK(BM_ChooseExpertShot_Opening)->Unit(benchmark::kMicrosecond);
+
+void BM_ChooseExpertShot_MidGame(benchmark::State& state) {
+    headless::NewHeadlessGame();
+    opponent::srand(1);
+    battle::Board& board = GameState.boards[battle::Player];
+    for (int i = 0; i < battle::BoardSize; i += 2)
+        board[i][(i * 5) % battle::BoardSize] = battle::Miss;
+    board[0][0] = board[0][1] = battle::SunkStage + 5;
+    board[6][6] = board[7][6] = 23;
+    opponent::GameLevel = opponent::Level::Expert;
+    ChooseFrom(state, 0);
+    opponent::GameLevel = opponent::Level::Standard;
+}
+BENCHMARK(BM_ChooseExpertShot_MidGame)->Unit(benchmark::kMicrosecond);
 
 void BM_PlaceFleetAtRandom(benchmark::State& state) {
     headless::NewHeadlessGame();

@@ -4,6 +4,8 @@
 #include "opponent/targeting.h"
 
 #include "battle/game_state.h"
+#include "opponent/expert_targeting.h"
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 
 namespace opponent {
@@ -146,6 +148,10 @@ bool ExtendAlongY(int x, int y) {
 }
 
 void ChooseEnemyShot() {
+    if (GameLevel == Level::Expert) {
+        ChooseExpertShot();
+        return;
+    }
     std::array<std::int32_t, 4> neighbours{};  // left, up, right, down of the focus
     if (!FindFocus(&neighbours)) {
         focusX = 0;

@@ -17,7 +17,8 @@ extern std::int32_t aiShotCounter;
 
 // Aims the shot of the current salvo slot (battle::GameState.salvoSlot) at the player's board
 // and marks the cell aimed. Called by the salvo loop for each afloat enemy ship's slot. Leaves the
-// slot empty only when no cell of the player's board is left untouched.
+// slot empty only when no cell of the player's board is left untouched. At the Expert level
+// (GameLevel) the choice is ChooseExpertShot's, and the memory above is left as it was.
 void ChooseEnemyShot();
 
 // The codes of the player's board around (x, y): left, up, right, down; OffBoard beyond an edge.

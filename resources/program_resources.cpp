@@ -31,12 +31,15 @@ platform::MenuItem Popup(std::string text, std::vector<platform::MenuItem> items
 
 void BuildMainMenu(platform::Menu* menu) {
     menu->items = {
-        Popup("&File", {Command("&New", IDM_NEW), Separator(), Command("&Exit\tAlt+F4", IDM_EXIT)}),
+        Popup("&File", {Command("&New", IDM_NEW), Command("S&tatistics...", IDM_STATISTICS),
+                        Separator(), Command("&Exit\tAlt+F4", IDM_EXIT)}),
         Popup("&Options",
               {Popup("&Sound", {Command("On", IDM_SOUND_ON), Command("Off", IDM_SOUND_OFF)}),
                Popup("Screen &Size",
                      {Command("640 by 480", IDM_SIZE_640), Command("800 by 600", IDM_SIZE_800),
-                      Command("1024 by 768", IDM_SIZE_1024)})}),
+                      Command("1024 by 768", IDM_SIZE_1024)}),
+               Popup("&Opponent", {Command("Standard", IDM_OPPONENT_STANDARD),
+                                   Command("Expert", IDM_OPPONENT_EXPERT)})}),
     };
 }
 

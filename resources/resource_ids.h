@@ -19,5 +19,8 @@ constexpr int IDM_SIZE_640 = 40009;
 constexpr int IDM_SIZE_800 = 40010;
 constexpr int IDM_SIZE_1024 = 40011;
 constexpr int IDM_NEW = 40012;
+constexpr int IDM_OPPONENT_STANDARD = 40013;
+constexpr int IDM_OPPONENT_EXPERT = 40014;
+constexpr int IDM_STATISTICS = 40015;
 
 }  // namespace resources

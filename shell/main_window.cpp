@@ -2,6 +2,7 @@
 // the five controls, the menu with its marks, sound, pictures, the first game, showing it.
 #include "shell/main_window.h"
 
+#include "opponent/level.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
@@ -9,6 +10,7 @@
 #include "setup/asset_loading.h"
 #include "setup/new_game.h"
 #include "shell/layout_scale.h"
+#include "shell/settings.h"
 #include "shell/sound.h"
 #include "windows/picture_popup.h"
 
@@ -63,9 +65,12 @@ void CreateControls(Window* window, const ModuleResources* instance) {
     }
 }
 
-void SetUpSoundItems() {
+// savedSound: what settings.ini keeps (1 on, 0 off, -1 never switched); only a device can play.
+void SetUpSoundItems(int savedSound) {
     if (DetectSoundDevice()) {
-        CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, MF_CHECKED);
+        SoundOn = savedSound == 0 ? 0 : 1;
+        CheckMenuItem(MainMenu, SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
+                      MF_CHECKED);
         return;
     }
     CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_CHECKED);
@@ -87,6 +92,17 @@ void SetUpScreenSizeItems() {
 
 }  // namespace
 
+void StartNewGame(Window* window) {
+    opponent::GameLevel = opponent::ChosenLevel;
+    setup::NewGame(window);
+}
+
+void CheckOpponentItems() {
+    const bool expert = opponent::ChosenLevel == opponent::Level::Expert;
+    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_STANDARD, expert ? MF_UNCHECKED : MF_CHECKED);
+    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_EXPERT, expert ? MF_CHECKED : MF_UNCHECKED);
+}
+
 bool InitInstance(const ModuleResources* instance, int showCommand) {
     AppInstance = instance;
     RegisterMainWindowClass(instance);
@@ -104,12 +120,13 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
 
     MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);
     SetMenu(MainWindow, MainMenu);
-    SetUpSoundItems();
+    SetUpSoundItems(LoadSettings());
     SetUpScreenSizeItems();
+    CheckOpponentItems();
     DrawMenuBar(MainWindow);
 
     setup::LoadAssets();
-    setup::NewGame(MainWindow);
+    StartNewGame(MainWindow);
 
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);

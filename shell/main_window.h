@@ -25,6 +25,12 @@ extern platform::Menu* MainMenu;
 // window. False only when the main window cannot be created.
 bool InitInstance(const platform::ModuleResources* instance, int showCommand);
 
+// A new game at the level the player has chosen: the game in progress kept its own until now.
+void StartNewGame(platform::Window* window);
+
+// Checks the Options > Opponent item of the chosen level and unchecks the other.
+void CheckOpponentItems();
+
 // The main window's message handler: the one way from the platform into the game.
 platform::LRESULT MainWndProc(platform::Window* window, std::uint32_t message,
                               platform::WPARAM wParam, platform::LPARAM lParam);

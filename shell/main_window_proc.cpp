@@ -4,9 +4,11 @@
 
 #include "battle/game_state.h"
 #include "battle/salvo.h"
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
 #include "platform/menus.h"
+#include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
@@ -18,6 +20,8 @@
 #include "shell/control_walk.h"
 #include "shell/layout_scale.h"
 #include "shell/main_window.h"
+#include "shell/play_record.h"
+#include "shell/settings.h"
 #include "shell/sound.h"
 #include "windows/instructions_viewer.h"
 #include "windows/picture_popup.h"
@@ -56,6 +60,7 @@ void SwitchSound(Window* window, std::uint8_t on) {
     SoundOn = on;
     CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, on ? MF_CHECKED : MF_UNCHECKED);
     CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, on ? MF_UNCHECKED : MF_CHECKED);
+    SaveSoundSwitch(on);
     PaintBoard(window);
 }
 
@@ -73,7 +78,15 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
     setup::LoadAssets();
     SetWindowPos(window, HWND_TOP, -frameX, -frameY, width + 2 * frameX, height + 2 * frameY,
                  SWP_FRAMECHANGED);
-    setup::NewGame(window);
+    StartNewGame(window);
+    PaintBoard(window);
+}
+
+// Taken up by the next new game; the game in progress keeps its level.
+void ChooseOpponent(Window* window, opponent::Level level) {
+    opponent::ChosenLevel = level;
+    CheckOpponentItems();
+    SaveOpponentLevel(level);
     PaintBoard(window);
 }
 
@@ -115,8 +128,18 @@ void OnCommand(Window* window, WPARAM command) {
             ChangeScreenSize(window, resources::IDM_SIZE_1024, 1024, 768, 1.0);
             return;
         case resources::IDM_NEW:
-            setup::NewGame(window);
+            StartNewGame(window);
             PaintBoard(window);
+            return;
+        case resources::IDM_STATISTICS:
+            MessageBox(window, DescribePlayRecord(ReadPlayRecord()), "Statistics", MB_OK);
+            PaintBoard(window);
+            return;
+        case resources::IDM_OPPONENT_STANDARD:
+            ChooseOpponent(window, opponent::Level::Standard);
+            return;
+        case resources::IDM_OPPONENT_EXPERT:
+            ChooseOpponent(window, opponent::Level::Expert);
             return;
         default:
             PaintBoard(window);

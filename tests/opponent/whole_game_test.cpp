@@ -10,6 +10,7 @@
 
 #include "battle/game_state.h"
 #include "fleet/fleet.h"
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
 #include "tools/opponent_strength/headless_game.h"
@@ -126,6 +127,34 @@ TEST(WholeGames, ASeedAndTheSamePlayerActionsReplayTheComputer) {
         EXPECT_GT(first.size(), 17u);
         EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
     }
+}
+
+TEST(WholeGames, ExpertGamesKeepTheBoardsSoundEndAndReplay) {
+    opponent::GameLevel = opponent::Level::Expert;
+    for (std::uint32_t i = 1; i <= 20; ++i) {
+        const std::uint32_t seed = i * 14316557u;
+        const std::vector<Cell> first = PlayGame(seed);
+        if (HasFailure()) FAIL() << "seed " << seed;
+        EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
+    }
+    opponent::GameLevel = opponent::Level::Standard;
+}
+
+// The Standard opponent's shots, game after game, as they were when the Expert opponent was
+// added beside it: a fingerprint of every computer shot of twenty seeded games.
+TEST(WholeGames, StandardOpponentPlaysTheShotsItAlwaysHas) {
+    std::uint64_t fingerprint = 14695981039346656037u;  // FNV-1a over (x, y) pairs
+    std::size_t shots = 0;
+    for (std::uint32_t i = 1; i <= 20; ++i) {
+        for (const Cell& c : PlayGame(i * 2654435761u)) {
+            for (int v : {c.first, c.second}) {
+                fingerprint = (fingerprint ^ static_cast<std::uint64_t>(v)) * 1099511628211u;
+            }
+            ++shots;
+        }
+    }
+    EXPECT_EQ(shots, 1606u);
+    EXPECT_EQ(fingerprint, 17749173653104934881u);
 }
 
 }  // namespace

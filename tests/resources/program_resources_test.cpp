@@ -133,16 +133,18 @@ TEST(ProgramResourcesTest, MainMenuHoldsTheGamesCommands) {
     ASSERT_EQ(menu.items.size(), 2u);
     const platform::MenuItem& file = menu.items[0];
     EXPECT_EQ(Plain(file.text), "File");
-    ASSERT_EQ(file.items.size(), 3u);
+    ASSERT_EQ(file.items.size(), 4u);
     EXPECT_EQ(file.items[0].text, "&New");
     EXPECT_EQ(file.items[0].id, 40012);
-    EXPECT_TRUE(file.items[1].separator);
-    EXPECT_EQ(file.items[2].text, "&Exit\tAlt+F4");
-    EXPECT_EQ(file.items[2].id, 40005);
+    EXPECT_EQ(Plain(file.items[1].text), "Statistics...");
+    EXPECT_EQ(file.items[1].id, 40015);
+    EXPECT_TRUE(file.items[2].separator);
+    EXPECT_EQ(file.items[3].text, "&Exit\tAlt+F4");
+    EXPECT_EQ(file.items[3].id, 40005);
 
     const platform::MenuItem& options = menu.items[1];
     EXPECT_EQ(Plain(options.text), "Options");
-    ASSERT_EQ(options.items.size(), 2u);
+    ASSERT_EQ(options.items.size(), 3u);
     const platform::MenuItem& sound = options.items[0];
     EXPECT_EQ(Plain(sound.text), "Sound");
     ASSERT_EQ(sound.items.size(), 2u);
@@ -159,6 +161,13 @@ TEST(ProgramResourcesTest, MainMenuHoldsTheGamesCommands) {
         EXPECT_EQ(size.items[i].text, sizes[i].first);
         EXPECT_EQ(size.items[i].id, sizes[i].second);
     }
+    const platform::MenuItem& opponent = options.items[2];
+    EXPECT_EQ(Plain(opponent.text), "Opponent");
+    ASSERT_EQ(opponent.items.size(), 2u);
+    EXPECT_EQ(opponent.items[0].text, "Standard");
+    EXPECT_EQ(opponent.items[0].id, 40013);
+    EXPECT_EQ(opponent.items[1].text, "Expert");
+    EXPECT_EQ(opponent.items[1].id, 40014);
     // Nothing starts checked or grayed: the program sets the marks itself.
     for (const platform::MenuItem* item : {&sound.items[0], &sound.items[1], &size.items[0]}) {
         EXPECT_FALSE(item->checked);

@@ -2,13 +2,17 @@
 // against player fleets laid out by PlaceFleetAtRandom, with the computer's own fleet afloat
 // throughout (five shots a salvo), and prints how many salvos and shots it needs to sink them.
 //
-// Usage: opponent_strength [games, default 10000] [first seed, default 1]
+// Usage: opponent_strength [--level standard|expert] [games, default 10000] [first seed, default 1]
+// The last line sums the level up:
+//   LEVEL: shots mean M median D p90 P max X; salvos mean S over N games
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "tools/opponent_strength/headless_game.h"
 
@@ -17,6 +21,7 @@ namespace {
 struct Figures {
     double mean;
     double median;
+    int p90;  // the nearest-rank 90th percentile
     int maximum;
 };
 
@@ -26,7 +31,8 @@ Figures Summarise(std::vector<int> values) {
     for (int v : values) sum += v;
     const std::size_t n = values.size();
     const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-    return {sum / static_cast<double>(n), median, values.back()};
+    const std::size_t rank90 = (n * 9 + 9) / 10;  // ceil(0.9 n), at least 1
+    return {sum / static_cast<double>(n), median, values[rank90 - 1], values.back()};
 }
 
 // The player's fleet is sunk by the computer alone: the player's slots stay empty.
@@ -35,12 +41,32 @@ void NoPlayerShot() {}
 }  // namespace
 
 int main(int argc, char** argv) {
-    const long games = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10000;
-    const long firstSeed = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 1;
-    if (games < 1) {
-        std::fprintf(stderr, "usage: %s [games >= 1] [first seed]\n", argv[0]);
+    opponent::Level level = opponent::Level::Standard;
+    std::vector<const char*> numbers;
+    bool usable = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+            const char* name = argv[++i];
+            if (std::strcmp(name, "standard") == 0) {
+                level = opponent::Level::Standard;
+            } else if (std::strcmp(name, "expert") == 0) {
+                level = opponent::Level::Expert;
+            } else {
+                usable = false;
+            }
+        } else {
+            numbers.push_back(argv[i]);
+        }
+    }
+    const long games = numbers.size() > 0 ? std::strtol(numbers[0], nullptr, 10) : 10000;
+    const long firstSeed = numbers.size() > 1 ? std::strtol(numbers[1], nullptr, 10) : 1;
+    if (!usable || games < 1 || numbers.size() > 2) {
+        std::fprintf(stderr, "usage: %s [--level standard|expert] [games >= 1] [first seed]\n",
+                     argv[0]);
         return 2;
     }
+    opponent::ChosenLevel = level;
+    opponent::GameLevel = level;
 
     headless::LoadHeadlessShips();
     std::vector<int> salvos;
@@ -82,5 +108,9 @@ int main(int argc, char** argv) {
     std::printf("shots to sink the fleet:  mean %.2f, median %.1f, maximum %d\n", t.mean, t.median,
                 t.maximum);
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
+    std::printf(
+        "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
+        level == opponent::Level::Expert ? "expert" : "standard", t.mean, t.median,
+        static_cast<double>(t.p90), static_cast<double>(t.maximum), s.mean, games);
     return 0;
 }

@@ -1,0 +1,16 @@
+// opponent/level.h: how strongly the computer plays. The level chosen in the menu is taken up by
+// the next new game; the game in progress keeps the level it started with.
+#pragma once
+
+#include <cstdint>
+
+namespace opponent {
+
+enum class Level : std::int32_t { Standard = 0, Expert = 1 };
+
+// The level the player has chosen (Options > Opponent); Standard until changed.
+extern Level ChosenLevel;
+// The level of the game in progress, copied from ChosenLevel when a new game starts.
+extern Level GameLevel;
+
+}  // namespace opponent
