@@ -72,5 +72,7 @@ Font* CreateFontIndirect(const LogFont& description);
 bool GetTextMetrics(DeviceContext* dc, TextMetrics* metrics);
 // Draws the text at (x, y) with the context's font, text colour, background mode and alignment.
 bool TextOut(DeviceContext* dc, int x, int y, std::string_view text);
+// The width and height the text takes in the context's font, as TextOut would draw it.
+bool GetTextExtentPoint32(DeviceContext* dc, std::string_view text, Point* size);
 
 }  // namespace platform

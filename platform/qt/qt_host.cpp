@@ -3,6 +3,7 @@
 #include "platform/qt/qt_host.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -16,6 +17,7 @@
 
 #include "platform/input.h"
 #include "platform/module_resources.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 
 namespace platform {
@@ -23,8 +25,7 @@ namespace platform {
 namespace {
 
 TopLevelWidget* TopLevelOf(Window& window) {
-    return (window.style & WS_CHILD) == 0 ? static_cast<TopLevelWidget*>(window.hostData)
-                                          : nullptr;
+    return (window.style & WS_CHILD) == 0 ? static_cast<TopLevelWidget*>(window.hostData) : nullptr;
 }
 
 QWidget* WidgetOf(Window& window) { return static_cast<QWidget*>(window.hostData); }
@@ -34,6 +35,12 @@ QWidget* ClientSurfaceOf(Window* parent) {
     if (parent == nullptr) return nullptr;
     if (TopLevelWidget* top = TopLevelOf(*parent)) return top->Surface();
     return WidgetOf(*parent);
+}
+
+// A button's caption: in the font the game gave it, the very one its text is measured in, or
+// the toolkit's own.
+void ApplyFont(QPushButton* button, const Window& window) {
+    button->setFont(window.font ? QtFontOf(*window.font) : QApplication::font(button));
 }
 
 Qt::WindowFlags FlagsFor(const Window& window) {
@@ -53,6 +60,7 @@ QWidget* CreateControl(Window& window) {
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
         auto* button = new QPushButton(QString::fromStdString(window.text), parent);
+        ApplyFont(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command.
         QObject::connect(button, &QPushButton::clicked, button, [target] {
@@ -98,8 +106,7 @@ QtHost::QtHost() {
     QMenuBar probe;
     probe.addMenu("File");
     facts_.menuHeight = probe.sizeHint().height();
-    facts_.verticalScrollWidth =
-        QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    facts_.verticalScrollWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     facts_.doubleClickMilliseconds = QApplication::doubleClickInterval();
     facts_.desktopColour = Rgb(58, 110, 165);
 }
@@ -108,9 +115,7 @@ QtHost::~QtHost() = default;
 
 ScreenFacts QtHost::Screen() const { return facts_; }
 
-std::uint64_t QtHost::TickMilliseconds() {
-    return static_cast<std::uint64_t>(clock_.elapsed());
-}
+std::uint64_t QtHost::TickMilliseconds() { return static_cast<std::uint64_t>(clock_.elapsed()); }
 
 std::int64_t QtHost::CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
@@ -183,6 +188,7 @@ void QtHost::WindowChanged(Window& window) {
     widget->setVisible(window.visible);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(QString::fromStdString(window.text));
+        ApplyFont(button, window);
     }
 }
 
