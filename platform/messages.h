@@ -70,8 +70,7 @@ void PostQuitMessage(int exitCode);
 
 // A mouse message's position: x in the low 16 bits, y in the high 16 bits, both unsigned.
 constexpr LPARAM MakePointParam(int x, int y) {
-    return static_cast<LPARAM>(
-        MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
+    return static_cast<LPARAM>(MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
 }
 
 // Empties the queue and forgets every window, class, timer and capture (between test runs).

@@ -111,8 +111,8 @@ platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int lef
         int tenths = 0;
     };
     static Fitted kept;
-    const bool known =
-        kept.text == text && kept.designed == designed && kept.left == left && kept.right == right;
+    const bool known = kept.text == text && kept.dpi == dpi && kept.designed == designed &&
+                       kept.left == left && kept.right == right;
     int tenths = known ? kept.tenths : designed;
     for (;;) {
         platform::Font* font =
