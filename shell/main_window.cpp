@@ -56,7 +56,7 @@ void RegisterMainWindowClass(const ModuleResources* instance) {
 
 // The button captions' character height in design units: scaled like the buttons themselves,
 // so that every caption, "Place Random" the widest, fits its button at every screen size.
-constexpr int kButtonFontHeight = 13;
+constexpr int kButtonFontHeight = 15;
 
 void CreateControls(Window* window, const ModuleResources* instance) {
     LogFont captions;

@@ -68,14 +68,24 @@ case "$case_name" in
             800) open_main_window 800x600x24 ;;
             640) open_main_window 640x480x16 ;;
         esac
-        sleep 6  # let the start-up picture close itself
+        # The start-up picture holds the mouse until it closes itself.
+        sleep 4
+        for _ in $(seq 1 100); do
+            xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 || break
+            sleep 0.1
+        done
+        sleep 0.5
         geometry=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
         [ "${geometry%x*}" = "$width" ] || fail "the main window is $geometry, not $width wide"
         # Place Random, at design point (217, 30), on the client area below caption and menu bar.
-        client=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ {l=$0} END {print $1}')
+        client=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ {id=$1} END {print id}')
+        screenshot "screen-$width-docked"
         xdotool mousemove --window "$client" $(( 217 * width / 1024 )) $(( 30 * width / 1024 )) click 1
         sleep 1
         screenshot "screen-$width"
+        moved=$(compare -metric AE "$artifacts/screen-$width-docked.png" "$artifacts/screen-$width.png" \
+            null: 2>&1 | awk '{print int($1)}')
+        [ "${moved:-0}" -gt 0 ] || fail "Place Random changed nothing on the screen"
         xdotool windowactivate --sync "$main" key alt+F4
         expect_exit_zero
         ;;

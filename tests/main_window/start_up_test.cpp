@@ -83,7 +83,7 @@ TEST_P(StartUp, EveryCaptionFitsItsButton) {
              {shell::ID_START, shell::ID_PLACE_RANDOM, shell::ID_ABOUT, shell::ID_INSTRUCTIONS}) {
             const Window* button = Control(id);
             ASSERT_TRUE(button->font.has_value()) << id;
-            EXPECT_EQ(button->font->height, -static_cast<int>(13 * shell::ScaleX)) << id;
+            EXPECT_EQ(button->font->height, -static_cast<int>(15 * shell::ScaleX)) << id;
             platform::Font* font = platform::CreateFontIndirect(*button->font);
             platform::SelectObject(dc, font);
             platform::Point size;
