@@ -2,20 +2,28 @@
 // windows shown as widgets, message boxes as QMessageBox.
 #include "platform/qt/qt_host.h"
 
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/input.h"
 #include "platform/module_resources.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 
 namespace platform {
@@ -36,6 +44,12 @@ QWidget* ClientSurfaceOf(Window* parent) {
     return WidgetOf(*parent);
 }
 
+// A button's caption: in the font the game gave it, the very one its text is measured in, or
+// the toolkit's own.
+void ApplyFont(QPushButton* button, const Window& window) {
+    button->setFont(window.font ? QtFontOf(*window.font) : QApplication::font(button));
+}
+
 Qt::WindowFlags FlagsFor(const Window& window) {
     if ((window.style & WS_CAPTION) != WS_CAPTION) {
         return Qt::Window | Qt::FramelessWindowHint;
@@ -53,6 +67,7 @@ QWidget* CreateControl(Window& window) {
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
         auto* button = new QPushButton(QString::fromStdString(window.text), parent);
+        ApplyFont(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command.
         QObject::connect(button, &QPushButton::clicked, button, [target] {
@@ -77,6 +92,74 @@ QWidget* CreateControl(Window& window) {
 }
 
 }  // namespace
+
+// Holds the pointer for a widget on the whole screen, so that a release over the window manager's
+// frames, the desktop or another program reaches it too. On X11 that takes a pointer grab of our
+// own: the toolkit's grab does not check the display's answer, and the display refuses a grab on a
+// window that is not on the screen yet (a window shown a moment ago may not be). A refused grab
+// is tried again when the window is exposed, and a few times more for a second or two. A window
+// that takes no input (the start-up picture) gets the toolkit's grab alone: holding the whole
+// screen for it would only leave the desktop dead while it is up.
+class ScreenGrab : public QObject {
+  public:
+    ScreenGrab(QWidget* widget, bool wholeScreen) : widget_(widget), wholeScreen_(wholeScreen) {
+        widget->grabMouse();  // the toolkit's own routing of mouse events to the widget
+        window_ = widget->windowHandle();
+        x11_ = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!wholeScreen || window_ == nullptr || x11_ == nullptr || TryGrab()) return;
+        window_->installEventFilter(this);
+        retry_.setInterval(RetryMilliseconds);
+        QObject::connect(&retry_, &QTimer::timeout, this, [this] {
+            if (TryGrab() || ++retries_ >= MaxRetries) retry_.stop();
+        });
+        retry_.start();
+    }
+    ~ScreenGrab() override {
+        if (grabbed_ && x11_ != nullptr) {
+            xcb_ungrab_pointer(x11_->connection(), XCB_CURRENT_TIME);
+            xcb_flush(x11_->connection());
+        }
+        if (widget_ != nullptr) widget_->releaseMouse();
+    }
+    QWidget* Widget() const { return widget_; }
+    bool WholeScreen() const { return wholeScreen_; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose && !grabbed_ && TryGrab()) retry_.stop();
+        return false;
+    }
+
+  private:
+    static constexpr int RetryMilliseconds = 50;
+    static constexpr int MaxRetries = 40;
+
+    // Events over our own windows still go to them (the toolkit hands them to the widget);
+    // all others come to the grabbing window.
+    bool TryGrab() {
+        if (grabbed_) return true;
+        if (window_ == nullptr || !window_->isExposed()) return false;
+        xcb_connection_t* connection = x11_->connection();
+        const std::uint16_t events = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                                     XCB_EVENT_MASK_POINTER_MOTION;
+        const xcb_grab_pointer_cookie_t cookie = xcb_grab_pointer(
+            connection, 1, static_cast<xcb_window_t>(window_->winId()), events, XCB_GRAB_MODE_ASYNC,
+            XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+        xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection, cookie, nullptr);
+        grabbed_ = reply != nullptr && reply->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(reply);
+        if (grabbed_) window_->removeEventFilter(this);
+        return grabbed_;
+    }
+
+    QPointer<QWidget> widget_;  // a widget deleted under the grab has let go of it already
+    QPointer<QWindow> window_;
+    bool wholeScreen_ = false;
+    QNativeInterface::QX11Application* x11_ = nullptr;
+    QTimer retry_;
+    int retries_ = 0;
+    bool grabbed_ = false;
+};
 
 QtHost::QtHost() {
     clock_.start();
@@ -104,7 +187,7 @@ QtHost::QtHost() {
     facts_.desktopColour = Rgb(58, 110, 165);
 }
 
-QtHost::~QtHost() = default;
+QtHost::~QtHost() = default;  // here, where ScreenGrab is complete
 
 ScreenFacts QtHost::Screen() const { return facts_; }
 
@@ -150,9 +233,10 @@ void QtHost::WindowCreated(Window& window) {
 void QtHost::WindowDestroyed(Window& window) {
     QWidget* widget = WidgetOf(window);
     window.hostData = nullptr;
-    if (widget == grabbing_) {
-        widget->releaseMouse();
-        grabbing_ = nullptr;
+    // The grab goes before the widget holding it, the client surface of a top-level window too.
+    if (grab_ != nullptr && widget != nullptr &&
+        (grab_->Widget() == widget || widget->isAncestorOf(grab_->Widget()))) {
+        grab_.reset();
     }
     if (capture_ == &window) capture_ = nullptr;
     delete widget;
@@ -183,6 +267,7 @@ void QtHost::WindowChanged(Window& window) {
     widget->setVisible(window.visible);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(QString::fromStdString(window.text));
+        ApplyFont(button, window);
     }
 }
 
@@ -212,15 +297,18 @@ void QtHost::CaptureChanged(Window* window) {
 // is applied when it appears.
 void QtHost::GrabIfShown() {
     QWidget* wanted = nullptr;
+    bool wholeScreen = false;
     if (capture_ != nullptr && capture_->hostData != nullptr) {
         TopLevelWidget* top = TopLevelOf(*capture_);
         wanted = top != nullptr ? top->Surface() : WidgetOf(*capture_);
+        wholeScreen = capture_->enabled;
         if (!wanted->isVisible()) wanted = nullptr;
     }
-    if (wanted == grabbing_) return;
-    if (grabbing_ != nullptr) grabbing_->releaseMouse();
-    grabbing_ = wanted;
-    if (grabbing_ != nullptr) grabbing_->grabMouse();
+    if (grab_ != nullptr && grab_->Widget() == wanted && grab_->WholeScreen() == wholeScreen) {
+        return;
+    }
+    grab_.reset();
+    if (wanted != nullptr) grab_ = std::make_unique<ScreenGrab>(wanted, wholeScreen);
 }
 
 void QtHost::ShowMessageBox(const std::string& text, const std::string& caption) {

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 #include "platform/host.h"
@@ -13,6 +14,8 @@
 class QWidget;
 
 namespace platform {
+
+class ScreenGrab;
 
 class QtHost : public Host {
 public:
@@ -41,7 +44,7 @@ private:
     QElapsedTimer clock_;
     QTimer wakeUp_;
     Window* capture_ = nullptr;
-    QWidget* grabbing_ = nullptr;
+    std::unique_ptr<ScreenGrab> grab_;  // held while the capture's window is shown
 };
 
 }  // namespace platform

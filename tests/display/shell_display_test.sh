@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/shell_display_test.sh CASE EXECUTABLE: the built game on a real X display.
 # Cases: main_window, close_box, alt_f4, installed (third argument: the build folder),
-# refuse_8bit, refuse_small.
+# refuse_8bit, refuse_small, screen_1024, screen_800, screen_640.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -58,6 +58,36 @@ case "$case_name" in
         xdotool windowactivate --sync "$main" key alt+F4
         expect_exit_zero
         rm -rf "$prefix"
+        ;;
+    screen_1024 | screen_800 | screen_640)
+        # The fleet laid out at random at each screen size, kept as a screenshot to look at:
+        # smooth sea and boards, ships without halos, every caption and status text whole.
+        width=${case_name#screen_}
+        case "$width" in
+            1024) open_main_window 1024x768x24 ;;
+            800) open_main_window 800x600x24 ;;
+            640) open_main_window 640x480x16 ;;
+        esac
+        # The start-up picture holds the mouse until it closes itself.
+        sleep 4
+        for _ in $(seq 1 100); do
+            xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 || break
+            sleep 0.1
+        done
+        sleep 0.5
+        geometry=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
+        [ "${geometry%x*}" = "$width" ] || fail "the main window is $geometry, not $width wide"
+        # Place Random, at design point (217, 30), on the client area below caption and menu bar.
+        client=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ {id=$1} END {print id}')
+        screenshot "screen-$width-docked"
+        xdotool mousemove --window "$client" $(( 217 * width / 1024 )) $(( 30 * width / 1024 )) click 1
+        sleep 1
+        screenshot "screen-$width"
+        moved=$(compare -metric AE "$artifacts/screen-$width-docked.png" "$artifacts/screen-$width.png" \
+            null: 2>&1 | awk '{print int($1)}')
+        [ "${moved:-0}" -gt 0 ] || fail "Place Random changed nothing on the screen"
+        xdotool windowactivate --sync "$main" key alt+F4
+        expect_exit_zero
         ;;
     refuse_8bit | refuse_small)
         if [ "$case_name" = refuse_8bit ]; then

@@ -1,0 +1,225 @@
+// tests/shell/reference_frame_test.cpp: the composed frame at each screen size held against a
+// smooth downscale of the pictures computed here on their own: an area-weighted box filter, and
+// for the transparent pictures the same filter over their drawn (non-white) pixels alone. Few
+// pixels may be off by more than a visible step, in the sea and in the boards, with the boards
+// empty and with ships and marks on them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/layout_scale.h"
+#include "tests/scenarios/battle_scenario.h"
+
+namespace {
+
+using namespace scenario;
+using platform::Pixel;
+using platform::Rect;
+
+constexpr int VisibleStep = 6;          // per colour channel
+constexpr double MostOffShare = 0.003;  // of the pixels of a region
+
+struct Colour {
+    double red = 0, green = 0, blue = 0;
+};
+
+Colour ColourOf(Pixel p) {
+    return Colour{static_cast<double>((p >> 16) & 0xFF), static_cast<double>((p >> 8) & 0xFF),
+                  static_cast<double>(p & 0xFF)};
+}
+
+bool Near(Pixel drawn, const Colour& expected) {
+    const Colour c = ColourOf(drawn);
+    return std::abs(c.red - expected.red) <= VisibleStep &&
+           std::abs(c.green - expected.green) <= VisibleStep &&
+           std::abs(c.blue - expected.blue) <= VisibleStep;
+}
+
+// The bitmap shrunk or grown onto the rectangle: for target pixel (x, y) of it, the average of
+// the source pixels under it weighted by the area they cover (the nearest one when growing),
+// leaving white out when asked. coverage tells what share of that area was counted.
+Colour BoxAverage(const platform::Bitmap& source, const Rect& rect, int x, int y,
+                  bool leaveOutWhite, double* coverage) {
+    const double sx0 = static_cast<double>(x) * source.width / rect.Width();
+    const double sx1 = static_cast<double>(x + 1) * source.width / rect.Width();
+    const double sy0 = static_cast<double>(y) * source.height / rect.Height();
+    const double sy1 = static_cast<double>(y + 1) * source.height / rect.Height();
+    Colour sum;
+    double counted = 0;
+    double all = 0;
+    auto spans = [](double from, double to, int limit, auto&& each) {
+        if (to - from <= 1.0) {  // growing: the nearest source pixel alone
+            each(std::min(limit - 1, static_cast<int>((from + to) / 2)), 1.0);
+            return;
+        }
+        for (int s = static_cast<int>(from); s < to && s < limit; ++s)
+            each(s, std::min<double>(to, s + 1) - std::max<double>(from, s));
+    };
+    spans(sy0, sy1, source.height, [&](int sy, double wy) {
+        spans(sx0, sx1, source.width, [&](int sx, double wx) {
+            const Pixel p = source.pixels[static_cast<std::size_t>(sy) * source.width + sx];
+            all += wx * wy;
+            if (leaveOutWhite && p == 0xFFFFFF) return;
+            const Colour c = ColourOf(p);
+            sum.red += wx * wy * c.red;
+            sum.green += wx * wy * c.green;
+            sum.blue += wx * wy * c.blue;
+            counted += wx * wy;
+        });
+    });
+    if (coverage != nullptr) *coverage = all > 0 ? counted / all : 0;
+    if (counted <= 0) return Colour{};
+    return Colour{sum.red / counted, sum.green / counted, sum.blue / counted};
+}
+
+// What each pixel of the frame may be: one colour where the layers are plain, two where a
+// transparent picture's edge may or may not have been left out.
+class Reference {
+  public:
+    Reference(int width, int height)
+        : width_(width), height_(height), candidates_(width * height) {}
+
+    void Cover(const imaging::Picture& picture) { Layer(picture, false); }
+    void Overlay(const imaging::Picture& picture) { Layer(picture, true); }
+
+    bool Matches(Pixel drawn, int x, int y) const {
+        for (const Colour& c : candidates_[static_cast<std::size_t>(y) * width_ + x])
+            if (Near(drawn, c)) return true;
+        return false;
+    }
+
+  private:
+    void Layer(const imaging::Picture& picture, bool transparent) {
+        if (picture.bitmap == nullptr || picture.visible != 1) return;
+        const Rect rect{picture.left, picture.top, picture.right, picture.bottom};
+        for (int y = std::max(0, rect.top); y < std::min(height_, rect.bottom); ++y) {
+            for (int x = std::max(0, rect.left); x < std::min(width_, rect.right); ++x) {
+                double coverage = 1;
+                const Colour c = BoxAverage(*picture.bitmap, rect, x - rect.left, y - rect.top,
+                                            transparent, &coverage);
+                std::vector<Colour>& here = candidates_[static_cast<std::size_t>(y) * width_ + x];
+                if (coverage >= 1.0) {
+                    here = {c};
+                } else if (coverage > 0) {
+                    here.push_back(c);
+                }
+            }
+        }
+    }
+
+    int width_, height_;
+    std::vector<std::vector<Colour>> candidates_;
+};
+
+// The painter's rectangle for a mark in a cell: the corner truncated, the far edges one cell on.
+void PlaceInCell(imaging::Picture& mark, int side, int x, int y) {
+    const imaging::Picture& board = setup::BoardPictures[side];
+    const double w = (board.GetRight() - board.GetLeft()) * 0.08333333333333333;
+    const double h = (board.GetBottom() - board.GetTop()) * 0.08333333333333333;
+    const double left = static_cast<int>(board.GetLeft() + x * w);
+    const double top = static_cast<int>(board.GetTop() + y * h);
+    mark.SetBounds(left, top, left + w, top + h, nullptr);
+}
+
+// The frame as composed, its layers in the painter's order.
+void ExpectFrameNearReference(bool withMarks) {
+    platform::InvalidateRect(shell::MainWindow, nullptr, false);
+    platform::UpdateWindow(shell::MainWindow);
+    const platform::Bitmap& frame = shell::MainWindow->surface;
+
+    Reference reference(frame.width, frame.height);
+    reference.Cover(setup::SeaBackPicture);
+    reference.Cover(setup::BoardPictures[battle::Player]);
+    reference.Cover(setup::BoardPictures[battle::Enemy]);
+    for (const fleet::Ship& ship : fleet::Ships) {
+        if (ship.visible == 1) reference.Overlay(*ship.currentPicture);
+    }
+    if (withMarks) {
+        for (int slot = 0; slot < battle::SalvoSize; slot += 2) {
+            const battle::Shot& shot = GameState.salvo[slot];
+            if (shot.side != battle::Player && shot.side != battle::Enemy) continue;
+            PlaceInCell(setup::TargetPicture, shot.side, shot.x, shot.y);
+            reference.Overlay(setup::TargetPicture);
+        }
+        for (int side : {battle::Player, battle::Enemy}) {
+            for (int x = 0; x < battle::BoardSize; ++x) {
+                for (int y = 0; y < battle::BoardSize; ++y) {
+                    const std::int32_t code = GameState.boards[side][x][y];
+                    imaging::Picture* mark = code == battle::Miss            ? &setup::MissPicture
+                                             : battle::IsHitShipAfloat(code) ? &setup::HitPicture
+                                                                             : nullptr;
+                    if (mark == nullptr) continue;
+                    PlaceInCell(*mark, side, x, y);
+                    reference.Overlay(*mark);
+                }
+            }
+        }
+    }
+
+    // The status text lies over the sea inside its frame; it is not a picture.
+    const Rect status{shell::DesignX(300), shell::DesignY(10), shell::DesignX(725),
+                      shell::DesignY(50)};
+    auto inside = [](const Rect& r, int x, int y) {
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    };
+    int pixels[2] = {0, 0};  // sea, boards
+    int off[2] = {0, 0};
+    for (int y = 0; y < frame.height; ++y) {
+        for (int x = 0; x < frame.width; ++x) {
+            if (inside(status, x, y)) continue;
+            bool onBoard = false;
+            for (const imaging::Picture& board : setup::BoardPictures) {
+                onBoard =
+                    onBoard || inside(Rect{board.left, board.top, board.right, board.bottom}, x, y);
+            }
+            ++pixels[onBoard];
+            off[onBoard] += !reference.Matches(
+                frame.pixels[static_cast<std::size_t>(y) * frame.width + x], x, y);
+        }
+    }
+    ASSERT_GT(pixels[0], 0);
+    ASSERT_GT(pixels[1], 0);
+    EXPECT_LT(static_cast<double>(off[0]) / pixels[0], MostOffShare) << off[0] << " in the sea";
+    EXPECT_LT(static_cast<double>(off[1]) / pixels[1], MostOffShare) << off[1] << " on the boards";
+}
+
+class ReferenceFrame : public testing::TestWithParam<int> {};
+
+TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
+    platform::ScreenFacts screen;
+    screen.width = GetParam();
+    screen.height = GetParam() * 3 / 4;
+    BattleGame game(screen);
+    game.Then([&] {
+        SCOPED_TRACE("boards empty, fleets in their docks");
+        ExpectFrameNearReference(false);
+    });
+    game.StartBattle();
+    game.Then([&] {
+        SCOPED_TRACE("ships and marks");
+        for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
+        for (int slot = 0; slot < battle::SalvoSize; slot += 2)
+            GameState.salvo[slot] = battle::Shot{battle::Enemy, slot, 11};
+        for (int side : {battle::Player, battle::Enemy}) {
+            for (int x = 0; x < battle::BoardSize; ++x) {
+                for (int y = x % 2; y < 11; y += 3) {
+                    std::int32_t& code = GameState.boards[side][x][y];
+                    code = code == battle::Water ? battle::Miss : code + battle::HitStage;
+                }
+            }
+        }
+        ExpectFrameNearReference(true);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, ReferenceFrame, testing::Values(1024, 800, 640),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "Width" + std::to_string(info.param);
+                         });
+
+}  // namespace
