@@ -2,13 +2,18 @@
 #include "shell/program.h"
 
 #include "platform/messages.h"
+#include "platform/sound.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
+#include "shell/quit_request.h"
 
 namespace shell {
 
 int RunProgram(const platform::ModuleResources& instance, int showCommand) {
     if (!CheckDisplay()) return 0;
+    // A long synchronous sound must not keep the close box and File > Exit waiting.
+    platform::ResetQuitRequest();
+    platform::SetQuitWatch(&QuitRequestWaiting);
     if (!InitInstance(&instance, showCommand)) return 0;
     // No keystroke translation and no accelerators: the keyboard does only what the desktop's
     // default handling gives, such as Alt+F4.
