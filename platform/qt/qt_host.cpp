@@ -179,6 +179,12 @@ void QtHost::WindowChanged(Window& window) {
     }
     widget->setGeometry(window.rect.left, window.rect.top, window.rect.Width(),
                         window.rect.Height());
+    // Qt would pass the focus of a control being disabled on to the next one, where keys pressed
+    // meanwhile (Space, Return during a salvo) would press it. On the classic desktop the focus
+    // goes back to the main window, where keys do nothing.
+    if (!window.enabled && widget->window()->focusWidget() == widget) {
+        ClientSurfaceOf(window.parent)->setFocus(Qt::OtherFocusReason);
+    }
     widget->setEnabled(window.enabled);
     widget->setVisible(window.visible);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
