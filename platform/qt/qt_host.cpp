@@ -16,6 +16,7 @@
 
 #include "platform/input.h"
 #include "platform/module_resources.h"
+#include "platform/qt/qt_core_x_message_box.h"
 #include "platform/qt/qt_window_widgets.h"
 
 namespace platform {
@@ -230,6 +231,12 @@ void QtHost::GrabIfShown() {
 }
 
 void QtHost::ShowMessageBox(const std::string& text, const std::string& caption) {
+    // Qt paints nothing readable on an 8-bit X visual (a title bar, no text, no button), and that
+    // is just the display the game refuses with a message box; core X drawing works on any.
+    if (facts_.bitsPerPixel < 16 && QGuiApplication::platformName() == QLatin1String("xcb") &&
+        ShowCoreXMessageBox(text, caption)) {
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                     QString::fromStdString(text), QMessageBox::Ok);
     box.exec();
