@@ -138,14 +138,29 @@ void QtHost::WindowCreated(Window& window) {
     top->setWindowTitle(QString::fromStdString(window.text));
     const WindowClass* windowClass = window.windowClass;
     if (windowClass != nullptr && windowClass->iconId != 0 && windowClass->instance != nullptr) {
-        const auto png = windowClass->instance->Icon(windowClass->iconId);
-        QPixmap icon;
-        if (!png.empty() && icon.loadFromData(png.data(), static_cast<uint>(png.size()))) {
-            top->setWindowIcon(QIcon(icon));
-        }
+        const QIcon& icon = IconOf(*windowClass->instance, windowClass->iconId);
+        if (!icon.isNull()) top->setWindowIcon(icon);
     }
     window.hostData = top;
     top->Arrange(facts_.menuHeight);
+}
+
+// One QIcon per icon for the whole run: Qt caches the sizes it draws of an icon under the icon's
+// own key, so a fresh QIcon for every window (an instructions viewer opened again and again) would
+// fill that cache with copies of the same picture.
+const QIcon& QtHost::IconOf(const ModuleResources& instance, int iconId) {
+    const auto key = std::make_pair(&instance, iconId);
+    auto found = icons_.find(key);
+    if (found == icons_.end()) {
+        const auto png = instance.Icon(iconId);
+        QPixmap pixmap;
+        QIcon icon;
+        if (!png.empty() && pixmap.loadFromData(png.data(), static_cast<uint>(png.size()))) {
+            icon = QIcon(pixmap);
+        }
+        found = icons_.emplace(key, icon).first;
+    }
+    return found->second;
 }
 
 void QtHost::WindowDestroyed(Window& window) {
