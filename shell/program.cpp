@@ -14,11 +14,13 @@ int RunProgram(const platform::ModuleResources& instance, int showCommand) {
     // A long synchronous sound must not keep the close box and File > Exit waiting.
     platform::ResetQuitRequest();
     platform::SetQuitWatch(&QuitRequestWaiting);
-    if (!InitInstance(&instance, showCommand)) return 0;
-    // No keystroke translation and no accelerators: the keyboard does only what the desktop's
-    // default handling gives, such as Alt+F4.
-    platform::Message message;
-    while (platform::GetMessage(&message, nullptr, 0, 0)) platform::DispatchMessage(&message);
+    if (InitInstance(&instance, showCommand)) {
+        // No keystroke translation and no accelerators: the keyboard does only what the desktop's
+        // default handling gives, such as Alt+F4.
+        platform::Message message;
+        while (platform::GetMessage(&message, nullptr, 0, 0)) platform::DispatchMessage(&message);
+    }
+    platform::SetQuitWatch(nullptr);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/host.h"
 #include "resources/resource_ids.h"
+#include "shell/main_window.h"
 
 namespace shell {
 
@@ -15,8 +16,10 @@ bool AsksToEndTheProgram(const platform::Message& message) {
 
 bool QuitRequestWaiting() {
     platform::CurrentHost().PollInput();
+    // Closing an instructions viewer is no request to end the program.
     return platform::IsMessageWaiting([](const platform::Message& message) {
-        return message.message == platform::WM_QUIT || AsksToEndTheProgram(message);
+        return message.message == platform::WM_QUIT ||
+               (message.window == MainWindow && AsksToEndTheProgram(message));
     });
 }
 

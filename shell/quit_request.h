@@ -10,7 +10,8 @@ namespace shell {
 bool AsksToEndTheProgram(const platform::Message& message);
 
 // Takes the desktop's waiting input into the queue and tells whether a request to end the program
-// (or the quit request itself) is among the waiting messages. Nothing is taken from the queue.
+// (one of the above, for the main window) or the quit request itself is among the waiting
+// messages. Nothing is taken from the queue.
 bool QuitRequestWaiting();
 
 }  // namespace shell
