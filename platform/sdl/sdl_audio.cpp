@@ -85,9 +85,13 @@ bool SdlAudio::Load(const std::string& hostPath, std::vector<std::uint8_t>& samp
                              length / static_cast<Uint32>(frameBytesIn)) &&
         SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, kFormat,
                           kChannels, kFrequency) >= 0) {
-        // The work buffer holds len_mult times the input; the result is len_ratio times it.
-        const std::uint64_t work = std::uint64_t{length} * std::max(cvt.len_mult, 1);
-        const double result = static_cast<double>(length) * std::max(cvt.len_ratio, 1.0);
+        // The work buffer holds len_mult times the input; the result is len_ratio times it. The
+        // record is packed, so its fields are copied before use.
+        const int lengthMultiple = cvt.len_mult;
+        const double lengthRatio = cvt.len_ratio;
+        const std::uint64_t work =
+            std::uint64_t{length} * static_cast<std::uint64_t>(std::max(lengthMultiple, 1));
+        const double result = static_cast<double>(length) * std::max(lengthRatio, 1.0);
         if (work <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()) &&
             result <= static_cast<double>(MaxConvertedSoundBytes)) {
             try {
