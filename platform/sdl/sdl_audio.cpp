@@ -91,7 +91,7 @@ bool SdlAudio::Load(const std::string& hostPath, std::vector<std::uint8_t>& samp
         const double lengthRatio = cvt.len_ratio;
         const std::uint64_t work =
             std::uint64_t{length} * static_cast<std::uint64_t>(std::max(lengthMultiple, 1));
-        const double result = static_cast<double>(length) * std::max(lengthRatio, 1.0);
+        const double result = static_cast<double>(length) * (lengthRatio > 0 ? lengthRatio : 1.0);
         if (work <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()) &&
             result <= static_cast<double>(MaxConvertedSoundBytes)) {
             try {

@@ -128,6 +128,32 @@ TEST_F(SdlAudioTest, FilesThatCannotBePlayedAreReportedSo) {
     }
 }
 
+TEST_F(SdlAudioTest, ThirtySecondsOfTheRichestFormatStillPlay) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.HasWaveOutput());
+    // 32-bit float stereo at 192 kHz: 46 MB in the file, under 16 MB at the device's rate.
+    constexpr std::uint32_t rate = 192000;
+    constexpr std::uint32_t dataBytes = rate * 8 * 30;
+    const fs::path path = folder / "rich.wav";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write("RIFF", 4);
+        PutLittleEndian(out, 36 + dataBytes, 4);
+        out.write("WAVEfmt ", 8);
+        PutLittleEndian(out, 16, 4);
+        PutLittleEndian(out, 3, 2);  // float
+        PutLittleEndian(out, 2, 2);
+        PutLittleEndian(out, rate, 4);
+        PutLittleEndian(out, rate * 8, 4);
+        PutLittleEndian(out, 8, 2);
+        PutLittleEndian(out, 32, 2);
+        out.write("data", 4);
+        PutLittleEndian(out, dataBytes, 4);
+    }
+    fs::resize_file(path, 44 + dataBytes);  // silence, and sparse
+    EXPECT_EQ(audio.Play(path.string(), SND_ASYNC), PlayResult::Accepted);
+}
+
 TEST_F(SdlAudioTest, AQuitRequestEndsASynchronousSoundAndSilencesTheRest) {
     static int asked = 0;
     asked = 0;
