@@ -5,9 +5,12 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QTimer>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "platform/host.h"
 
@@ -15,6 +18,7 @@ class QWidget;
 
 namespace platform {
 
+class ModuleResources;
 class ScreenGrab;
 
 class QtHost : public Host {
@@ -39,11 +43,13 @@ public:
 
 private:
     void GrabIfShown();
+    const QIcon& IconOf(const ModuleResources& instance, int iconId);
 
     ScreenFacts facts_;
     QElapsedTimer clock_;
     QTimer wakeUp_;
     Window* capture_ = nullptr;
+    std::map<std::pair<const ModuleResources*, int>, QIcon> icons_;
     std::unique_ptr<ScreenGrab> grab_;  // held while the capture's window is shown
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
-# Cases: about_popup, about_from_caption, instructions_viewer, salvo, full_game.
+# Cases: about_popup, about_from_caption, instructions_viewer, salvo, keys_after_start,
+# quit_during_sound, hostile_data, full_game.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -48,6 +49,24 @@ start() {
 expect_exit_zero() {
     wait_for_exit 15
     [ "$exit_code" = "0" ] || fail "the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
+}
+
+# A copy of the game beside a data folder of its own, built from the build tree's; the game is
+# started from the copy. Its files can then be replaced at will.
+own_data_folder() {
+    folder=$(mktemp -d)
+    local build
+    build=$(dirname "$game")
+    cp "$game" "$folder/" && cp -r "$build/Pictures" "$build/Sounds" "$folder/" || fail "no copy"
+    cp "$build/instruct.txt" "$folder/" 2>/dev/null
+    game="$folder/$(basename "$game")"
+}
+
+aim_one_salvo() {
+    click_at 217 30        # Place Random
+    click_at 72 30         # START
+    sleep 0.5
+    for column in 0 2 4 6 8; do click_cell 1 "$column" 5 0.05; done
 }
 
 case "$case_name" in
@@ -115,6 +134,67 @@ case "$case_name" in
         screenshot salvo-resolved
         region_differs "$artifacts/salvo-aiming-before.png" "$artifacts/salvo-resolved.png" \
             "480x504+528+100" || fail "no mark appeared on the enemy board"
+        choose_file_item e
+        expect_exit_zero
+        ;;
+    quit_during_sound)
+        # A drop sound of 25 seconds, played to its end before each shot's result: the close box
+        # and File > Exit must still end the game at once.
+        own_data_folder
+        sox -n -r 8000 -b 16 -c 1 "$folder/Sounds/drop.wav" synth 25 sine 440 vol 0.1 \
+            || fail "sox could not make the sound"
+        for how in close_box file_exit; do
+            start
+            aim_one_salvo
+            sleep 1
+            if [ "$how" = close_box ]; then
+                xdotool windowactivate --sync "$main" key alt+F4 2>/dev/null
+            else
+                choose_file_item e
+            fi
+            wait_for_exit 3
+            [ "$exit_code" = "0" ] || fail "$how during a sound: the game ended with '$exit_code'"
+            stop_display
+            trap stop_display EXIT
+        done
+        rm -rf "$folder"
+        ;;
+    hostile_data)
+        # Every picture, sound and the instructions a named pipe: the game still starts (after
+        # one message per ship), plays a salvo, shows an empty viewer and exits 0.
+        own_data_folder
+        for file in "$folder"/Pictures/*/*.bmp "$folder"/Pictures/*.bmp "$folder"/Sounds/*.wav \
+                    "$folder/instruct.txt"; do
+            [ -e "$file" ] || continue
+            rm -f "$file" && mkfifo "$file"
+        done
+        start_display 1024x768x24
+        start_game "$game"
+        dismiss_boxes Error 30 Tidewrack
+        main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
+        sleep 6
+        find_client_area
+        aim_one_salvo
+        wait_until_idle
+        click_at 952 30
+        wait_for_window "Tidewrack Instructions" 10 >/dev/null || fail "the viewer did not open"
+        screenshot hostile-data
+        choose_file_item e
+        expect_exit_zero
+        rm -rf "$folder"
+        ;;
+    keys_after_start)
+        # START takes the focus when clicked and is disabled by it; keys pressed then must not
+        # press the button the focus would otherwise move on to (About).
+        start none
+        click_at 217 30        # Place Random
+        click_at 72 30         # START
+        xdotool key --window "$main" space Return space
+        sleep 1
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 \
+            && fail "a key pressed a button after START"
+        xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null 2>&1 \
+            && fail "a key opened the instructions after START"
         choose_file_item e
         expect_exit_zero
         ;;
