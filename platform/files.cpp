@@ -129,14 +129,17 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path,
     return bytes;
 }
 
+void (*BeforeReplacingFile)() = nullptr;
+
 bool WriteWholeFile(std::string_view path, const std::vector<std::uint8_t>& bytes) {
     if (path.empty()) return false;
     const std::string hostPath = HostPath(path);
     struct stat existing {};
     if (::lstat(hostPath.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) return false;
-    const std::string temporary = hostPath + ".new";
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    // A name of its own for the new file, so a writer that died half-way never leaves a file in
+    // the way of the next one.
+    std::string temporary = hostPath + ".XXXXXX";
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) return false;
     std::size_t written = 0;
     bool failed = false;
@@ -151,9 +154,19 @@ bool WriteWholeFile(std::string_view path, const std::vector<std::uint8_t>& byte
     }
     if (::fsync(descriptor) != 0) failed = true;
     if (::close(descriptor) != 0) failed = true;
+    if (!failed && BeforeReplacingFile != nullptr) BeforeReplacingFile();
     if (failed || ::rename(temporary.c_str(), hostPath.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
+    }
+    // The rename itself reaches the disk only with its folder.
+    const std::size_t slash = hostPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash);
+    const int folderDescriptor =
+        ::open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderDescriptor >= 0) {
+        ::fsync(folderDescriptor);
+        ::close(folderDescriptor);
     }
     return true;
 }

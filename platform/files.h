@@ -47,10 +47,13 @@ bool CloseHandle(FileHandle* file);
 // The whole file at a game path, for a reader that wants its bytes at once (sounds, settings).
 // None when it cannot be read, as above, or holds more than maxBytes.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path, std::size_t maxBytes);
-// Replaces the file at a game path by bytes: they go to a new file beside it, which then takes the
-// name, so a reader never sees half a file and a failure leaves the old one. Refuses (false) when
-// something other than a regular file, or a symlink, is under the name.
+// Replaces the file at a game path by bytes: they go to a new file beside it, flushed to the disk,
+// which then takes the name, so a reader never sees half a file and a kill at any moment leaves the
+// old file or the new one. Refuses (false) when something other than a regular file, or a symlink,
+// is under the name.
 bool WriteWholeFile(std::string_view path, const std::vector<std::uint8_t>& bytes);
+// For tests: called once the new file is written and flushed, before it takes the name.
+extern void (*BeforeReplacingFile)();
 
 // A movable memory block. Its bytes are reached through GlobalLock while locked.
 struct GlobalBlock {

@@ -13,10 +13,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <vector>
+
+#include "platform/files.h"
+
+#include "platform/files.h"
 
 namespace platform {
-
-void (*ProfileBeforeRename)() = nullptr;
 
 namespace {
 
@@ -37,41 +40,22 @@ std::string FolderPath(const char* variable, const char* underHome, const char* 
 
 enum class ReadOutcome { Missing, Read, Damaged };
 
-// The one place that opens and reads a profile file: never blocks on a FIFO or a device, takes
-// regular files only, and reads no more than their real size, within MaxProfileBytes.
+// Nothing at all under the name is a missing file; anything the file door will not read (a
+// folder, a pipe, a device, a link to nothing, more than MaxProfileBytes) is a damaged one.
 ReadOutcome ReadProfileText(const std::string& file, std::string* text, const char** why) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        struct stat link;
-        if (errno == ENOENT && ::lstat(file.c_str(), &link) == 0) {
-            *why = "a link to nothing";
-            return ReadOutcome::Damaged;
-        }
+    struct stat named;
+    if (::lstat(file.c_str(), &named) != 0) {
         if (errno == ENOENT || errno == ENOTDIR) return ReadOutcome::Missing;
-        *why = "cannot be opened";
+        *why = "cannot be read";
         return ReadOutcome::Damaged;
     }
-    struct stat info;
-    ReadOutcome outcome = ReadOutcome::Read;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        *why = "not a regular file";
-        outcome = ReadOutcome::Damaged;
-    } else if (static_cast<std::size_t>(info.st_size) > MaxProfileBytes) {
-        *why = "too large";
-        outcome = ReadOutcome::Damaged;
-    } else {
-        text->assign(static_cast<std::size_t>(info.st_size), '\0');
-        std::size_t got = 0;
-        while (got < text->size()) {
-            const ssize_t n = ::read(fd, text->data() + got, text->size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        text->resize(got);
+    const auto bytes = ReadWholeFile(file, MaxProfileBytes);
+    if (!bytes) {
+        *why = "cannot be read";
+        return ReadOutcome::Damaged;
     }
-    ::close(fd);
-    return outcome;
+    text->assign(bytes->begin(), bytes->end());
+    return ReadOutcome::Read;
 }
 
 std::string Trimmed(const std::string& s) {
@@ -157,41 +141,6 @@ int Lock(const std::string& file) {
     return -1;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Temporary file, flush, rename, then flush the folder so the rename itself is on the disk.
-bool ReplaceAtomically(const std::string& file, const std::string& text) {
-    std::string temporary = file + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (ProfileBeforeRename != nullptr) ProfileBeforeRename();
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    const std::string folder = file.substr(0, file.rfind('/'));
-    const int folderFd = ::open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ConfigFilePath(const char* name) {
@@ -249,7 +198,8 @@ bool UpdatePrivateProfile(const std::string& file,
     if (lock >= 0) {
         ProfileEntries entries = ReadProfile(file);
         change(entries);
-        done = ReplaceAtomically(file, Format(entries));
+        const std::string text = Format(entries);
+        done = WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
         ::close(lock);  // and with it the lock
     }
     if (!done) std::fprintf(stderr, "tidewrack: could not save %s\n", file.c_str());

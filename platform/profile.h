@@ -42,7 +42,4 @@ bool UpdatePrivateProfile(const std::string& file,
 // error; the game then starts afresh as if there were no file. `why` is a few words.
 void SetProfileAside(const std::string& file, const char* why);
 
-// For tests: called after the temporary file is written and flushed, before the rename.
-extern void (*ProfileBeforeRename)();
-
 }  // namespace platform

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/profile.h"
 #include "shell/settings.h"
 
@@ -151,7 +152,7 @@ TEST_F(PlayRecordFiles, AKillBetweenTheWriteAndTheRenameLeavesTheOldRecord) {
     std::ifstream before(record_);
     const std::string old((std::istreambuf_iterator<char>(before)), {});
     InChild([] {
-        platform::ProfileBeforeRename = [] { _exit(0); };
+        platform::BeforeReplacingFile = [] { _exit(0); };
         shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 11);
     });
     std::ifstream after(record_);
