@@ -22,9 +22,12 @@ void Picture::DrawStretched(DeviceContext* target) {
     DeviceContext* source = platform::CreateCompatibleDC(target);
     Bitmap* previous = platform::SelectObject(source, bitmap);
     const platform::BitmapInfo size = platform::GetObject(bitmap);
-    // No stretch mode is set: the target's own (shrinking keeps dark pixels by default) applies.
+    // Shrinking averages: the target's default mode would AND the dropped pixels together, which
+    // suits black-on-white line art and breaks colour pictures into bit-pattern speckles.
+    const int mode = platform::SetStretchBltMode(target, platform::HALFTONE);
     platform::StretchBlt(target, left, top, right - left, bottom - top, source, 0, 0, size.width,
                          size.height, platform::SRCCOPY);
+    platform::SetStretchBltMode(target, mode);
     platform::SelectObject(source, previous);
     platform::DeleteDC(source);
 }
@@ -48,15 +51,17 @@ void Picture::BuildMask() {
     maskedImage = platform::CreateCompatibleBitmap(screen, w, h);
     Bitmap* previousImage = platform::SelectObject(imageSurface, maskedImage);
 
-    // White pixels of the stretched picture give 1 in the mask, all others 0.
+    // White pixels of the stretched picture give 1 in the mask, all others 0. A shrink keeps a
+    // target pixel white only where every source pixel under it is white, so the key stays exact.
     const platform::ColourRef background = platform::SetBkColor(source, TransparentColour);
     platform::StretchBlt(maskSurface, 0, 0, w, h, source, 0, 0, size.width, size.height,
                          platform::SRCCOPY);
     platform::SetBkColor(source, background);
-    // Black where the mask is 1, white elsewhere; then the picture ANDed in over it.
+    // Black where the mask is 1, white elsewhere; then the picture ANDed in over it, shrunk by
+    // averaging its drawn pixels alone: white averaged in at an edge would leave a pale halo.
     platform::BitBlt(imageSurface, 0, 0, w, h, maskSurface, 0, 0, platform::NOTSRCCOPY);
-    platform::StretchBlt(imageSurface, 0, 0, w, h, source, 0, 0, size.width, size.height,
-                         platform::SRCAND);
+    platform::StretchBltLeavingOut(imageSurface, 0, 0, w, h, source, 0, 0, size.width, size.height,
+                                   TransparentColour, platform::SRCAND);
 
     platform::SelectObject(imageSurface, previousImage);
     platform::SelectObject(maskSurface, previousMask);

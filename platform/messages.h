@@ -18,6 +18,9 @@ constexpr std::uint32_t WM_PAINT = 0x000F;
 constexpr std::uint32_t WM_CLOSE = 0x0010;
 constexpr std::uint32_t WM_QUIT = 0x0012;
 constexpr std::uint32_t WM_ERASEBKGND = 0x0014;
+// To a button: wParam the Font* its caption is drawn in (null: the toolkit's own). The button
+// keeps a copy of the description, so the sender may delete the font at once.
+constexpr std::uint32_t WM_SETFONT = 0x0030;
 constexpr std::uint32_t WM_WINDOWPOSCHANGING = 0x0046;
 constexpr std::uint32_t WM_KEYDOWN = 0x0100;
 constexpr std::uint32_t WM_KEYUP = 0x0101;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,7 @@ struct Window {
     const WindowClass* windowClass = nullptr;
     WindowProc procedure = nullptr;
     std::string text;
+    std::optional<LogFont> font;  // a button's caption font (WM_SETFONT); none: the toolkit's
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     Window* parent = nullptr;  // for a child control

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "battle/game_state.h"
@@ -91,17 +92,55 @@ void DrawCellMarks(DeviceContext* buffer) {
     }
 }
 
+// The status font: 119 tenths of a point at 1024 pixels wide, 93 at 800, 74 at 640 (the double
+// nearest 5/43 of the width), made smaller, a step at a time, when the text would not end inside
+// the status frame, as on a screen of more dots per inch. The size found for a text is kept, so
+// only a new text is measured.
+platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int left) {
+    constexpr int SmallestTenths = 40;
+    constexpr int StepTenths = 4;
+    const int right = DesignX(723);  // two design units inside the frame
+    const int designed = static_cast<int>(ScreenWidth * 0.11627906976744186);
+    const int dpi = platform::GetDeviceCaps(buffer, platform::LOGPIXELSY);
+    struct Fitted {
+        std::string text;
+        int dpi = 0;
+        int designed = 0;
+        int left = 0;
+        int right = 0;
+        int tenths = 0;
+    };
+    static Fitted kept;
+    const bool known = kept.text == text && kept.dpi == dpi && kept.designed == designed &&
+                       kept.left == left && kept.right == right;
+    int tenths = known ? kept.tenths : designed;
+    for (;;) {
+        platform::Font* font =
+            imaging::CreatePointSizeFont(buffer, "Arial", tenths, 0, imaging::FontBold, true);
+        if (known || tenths - StepTenths < SmallestTenths) return font;
+        platform::Font* previous = platform::SelectObject(buffer, font);
+        platform::Point size;
+        const bool fits =
+            !platform::GetTextExtentPoint32(buffer, text, &size) || left + size.x <= right;
+        platform::SelectObject(buffer, previous);
+        if (fits) {
+            kept = Fitted{std::string(text), dpi, designed, left, right, tenths};
+            return font;
+        }
+        platform::DeleteObject(font);
+        tenths -= StepTenths;
+    }
+}
+
 void DrawStatusText(DeviceContext* buffer) {
-    // The double nearest 5/43: 119 tenths of a point at 1024 pixels wide, 93 at 800, 74 at 640.
-    const int tenthsOfPoint = static_cast<int>(ScreenWidth * 0.11627906976744186);
-    platform::Font* font =
-        imaging::CreatePointSizeFont(buffer, "Arial", tenthsOfPoint, 0, imaging::FontBold, true);
+    const std::string_view text(setup::StatusText,
+                                strnlen(setup::StatusText, sizeof setup::StatusText));
+    const int x = static_cast<int>(320 * ScaleX);
+    platform::Font* font = StatusFont(buffer, text, x);
     platform::SelectObject(buffer, font);
     platform::SetBkMode(buffer, platform::TRANSPARENT);
     platform::SetTextColor(buffer, platform::Rgb(85, 85, 0));
-    const std::string_view text(setup::StatusText,
-                                strnlen(setup::StatusText, sizeof setup::StatusText));
-    platform::TextOut(buffer, static_cast<int>(320 * ScaleX), static_cast<int>(22 * ScaleY), text);
+    platform::TextOut(buffer, x, static_cast<int>(22 * ScaleY), text);
     platform::SelectObject(buffer, platform::GetStockObject(platform::StockObject::SystemFont));
     platform::DeleteObject(font);
 }

@@ -2,6 +2,7 @@
 // the five controls, the menu with its marks, sound, pictures, the first game, showing it.
 #include "shell/main_window.h"
 
+#include "platform/drawing/drawing.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
@@ -53,14 +54,25 @@ void RegisterMainWindowClass(const ModuleResources* instance) {
                                 .background = Rgb(200, 125, 0)});
 }
 
+// The button captions' character height in design units: scaled like the buttons themselves,
+// so that every caption, "Place Random" the widest, fits its button at every screen size.
+constexpr int kButtonFontHeight = 13;
+
 void CreateControls(Window* window, const ModuleResources* instance) {
+    LogFont captions;
+    captions.height = -DesignX(kButtonFontHeight);  // a character height
+    captions.faceName = "Arial";
+    Font* buttonFont = CreateFontIndirect(captions);
     for (const ControlDesign& control : kControls) {
-        const char* text = control.text;
-        if (control.id == ID_PLACE_RANDOM && ScreenWidth == 640) text = "Place Rand";
-        CreateWindowEx(control.exStyle, control.className, text, control.style,
-                       DesignX(control.x), DesignY(control.y), DesignX(control.width),
-                       DesignY(control.height), window, control.id, instance);
+        Window* created =
+            CreateWindowEx(control.exStyle, control.className, control.text, control.style,
+                           DesignX(control.x), DesignY(control.y), DesignX(control.width),
+                           DesignY(control.height), window, control.id, instance);
+        if (created != nullptr && control.id != 0) {
+            SendMessage(created, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), 0);
+        }
     }
+    DeleteObject(buttonFont);  // each button keeps its own copy
 }
 
 void SetUpSoundItems() {

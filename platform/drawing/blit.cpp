@@ -1,6 +1,6 @@
 // platform/drawing/blit.cpp: BitBlt, StretchBlt and FillRect on our surfaces, with the four raster
 // operations and the platform's colour/monochrome conversions. Copies of whole rows take a fast
-// path; everything else goes pixel by pixel through one general routine.
+// path; HALFTONE shrinks average; everything else goes pixel by pixel through one general routine.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -134,6 +134,101 @@ void Transfer(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& c
     }
 }
 
+// For each destination index along one axis of a HALFTONE stretch, the source pixels it takes
+// and their weights: when shrinking, every source pixel under it, weighted by the length it
+// covers (in units of 1/dstLength of a source pixel); when growing, the nearest one alone.
+// Source pixels outside the bitmap are left out; a destination index left with none is skipped.
+struct AxisWeights {
+    std::vector<int> first;  // into index and weight
+    std::vector<int> count;
+    std::vector<int> index;
+    std::vector<double> weight;
+    int lowest = 0x7FFFFFFF;
+    int end = 0;
+};
+
+AxisWeights WeighAxis(int dstStart, int dstLength, int from, int to, int srcStart, int srcLength,
+                      int srcLimit) {
+    AxisWeights axis;
+    axis.first.resize(to - from);
+    axis.count.resize(to - from);
+    const std::int64_t d = dstLength;
+    const std::int64_t n = srcLength;
+    auto take = [&](std::int64_t at, std::int64_t weight) {
+        if (at < 0 || at >= srcLimit || weight <= 0) return;
+        axis.index.push_back(static_cast<int>(at));
+        axis.weight.push_back(static_cast<double>(weight));
+        axis.lowest = std::min(axis.lowest, static_cast<int>(at));
+        axis.end = std::max(axis.end, static_cast<int>(at + 1));
+    };
+    for (int k = from; k < to; ++k) {
+        const std::int64_t i = k - dstStart;
+        const std::size_t before = axis.index.size();
+        if (n > d) {
+            // Destination pixel i covers [i*n, (i+1)*n) and source pixel j [j*d, (j+1)*d).
+            for (std::int64_t j = i * n / d; j * d < (i + 1) * n; ++j) {
+                take(srcStart + j, std::min((i + 1) * n, (j + 1) * d) - std::max(i * n, j * d));
+            }
+        } else {
+            take(srcStart + (2 * i + 1) * n / (2 * d), 1);
+        }
+        axis.first[k - from] = static_cast<int>(before);
+        axis.count[k - from] = static_cast<int>(axis.index.size() - before);
+    }
+    return axis;
+}
+
+// Colour onto colour: each destination pixel gets the weighted average of the source pixels
+// under it, rounded; pixels of the key colour (when given) count for nothing.
+void Average(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisWeights& columns,
+             const AxisWeights& rows, bool leaveOutKey, Pixel key, RasterOp op) {
+    struct Sum {
+        double red = 0, green = 0, blue = 0, weight = 0;
+    };
+    std::vector<Sum> line(src.width);
+    for (int y = area.top; y < area.bottom; ++y) {
+        const int rowFirst = rows.first[y - area.top];
+        const int rowCount = rows.count[y - area.top];
+        if (rowCount == 0) continue;
+        for (int sx = columns.lowest; sx < columns.end; ++sx) {
+            Sum sum;
+            for (int k = rowFirst; k < rowFirst + rowCount; ++k) {
+                const Pixel p = src.Row(rows.index[k])[sx];
+                if (leaveOutKey && p == key) continue;
+                const double w = rows.weight[k];
+                sum.red += w * ((p >> 16) & 0xFF);
+                sum.green += w * ((p >> 8) & 0xFF);
+                sum.blue += w * (p & 0xFF);
+                sum.weight += w;
+            }
+            line[sx] = sum;
+        }
+        Pixel* out = dst.Row(y);
+        for (int x = area.left; x < area.right; ++x) {
+            const int first = columns.first[x - area.left];
+            const int count = columns.count[x - area.left];
+            if (count == 0) continue;
+            Sum sum;
+            for (int k = first; k < first + count; ++k) {
+                const Sum& s = line[columns.index[k]];
+                const double w = columns.weight[k];
+                sum.red += w * s.red;
+                sum.green += w * s.green;
+                sum.blue += w * s.blue;
+                sum.weight += w * s.weight;
+            }
+            Pixel s = key;
+            if (sum.weight > 0) {
+                const auto channel = [&](double total) {
+                    return static_cast<Pixel>(std::min(255.0, total / sum.weight + 0.5));
+                };
+                s = (channel(sum.red) << 16) | (channel(sum.green) << 8) | channel(sum.blue);
+            }
+            out[x] = ApplyRasterOp(op, out[x], s, ColourBits);
+        }
+    }
+}
+
 // One source pixel per destination pixel (no shrinking): each case of formats and operation
 // gets its own loop, so nothing is decided per pixel.
 template <RasterOp Op, bool SourceMono, bool TargetMono, typename In, typename Out>
@@ -238,8 +333,14 @@ void CopyRows(Bitmap& dst, const Rect& area, const Bitmap& src, const AxisMap& c
     }
 }
 
+// A key of none: every source pixel takes part in a HALFTONE average.
+struct Key {
+    bool given = false;
+    Pixel pixel = 0;
+};
+
 bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src, int srcX,
-          int srcY, int srcWidth, int srcHeight, RasterOp op) {
+          int srcY, int srcWidth, int srcHeight, RasterOp op, Key key = {}) {
     if (dst == nullptr || src == nullptr || dst->target == nullptr || src->target == nullptr)
         return false;
     if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return false;
@@ -260,13 +361,24 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
         source = &snapshot;
     }
     const int mode = dst->state.stretchMode;
+    const bool singlePixels = srcWidth <= width && srcHeight <= height;
+    Bitmap& target = *dst->target;
+    if ((mode == HALFTONE || key.given) && !singlePixels && !source->IsMonochrome() &&
+        !target.IsMonochrome()) {
+        const AxisWeights columns =
+            WeighAxis(whole.left, width, area.left, area.right, from.x, srcWidth, source->width);
+        const AxisWeights rows =
+            WeighAxis(whole.top, height, area.top, area.bottom, from.y, srcHeight, source->height);
+        Average(target, area, *source, columns, rows, key.given, key.pixel, op);
+        dst->NoteDrawn(area);
+        return true;
+    }
     const bool combine = mode != COLORONCOLOR;
     const AxisMap columns =
         MapAxis(whole.left, width, area.left, area.right, from.x, srcWidth, source->width, combine);
     const AxisMap rows = MapAxis(whole.top, height, area.top, area.bottom, from.y, srcHeight,
                                  source->height, combine);
 
-    Bitmap& target = *dst->target;
     Conversion conversion;
     conversion.toMonochrome = !source->IsMonochrome() && target.IsMonochrome();
     conversion.toColour = source->IsMonochrome() && !target.IsMonochrome();
@@ -274,7 +386,6 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
     conversion.one = PixelOf(dst->state.backgroundColour);
     conversion.zero = PixelOf(dst->state.textColour);
 
-    const bool singlePixels = srcWidth <= width && srcHeight <= height;
     if (op == SRCCOPY && !source->IsMonochrome() && !target.IsMonochrome() &&
         (singlePixels || !combine)) {
         CopyRows(target, area, *source, columns, rows);
@@ -297,6 +408,13 @@ bool BitBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceConte
 bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src,
                 int srcX, int srcY, int srcWidth, int srcHeight, RasterOp op) {
     return Blit(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, op);
+}
+
+bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int height,
+                          DeviceContext* src, int srcX, int srcY, int srcWidth, int srcHeight,
+                          ColourRef key, RasterOp op) {
+    return Blit(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, op,
+                Key{true, PixelOf(key)});
 }
 
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour) {

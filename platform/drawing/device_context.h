@@ -23,6 +23,9 @@ constexpr std::uint32_t TA_CENTER = 6;
 constexpr int BLACKONWHITE = 1;
 constexpr int WHITEONBLACK = 2;
 constexpr int COLORONCOLOR = 3;
+// Shrinking a colour bitmap onto a colour one averages the source pixels under each target
+// pixel, weighted by the area they cover; with a monochrome side it combines as BLACKONWHITE.
+constexpr int HALFTONE = 4;
 
 constexpr int GM_COMPATIBLE = 1;
 constexpr int GM_ADVANCED = 2;

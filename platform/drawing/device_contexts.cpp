@@ -63,7 +63,7 @@ std::uint32_t SetTextAlign(DeviceContext* dc, std::uint32_t align) {
 }
 
 int SetStretchBltMode(DeviceContext* dc, int mode) {
-    if (dc == nullptr || mode < BLACKONWHITE || mode > COLORONCOLOR) return 0;
+    if (dc == nullptr || mode < BLACKONWHITE || mode > HALFTONE) return 0;
     const int previous = dc->state.stretchMode;
     dc->state.stretchMode = mode;
     return previous;

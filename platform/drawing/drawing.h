@@ -58,6 +58,13 @@ bool BitBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceConte
 // drops with AND, so thin dark lines survive.
 bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceContext* src,
                 int srcX, int srcY, int srcWidth, int srcHeight, RasterOp op);
+// A HALFTONE shrink of colour onto colour that leaves every source pixel of the key colour out
+// of the averages, so the edge of a picture whose key is transparent takes on no tint of the key.
+// A target pixel over nothing but key pixels gets the key colour. Anything else (growing, a
+// monochrome side) is an ordinary StretchBlt in the target's mode.
+bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int height,
+                          DeviceContext* src, int srcX, int srcY, int srcWidth, int srcHeight,
+                          ColourRef key, RasterOp op);
 // Fills left..right-1 by top..bottom-1 with a solid colour.
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour);
 
@@ -65,5 +72,7 @@ Font* CreateFontIndirect(const LogFont& description);
 bool GetTextMetrics(DeviceContext* dc, TextMetrics* metrics);
 // Draws the text at (x, y) with the context's font, text colour, background mode and alignment.
 bool TextOut(DeviceContext* dc, int x, int y, std::string_view text);
+// The width and height the text takes in the context's font, as TextOut would draw it.
+bool GetTextExtentPoint32(DeviceContext* dc, std::string_view text, Point* size);
 
 }  // namespace platform

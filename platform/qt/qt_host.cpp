@@ -3,6 +3,7 @@
 #include "platform/qt/qt_host.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -16,6 +17,7 @@
 
 #include "platform/input.h"
 #include "platform/module_resources.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 
 namespace platform {
@@ -36,6 +38,12 @@ QWidget* ClientSurfaceOf(Window* parent) {
     return WidgetOf(*parent);
 }
 
+// A button's caption: in the font the game gave it, the very one its text is measured in, or
+// the toolkit's own.
+void ApplyFont(QPushButton* button, const Window& window) {
+    button->setFont(window.font ? QtFontOf(*window.font) : QApplication::font(button));
+}
+
 Qt::WindowFlags FlagsFor(const Window& window) {
     if ((window.style & WS_CAPTION) != WS_CAPTION) {
         return Qt::Window | Qt::FramelessWindowHint;
@@ -53,6 +61,7 @@ QWidget* CreateControl(Window& window) {
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
         auto* button = new QPushButton(QString::fromStdString(window.text), parent);
+        ApplyFont(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command.
         QObject::connect(button, &QPushButton::clicked, button, [target] {
@@ -183,6 +192,7 @@ void QtHost::WindowChanged(Window& window) {
     widget->setVisible(window.visible);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         button->setText(QString::fromStdString(window.text));
+        ApplyFont(button, window);
     }
 }
 

@@ -1,5 +1,7 @@
 // platform/qt/qt_text.cpp: the text facility. Fonts are described by LogFont and rendered with Qt
 // into our own bitmaps through a QImage view of their pixels; metrics come from QFontMetrics.
+#include "platform/qt/qt_text.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -54,10 +56,9 @@ int PixelSizeFor(const QFont& face, int height) {
     return std::max(1, static_cast<int>(std::lround(height * 1000.0 / cell)));
 }
 
-QFont QtFontFor(const Font* font) {
-    static const Font fallback{LogFont{.height = DefaultPixelSize, .faceName = "Liberation Sans"},
-                               true};
-    const LogFont& d = font != nullptr ? font->description : fallback.description;
+}  // namespace
+
+QFont QtFontOf(const LogFont& d) {
     QFont qfont(HostFamily(d.faceName));
     qfont.setStyleHint(QFont::SansSerif);
     qfont.setPixelSize(PixelSizeFor(qfont, d.height));
@@ -73,6 +74,14 @@ QFont QtFontFor(const Font* font) {
                 static_cast<int>(std::lround(100.0 * std::abs(d.width) / natural)), 1, 4000));
     }
     return qfont;
+}
+
+namespace {
+
+QFont QtFontFor(const Font* font) {
+    static const Font fallback{LogFont{.height = DefaultPixelSize, .faceName = "Liberation Sans"},
+                               true};
+    return QtFontOf(font != nullptr ? font->description : fallback.description);
 }
 
 // Contexts start with the stock font selected; the fallback in QtFontFor matches it. (This library
@@ -114,6 +123,16 @@ bool GetTextMetrics(DeviceContext* dc, TextMetrics* metrics) {
     metrics->externalLeading = std::max(0, fm.leading());
     metrics->averageCharWidth = fm.averageCharWidth();
     metrics->maxCharWidth = fm.maxWidth();
+    return true;
+}
+
+bool GetTextExtentPoint32(DeviceContext* dc, std::string_view text, Point* size) {
+    if (dc == nullptr || size == nullptr) return false;
+    EnsureGuiApplication();
+    const QFontMetrics fm(QtFontFor(SelectedFont(dc)));
+    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    size->x = fm.horizontalAdvance(qtext);
+    size->y = fm.ascent() + fm.descent();
     return true;
 }
 

@@ -93,7 +93,7 @@ TEST_F(PictureDrawingTest, OpaqueDrawStretchesOverTheWholeRectangle) {
     EXPECT_EQ(CountOf(Sea), 256 - 8);
 }
 
-TEST_F(PictureDrawingTest, ShrinkingKeepsAOnePixelDarkLine) {
+TEST_F(PictureDrawingTest, ShrinkingAveragesTheColoursUnderEachPixel) {
     std::vector<Pixel> pixels(8 * 8, White);
     for (int x = 0; x < 8; ++x) pixels[3 * 8 + x] = 0x000000;  // row 3
     for (int y = 0; y < 8; ++y) pixels[y * 8 + 6] = 0x000000;  // column 6
@@ -102,11 +102,42 @@ TEST_F(PictureDrawingTest, ShrinkingKeepsAOnePixelDarkLine) {
     picture.scale = 0.25f;
     picture.SetBounds(0, 0, 0, 0);
     picture.Draw(target);
-    // Each target pixel takes four by four source pixels combined by AND.
-    EXPECT_EQ(surface->Row(0)[0], 0x000000u);
-    EXPECT_EQ(surface->Row(1)[1], 0x000000u);
+    // Each target pixel takes four by four source pixels: 4, 7, 0 and 4 of them black.
+    EXPECT_EQ(surface->Row(0)[0], 0xBFBFBFu);
+    EXPECT_EQ(surface->Row(0)[1], 0x8F8F8Fu);
     EXPECT_EQ(surface->Row(1)[0], White);
-    EXPECT_EQ(surface->Row(0)[1], 0x000000u);
+    EXPECT_EQ(surface->Row(1)[1], 0xBFBFBFu);
+}
+
+// A ship's edge shrunk: the mask keeps white only where all of it was white, and the drawn
+// pixels take the ship's colours alone, with no pale fringe of averaged-in white.
+TEST_F(PictureDrawingTest, TransparentShrinkKeepsTheKeyExactAndLeavesNoHalo) {
+    constexpr Pixel Hull = 0x506070;
+    std::vector<Pixel> pixels(9 * 3, White);
+    for (int x = 1; x < 7; ++x) pixels[1 * 9 + x] = Hull;  // a hull across the middle row
+    pixels[1 * 9 + 4] = 0x000000;
+    Picture picture;
+    Give(picture, 9, 3, pixels);
+    picture.SetDrawMode(imaging::DrawModeTransparent);
+    picture.scale = 0;
+    picture.SetBounds(0, 0, 3, 1);
+    picture.Draw(target);
+    // Columns 0-2, 3-5 and 6-8: hull and white, hull and black, hull and white.
+    EXPECT_EQ(surface->Row(0)[0], Hull);
+    EXPECT_EQ(surface->Row(0)[1], 0x35404Bu);  // two thirds hull, one third black
+    EXPECT_EQ(surface->Row(0)[2], Hull);
+    EXPECT_EQ(CountOf(Sea), 256 - 3);
+
+    Picture edge;  // one hull pixel among eight white ones: drawn, and drawn as hull
+    std::vector<Pixel> corner(3 * 3, White);
+    corner[8] = Hull;
+    Give(edge, 3, 3, corner);
+    edge.SetDrawMode(imaging::DrawModeTransparent);
+    edge.scale = 0;
+    edge.SetBounds(5, 5, 7, 6);
+    edge.Draw(target);
+    EXPECT_EQ(surface->Row(5)[5], Sea);
+    EXPECT_EQ(surface->Row(5)[6], Hull);
 }
 
 TEST_F(PictureDrawingTest, NothingIsDrawnWhenHiddenOfUnknownModeOrEmpty) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/drawing/drawing.h"
 #include "platform/menus.h"
 #include "resources/resource_ids.h"
 #include "shell/layout_scale.h"
@@ -71,6 +72,32 @@ TEST_P(StartUp, BuildsTheWindowFromTheDesignLayout) {
     EXPECT_EQ(game.Run(), 0);
 }
 
+// The caption font follows the layout factor, and each caption leaves room for the button's
+// edges and margins (some eight pixels a side in the toolkit's style).
+TEST_P(StartUp, EveryCaptionFitsItsButton) {
+    const Expected& e = GetParam();
+    testing_support::GameOnTestHost game(ScreenOf(e.screenWidth, e.screenHeight));
+    game.Then([&] {
+        platform::DeviceContext* dc = platform::CreateCompatibleDC(nullptr);
+        for (int id :
+             {shell::ID_START, shell::ID_PLACE_RANDOM, shell::ID_ABOUT, shell::ID_INSTRUCTIONS}) {
+            const Window* button = Control(id);
+            ASSERT_TRUE(button->font.has_value()) << id;
+            EXPECT_EQ(button->font->height, -static_cast<int>(13 * shell::ScaleX)) << id;
+            platform::Font* font = platform::CreateFontIndirect(*button->font);
+            platform::SelectObject(dc, font);
+            platform::Point size;
+            ASSERT_TRUE(platform::GetTextExtentPoint32(dc, button->text, &size));
+            EXPECT_LE(size.x, button->rect.Width() - 16) << button->text;
+            EXPECT_LE(size.y, button->rect.Height() - 4) << button->text;
+            platform::SelectObject(dc, platform::GetStockObject(platform::StockObject::SystemFont));
+            platform::DeleteObject(font);
+        }
+        platform::DeleteDC(dc);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sizes, StartUp,
     ::testing::Values(
@@ -80,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         Expected{800, 600, 562.0 / 730.0, {7, 7, 104, 37}, {121, 7, 218, 37},
                  {582, 7, 679, 37}, {695, 7, 792, 37}, {234, 7, 566, 37}, "Place Random"},
         Expected{640, 480, 442.0 / 730.0, {6, 6, 84, 30}, {96, 6, 174, 30}, {465, 6, 543, 30},
-                 {556, 6, 634, 30}, {187, 6, 452, 30}, "Place Rand"}),
+                 {556, 6, 634, 30}, {187, 6, 452, 30}, "Place Random"}),
     [](const ::testing::TestParamInfo<Expected>& info) {
         return "Screen" + std::to_string(info.param.screenWidth);
     });

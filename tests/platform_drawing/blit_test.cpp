@@ -114,7 +114,10 @@ TEST(BlitTest, StretchGrowsByNearestPixelAndShrinksByStretchMode) {
         int mode;
         Pixel expected;
     };
-    const Case cases[] = {{BLACKONWHITE, 0x808080}, {WHITEONBLACK, 0xFFFFFF}, {COLORONCOLOR, 0}};
+    const Case cases[] = {{BLACKONWHITE, 0x808080},
+                          {WHITEONBLACK, 0xFFFFFF},
+                          {COLORONCOLOR, 0},
+                          {HALFTONE, 0xD5D5D5}};
     for (const Case& c : cases) {
         Surface shrunk(1, 1, false);
         SetStretchBltMode(shrunk.dc, c.mode);
@@ -122,6 +125,32 @@ TEST(BlitTest, StretchGrowsByNearestPixelAndShrinksByStretchMode) {
         // Without combining, the one pixel kept is the middle one.
         EXPECT_EQ(shrunk.At(0, 0), c.mode == COLORONCOLOR ? 0x808080u : c.expected) << c.mode;
     }
+}
+
+// Two target pixels over three source pixels each take one and a half of them; a monochrome
+// target keeps combining by AND, and a key colour is left out of the averages.
+TEST(BlitTest, HalftoneWeighsTheAreaEachSourcePixelCovers) {
+    Surface src(3, 1, false);
+    src.Set(0, 0, 0x000000);
+    src.Set(1, 0, 0x5A5A5A);  // 90
+    src.Set(2, 0, 0xFFFFFF);
+    Surface colour(2, 1, false);
+    SetStretchBltMode(colour.dc, HALFTONE);
+    StretchBlt(colour.dc, 0, 0, 2, 1, src.dc, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(colour.At(0, 0), 0x1E1E1Eu);  // (0 + 90 / 2) / 1.5 = 30
+    EXPECT_EQ(colour.At(1, 0), 0xC8C8C8u);  // (90 / 2 + 255) / 1.5 = 200
+
+    Surface mono(1, 1, true);
+    SetStretchBltMode(mono.dc, HALFTONE);
+    SetBkColor(src.dc, Rgb(255, 255, 255));
+    StretchBlt(mono.dc, 0, 0, 1, 1, src.dc, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(mono.At(0, 0), 0u);  // 0 AND 90 AND 255 is not white
+
+    Surface keyed(3, 1, false, 0x123456);
+    StretchBltLeavingOut(keyed.dc, 0, 0, 2, 1, src.dc, 0, 0, 3, 1, Rgb(255, 255, 255), SRCCOPY);
+    StretchBltLeavingOut(keyed.dc, 2, 0, 1, 1, src.dc, 2, 0, 2, 1, Rgb(255, 255, 255), SRCCOPY);
+    EXPECT_EQ(keyed.At(1, 0), 0x5A5A5Au);  // the white half left out
+    EXPECT_EQ(keyed.At(2, 0), 0xFFFFFFu);  // nothing but key (the rest lies beyond the bitmap)
 }
 
 TEST(BlitTest, CopyWithinOneBitmapHandlesOverlap) {

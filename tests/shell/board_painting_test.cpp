@@ -12,6 +12,7 @@
 
 #include "battle/board_cell.h"
 #include "resources/resource_ids.h"
+#include "shell/layout_scale.h"
 #include "tests/scenarios/battle_scenario.h"
 
 namespace {
@@ -254,8 +255,40 @@ TEST_P(StatusLine, StartsAtTheDesignPointInItsColour) {
 }
 
 // Caption and menu bar 19 pixels high each: at 640 by 480 the design y 22 becomes 13.
+// The longest texts end inside the status frame, also on a screen of more dots per inch, where
+// the designed point size alone would carry them past it.
+TEST_P(StatusLine, TheLongestTextsEndInsideTheFrame) {
+    const StatusCase c = GetParam();
+    for (int dpi : {96, 120}) {
+        platform::ScreenFacts screen;
+        screen.width = c.screenWidth;
+        screen.height = c.screenHeight;
+        screen.logicalDpiX = screen.logicalDpiY = dpi;
+        BattleGame game(screen);
+        game.Then([&] {
+            setup::SetStatus(shell::MainWindow, "");
+            const Frame empty = PaintedFrame();
+            const int width = shell::MainWindow->surface.width;
+            for (const char* status : {"Select Ship To Reposition or Press Start To Begin...",
+                                       "Their Ship Is Sinking...burn, Burn, BURN !!!",
+                                       "You Have 5 More Ships, Select Ship To Place..."}) {
+                SCOPED_TRACE(testing::Message() << dpi << " dpi: " << status);
+                setup::SetStatus(shell::MainWindow, status);
+                const Frame text = PaintedFrame();
+                int right = -1;
+                for (std::size_t i = 0; i < text.size(); ++i)
+                    if (text[i] != empty[i]) right = std::max(right, static_cast<int>(i % width));
+                EXPECT_GT(right, c.left);
+                EXPECT_LT(right, shell::DesignX(723));
+            }
+        });
+        EXPECT_EQ(game.Run(), 0);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, StatusLine,
                          testing::Values(StatusCase{1024, 768, 320, 22},
+                                         StatusCase{800, 600, 250, 16},
                                          StatusCase{640, 480, 200, 13}),
                          [](const testing::TestParamInfo<StatusCase>& info) {
                              return "Width" + std::to_string(info.param.screenWidth);
