@@ -161,6 +161,13 @@ void PostQuitMessage(int exitCode) {
     PostMessage(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
 }
 
+bool IsMessageWaiting(bool (*matches)(const Message& message)) {
+    for (const std::deque<Message>* queue : {&Core().queue, &Core().input}) {
+        if (std::any_of(queue->begin(), queue->end(), matches)) return true;
+    }
+    return false;
+}
+
 namespace core {
 
 void ForgetMessagesFor(const Window* window) {

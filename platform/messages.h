@@ -67,10 +67,13 @@ bool PostMessage(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lP
 LRESULT SendMessage(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 // Posts the quit request; its wParam carries the exit code.
 void PostQuitMessage(int exitCode);
+// True when a posted message or waiting input matches; nothing is taken and nothing waited for.
+bool IsMessageWaiting(bool (*matches)(const Message& message));
 
 // A mouse message's position: x in the low 16 bits, y in the high 16 bits, both unsigned.
 constexpr LPARAM MakePointParam(int x, int y) {
-    return static_cast<LPARAM>(MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
+    return static_cast<LPARAM>(
+        MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
 }
 
 // Empties the queue and forgets every window, class, timer and capture (between test runs).

@@ -9,9 +9,9 @@
 #include "fleet/fleet.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
-#include "resources/resource_ids.h"
 #include "setup/program_objects.h"
 #include "setup/status_line.h"
+#include "shell/quit_request.h"
 
 namespace setup {
 
@@ -33,12 +33,6 @@ fleet::Ship* PickUp(platform::Window* window, int x, int y) {
         }
     }
     return nullptr;
-}
-
-bool AsksToEndTheProgram(const platform::Message& message) {
-    return (message.message == platform::WM_SYSCOMMAND &&
-            (message.wParam & 0xFFF0) == platform::SC_CLOSE) ||
-           (message.message == platform::WM_COMMAND && message.wParam == resources::IDM_EXIT);
 }
 
 CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClick) {
@@ -66,7 +60,7 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
                 }
                 break;
             default:
-                if (AsksToEndTheProgram(message)) {
+                if (shell::AsksToEndTheProgram(message)) {
                     platform::PostMessage(message.window, message.message, message.wParam,
                                           message.lParam);
                     return CarryEnd::Quit;

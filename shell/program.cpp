@@ -2,18 +2,25 @@
 #include "shell/program.h"
 
 #include "platform/messages.h"
+#include "platform/sound.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
+#include "shell/quit_request.h"
 
 namespace shell {
 
 int RunProgram(const platform::ModuleResources& instance, int showCommand) {
     if (!CheckDisplay()) return 0;
-    if (!InitInstance(&instance, showCommand)) return 0;
-    // No keystroke translation and no accelerators: the keyboard does only what the desktop's
-    // default handling gives, such as Alt+F4.
-    platform::Message message;
-    while (platform::GetMessage(&message, nullptr, 0, 0)) platform::DispatchMessage(&message);
+    // A long synchronous sound must not keep the close box and File > Exit waiting.
+    platform::ResetQuitRequest();
+    platform::SetQuitWatch(&QuitRequestWaiting);
+    if (InitInstance(&instance, showCommand)) {
+        // No keystroke translation and no accelerators: the keyboard does only what the desktop's
+        // default handling gives, such as Alt+F4.
+        platform::Message message;
+        while (platform::GetMessage(&message, nullptr, 0, 0)) platform::DispatchMessage(&message);
+    }
+    platform::SetQuitWatch(nullptr);
     return 0;
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config
-    qt6-base-dev libgl-dev libsdl2-dev fonts-liberation
+    qt6-base-dev libgl-dev libsdl2-dev libxcb1-dev fonts-liberation
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb openbox xdotool x11-utils imagemagick sox valgrind bc

@@ -2,11 +2,7 @@
 // opening (or creating) of its file.
 #include "windows/instruction_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdint>
 #include <vector>
 
 #include "platform/files.h"
@@ -66,49 +62,26 @@ InstructionLines SplitInstructionLines(std::string_view text) {
     return reader.Finish();
 }
 
-namespace {
-
-// Non-blocking, so a pipe or a device under the name cannot hold the program up; only a regular
-// file is kept.
-int OpenForReading(const std::string& path, int extraFlags) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | extraFlags,
-                                  0644);
-    if (descriptor < 0) return -1;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        errno = EINVAL;  // there is something under the name: no file is to be created
-        return -1;
-    }
-    return descriptor;
-}
-
-// Reads only as far as the table fills: a huge file costs no more than a full table. A read that
-// fails ends the text where it is, like its end.
-InstructionLines ReadLines(int descriptor) {
+std::optional<InstructionLines> ReadInstructionsFile(std::string_view gamePath) {
+    platform::FileHandle* file =
+        platform::CreateFile(gamePath, platform::GENERIC_READ, platform::FILE_SHARE_READ,
+                             platform::OPEN_ALWAYS, platform::FILE_FLAG_SEQUENTIAL_SCAN);
+    if (file == nullptr) return std::nullopt;
+    // Reads only as far as the table fills: a huge file costs no more than a full table. A read
+    // that fails ends the text where it is, like its end.
     InstructionLineReader reader;
     std::vector<char> buffer(64 * 1024);
     for (;;) {
-        const ssize_t got = ::read(descriptor, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        if (!reader.Feed(std::span<const char>(buffer.data(), static_cast<std::size_t>(got)))) {
+        std::uint32_t got = 0;
+        if (!platform::ReadFile(file, buffer.data(), static_cast<std::uint32_t>(buffer.size()),
+                                &got) ||
+            got == 0) {
             break;
         }
+        if (!reader.Feed(std::span<const char>(buffer.data(), got))) break;
     }
+    platform::CloseHandle(file);
     return reader.Finish();
-}
-
-}  // namespace
-
-std::optional<InstructionLines> ReadInstructionsFile(std::string_view gamePath) {
-    const std::string path = platform::HostPath(gamePath);
-    int descriptor = OpenForReading(path, 0);
-    if (descriptor < 0 && errno == ENOENT) descriptor = OpenForReading(path, O_CREAT);
-    if (descriptor < 0) return std::nullopt;
-    InstructionLines lines = ReadLines(descriptor);
-    ::close(descriptor);
-    return lines;
 }
 
 }  // namespace windows

@@ -17,6 +17,7 @@
 
 #include "platform/input.h"
 #include "platform/module_resources.h"
+#include "platform/qt/qt_core_x_message_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 
@@ -146,14 +147,29 @@ void QtHost::WindowCreated(Window& window) {
     top->setWindowTitle(QString::fromStdString(window.text));
     const WindowClass* windowClass = window.windowClass;
     if (windowClass != nullptr && windowClass->iconId != 0 && windowClass->instance != nullptr) {
-        const auto png = windowClass->instance->Icon(windowClass->iconId);
-        QPixmap icon;
-        if (!png.empty() && icon.loadFromData(png.data(), static_cast<uint>(png.size()))) {
-            top->setWindowIcon(QIcon(icon));
-        }
+        const QIcon& icon = IconOf(*windowClass->instance, windowClass->iconId);
+        if (!icon.isNull()) top->setWindowIcon(icon);
     }
     window.hostData = top;
     top->Arrange(facts_.menuHeight);
+}
+
+// One QIcon per icon for the whole run: Qt caches the sizes it draws of an icon under the icon's
+// own key, so a fresh QIcon for every window (an instructions viewer opened again and again) would
+// fill that cache with copies of the same picture.
+const QIcon& QtHost::IconOf(const ModuleResources& instance, int iconId) {
+    const auto key = std::make_pair(&instance, iconId);
+    auto found = icons_.find(key);
+    if (found == icons_.end()) {
+        const auto png = instance.Icon(iconId);
+        QPixmap pixmap;
+        QIcon icon;
+        if (!png.empty() && pixmap.loadFromData(png.data(), static_cast<uint>(png.size()))) {
+            icon = QIcon(pixmap);
+        }
+        found = icons_.emplace(key, icon).first;
+    }
+    return found->second;
 }
 
 void QtHost::WindowDestroyed(Window& window) {
@@ -188,6 +204,12 @@ void QtHost::WindowChanged(Window& window) {
     }
     widget->setGeometry(window.rect.left, window.rect.top, window.rect.Width(),
                         window.rect.Height());
+    // Qt would pass the focus of a control being disabled on to the next one, where keys pressed
+    // meanwhile (Space, Return during a salvo) would press it. On the classic desktop the focus
+    // goes back to the main window, where keys do nothing.
+    if (!window.enabled && widget->window()->focusWidget() == widget) {
+        ClientSurfaceOf(window.parent)->setFocus(Qt::OtherFocusReason);
+    }
     widget->setEnabled(window.enabled);
     widget->setVisible(window.visible);
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -234,6 +256,12 @@ void QtHost::GrabIfShown() {
 }
 
 void QtHost::ShowMessageBox(const std::string& text, const std::string& caption) {
+    // Qt paints nothing readable on an 8-bit X visual (a title bar, no text, no button), and that
+    // is just the display the game refuses with a message box; core X drawing works on any.
+    if (facts_.bitsPerPixel < 16 && QGuiApplication::platformName() == QLatin1String("xcb") &&
+        ShowCoreXMessageBox(text, caption)) {
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                     QString::fromStdString(text), QMessageBox::Ok);
     box.exec();

@@ -5,14 +5,19 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QTimer>
+#include <map>
 #include <optional>
+#include <utility>
 
 #include "platform/host.h"
 
 class QWidget;
 
 namespace platform {
+
+class ModuleResources;
 
 class QtHost : public Host {
 public:
@@ -36,12 +41,14 @@ public:
 
 private:
     void GrabIfShown();
+    const QIcon& IconOf(const ModuleResources& instance, int iconId);
 
     ScreenFacts facts_;
     QElapsedTimer clock_;
     QTimer wakeUp_;
     Window* capture_ = nullptr;
     QWidget* grabbing_ = nullptr;
+    std::map<std::pair<const ModuleResources*, int>, QIcon> icons_;
 };
 
 }  // namespace platform

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <ctime>
 #include <limits>
+#include <new>
+
+#include "platform/files.h"
+#include "platform/wave_format.h"
 
 namespace platform {
 
@@ -17,9 +21,9 @@ constexpr int kFrequency = 44100;
 constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
 constexpr int kChannels = 2;
 constexpr int kBufferFrames = 2048;
-// While a wait for the end of a sound also watches the calendar clock, it looks at it this often;
-// the end of the sound itself wakes the waiter at once.
-constexpr auto kClockStep = std::chrono::milliseconds(50);
+// A wait for the end of a sound looks at the calendar clock and for a quit request this often; the
+// end of the sound itself wakes the waiter at once.
+constexpr auto kWatchStep = std::chrono::milliseconds(50);
 // A device that stops taking samples (unplugged, stalled) must not hold a sound open for ever: it
 // counts as ended this long after its length has passed.
 constexpr auto kStallGrace = std::chrono::seconds(1);
@@ -59,26 +63,53 @@ bool SdlAudio::OpenDevice() {
     return true;
 }
 
+// Nothing in a file is trusted: its sizes are checked before the library reads it, the decoded
+// sound again before conversion, and every size on the way is worked out without overflow. A
+// failed allocation is one more reason to play nothing.
 bool SdlAudio::Load(const std::string& hostPath, std::vector<std::uint8_t>& samples) const {
+    const auto file = ReadWholeFile(hostPath, MaxWaveFileBytes);
+    if (!file || !ReadWaveFacts(*file)) return false;
+    SDL_RWops* source = SDL_RWFromConstMem(file->data(), static_cast<int>(file->size()));
+    if (source == nullptr) return false;
     SDL_AudioSpec fileFormat{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(hostPath.c_str(), &fileFormat, &buffer, &length) == nullptr) return false;
+    if (SDL_LoadWAV_RW(source, 1, &fileFormat, &buffer, &length) == nullptr) return false;
+
+    bool converted = false;
+    const int frameBytesIn =
+        static_cast<int>(SDL_AUDIO_BITSIZE(fileFormat.format) / 8) * fileFormat.channels;
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels,
-                                        fileFormat.freq, kFormat, kChannels, kFrequency);
-    bool converted = built >= 0;
-    if (converted) {
-        samples.assign(static_cast<std::size_t>(length) * std::max(cvt.len_mult, 1), 0);
-        std::memcpy(samples.data(), buffer, length);
-        cvt.len = static_cast<int>(length);
-        cvt.buf = samples.data();
-        if (built > 0) converted = SDL_ConvertAudio(&cvt) == 0;
-        const std::size_t kept = built > 0 ? static_cast<std::size_t>(cvt.len_cvt) : length;
-        samples.resize(kept - kept % static_cast<std::size_t>(frameBytes_));
+    if (frameBytesIn > 0 &&
+        IsPlayableSoundShape(fileFormat.channels, fileFormat.freq,
+                             length / static_cast<Uint32>(frameBytesIn)) &&
+        SDL_BuildAudioCVT(&cvt, fileFormat.format, fileFormat.channels, fileFormat.freq, kFormat,
+                          kChannels, kFrequency) >= 0) {
+        // The work buffer holds len_mult times the input; the result is len_ratio times it.
+        const std::uint64_t work = std::uint64_t{length} * std::max(cvt.len_mult, 1);
+        const double result = static_cast<double>(length) * std::max(cvt.len_ratio, 1.0);
+        if (work <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()) &&
+            result <= static_cast<double>(MaxConvertedSoundBytes)) {
+            try {
+                samples.assign(static_cast<std::size_t>(work), 0);
+                std::memcpy(samples.data(), buffer, length);
+                cvt.len = static_cast<int>(length);
+                cvt.buf = samples.data();
+                converted = cvt.needed == 0 || SDL_ConvertAudio(&cvt) == 0;
+                const std::size_t kept =
+                    cvt.needed != 0 ? static_cast<std::size_t>(cvt.len_cvt) : length;
+                samples.resize(std::min(kept, samples.size()));
+                samples.resize(samples.size() -
+                               samples.size() % static_cast<std::size_t>(frameBytes_));
+                samples.shrink_to_fit();
+            } catch (const std::bad_alloc&) {
+                samples.clear();
+                converted = false;
+            }
+        }
     }
     SDL_FreeWAV(buffer);
-    return converted;
+    return converted && samples.size() <= MaxConvertedSoundBytes;
 }
 
 PlayResult SdlAudio::Play(const std::string& hostPath, std::uint32_t flags) {
@@ -114,10 +145,21 @@ void SdlAudio::WaitLocked(std::unique_lock<std::mutex>& lock, std::int64_t until
         const Clock::time_point now = Clock::now();
         if (!PlayingLocked(now)) return;
         if (watchClock && static_cast<std::int64_t>(std::time(nullptr)) >= untilSecond) return;
+        // The program's quit watch may look at the desktop's events; SDL's thread must not wait on
+        // the lock meanwhile.
+        lock.unlock();
+        const bool quit = QuitRequested();
+        lock.lock();
+        if (quit) {
+            samples_.clear();
+            position_ = 0;
+            endsAt_ = Clock::time_point{};
+            return;
+        }
         // The device signals when it takes the last samples; after that nothing will signal, so
-        // sleep to the sound's end.
+        // sleep to the sound's end, looking up now and then for the clock and a quit request.
         Clock::time_point wake = position_ < samples_.size() ? endsAt_ + kStallGrace : endsAt_;
-        if (watchClock) wake = std::min(wake, now + kClockStep);
+        wake = std::min(wake, now + kWatchStep);
         drained_.wait_until(lock, wake);
     }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
-# Cases: about_popup, instructions_viewer, salvo, full_game.
+# Cases: about_popup, instructions_viewer, salvo, keys_after_start, full_game.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -127,6 +127,21 @@ case "$case_name" in
         screenshot salvo-resolved
         region_differs "$artifacts/salvo-aiming-before.png" "$artifacts/salvo-resolved.png" \
             "480x504+528+100" || fail "no mark appeared on the enemy board"
+        choose_file_item e
+        expect_exit_zero
+        ;;
+    keys_after_start)
+        # START takes the focus when clicked and is disabled by it; keys pressed then must not
+        # press the button the focus would otherwise move on to (About).
+        start none
+        click_at 217 30        # Place Random
+        click_at 72 30         # START
+        xdotool key --window "$main" space Return space
+        sleep 1
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 \
+            && fail "a key pressed a button after START"
+        xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null 2>&1 \
+            && fail "a key opened the instructions after START"
         choose_file_item e
         expect_exit_zero
         ;;

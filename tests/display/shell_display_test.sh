@@ -68,8 +68,13 @@ case "$case_name" in
             expected="at least 640 by 480"
         fi
         start_game "$game"
-        sleep 2
+        box=$(wait_for_window Error 10) || fail "no message box appeared"
+        sleep 1
         screenshot "$case_name"
+        # Readable: the box's inside holds more than one colour (text on a background).
+        import -window "$box" "$artifacts/$case_name-box.png"
+        colours=$(convert "$artifacts/$case_name-box.png" -format %k info:)
+        [ "${colours:-0}" -ge 2 ] || fail "the message box shows no text"
         # The message box, where the toolkit could show one, is answered like a player would.
         xdotool key Return 2>/dev/null
         dismiss_boxes "Error" 2

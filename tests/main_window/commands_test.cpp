@@ -14,6 +14,7 @@
 #include "shell/layout_scale.h"
 #include "shell/main_window.h"
 #include "shell/message_pump.h"
+#include "shell/quit_request.h"
 #include "shell/sound.h"
 #include "tests/support/game_on_test_host.h"
 
@@ -50,8 +51,9 @@ TEST(Commands, TheCloseBoxEndsTheProgram) {
 TEST(Commands, SoundOnAndOffSwitchTheFlagAndTheMarks) {
     testing_support::GameOnTestHost game;
     auto marks = [] {
-        return std::pair{platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_ON)->checked,
-                         platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_OFF)->checked};
+        return std::pair{
+            platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_ON)->checked,
+            platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_OFF)->checked};
     };
     game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_OFF); });
     game.Then([&] {
@@ -184,6 +186,24 @@ TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
     });
     EXPECT_EQ(game.Run(), 0);
     EXPECT_EQ(game.host.QuitRequests(), 0);
+}
+
+TEST(QuitRequest, ClosingAViewerIsNoRequestToEndTheProgram) {
+    testing_support::GameOnTestHost game;
+    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_INSTRUCTIONS); });
+    game.Then([&] {
+        Window* viewer = nullptr;
+        for (Window* top : platform::TopLevelWindows()) {
+            if (top->text == "Tidewrack Instructions") viewer = top;
+        }
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_FALSE(shell::QuitRequestWaiting());
+        game.host.RequestClose(viewer);
+        EXPECT_FALSE(shell::QuitRequestWaiting()) << "closing a viewer ends nothing else";
+        game.host.RequestClose(shell::MainWindow);
+        EXPECT_TRUE(shell::QuitRequestWaiting());
+    });
+    EXPECT_EQ(game.Run(), 0);
 }
 
 }  // namespace

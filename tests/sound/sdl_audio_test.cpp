@@ -1,6 +1,10 @@
 // Tests of the real audio device on SDL's dummy driver, which plays in real time to nowhere: the
 // three play behaviours, unplayable files, and detection without a driver.
+#include "platform/sdl/sdl_audio.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -12,17 +16,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-#include "platform/sdl/sdl_audio.h"
-
 namespace {
 
 using namespace platform;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes) {
+void PutLittleEndian(std::ostream& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
@@ -49,7 +49,7 @@ void WriteTone(const fs::path& path, int milliseconds, int rate = 22050) {
 }
 
 class SdlAudioTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         folder = fs::temp_directory_path() /
@@ -108,11 +108,49 @@ TEST_F(SdlAudioTest, FilesThatCannotBePlayedAreReportedSo) {
     ASSERT_TRUE(audio.HasWaveOutput());
     std::ofstream(folder / "garbage.wav") << "RIFF but not a wave at all";
     std::ofstream(folder / "empty.wav");
-    for (const char* name : {"missing.wav", "garbage.wav", "empty.wav"}) {
+    // A pipe would block the file's open for ever; a device gives bytes for ever.
+    ASSERT_EQ(::mkfifo((folder / "pipe.wav").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "zero.wav");
+    // Valid waves with absurd headers: conversion of 1 Hz to the device's rate would ask for tens
+    // of gigabytes, and a declared gigabyte of samples would be a 94-minute synchronous sound.
+    WriteTone(folder / "slow.wav", 200'000'000, 1);  // 200,000 samples
+    WriteTone(folder / "huge.wav", 100);
+    {
+        std::fstream huge(folder / "huge.wav", std::ios::in | std::ios::out | std::ios::binary);
+        huge.seekp(40);
+        PutLittleEndian(huge, 1u << 30, 4);
+    }
+    for (const char* name : {"missing.wav", "garbage.wav", "empty.wav", "pipe.wav", "zero.wav",
+                             "slow.wav", "huge.wav"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(audio.Play((folder / name).string(), SND_SYNC | SND_NOSTOP),
                   PlayResult::Unplayable);
     }
+}
+
+TEST_F(SdlAudioTest, AQuitRequestEndsASynchronousSoundAndSilencesTheRest) {
+    static int asked = 0;
+    asked = 0;
+    SetQuitWatch([] { return ++asked >= 3; });
+    ResetQuitRequest();
+    SdlAudio audio;
+    ASSERT_TRUE(audio.HasWaveOutput());
+    SetAudioDevice(&audio);
+    const std::string tone = Tone("long.wav", 20000);
+
+    const auto started = Clock::now();
+    EXPECT_TRUE(sndPlaySound(tone.c_str(), SND_SYNC | SND_NOSTOP));
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(10)) << "the 20 s sound was cut off";
+    EXPECT_TRUE(QuitRequested());
+    // Nothing plays now, and nothing more is started: a later play returns at once as played.
+    EXPECT_EQ(audio.Play(Tone("short.wav", 100), SND_ASYNC | SND_NOSTOP), PlayResult::Accepted);
+    const int askedBefore = asked;
+    EXPECT_TRUE(sndPlaySound(tone.c_str(), SND_SYNC | SND_NOSTOP));
+    EXPECT_EQ(asked, askedBefore);
+
+    SetAudioDevice(nullptr);
+    SetQuitWatch(nullptr);
+    ResetQuitRequest();
 }
 
 TEST_F(SdlAudioTest, NoWaveOutputWithoutAWorkingDriver) {
