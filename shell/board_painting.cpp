@@ -3,6 +3,7 @@
 // into the window's surface, which the desktop is shown only once the paint has ended.
 #include "shell/board_painting.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -228,13 +229,20 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     platform::DeleteDC(layer);
 }
 
-void Compose(DeviceContext* target, int width, int height) {
+// The status text lies in the band above the boards (its frame ends there too), so a piece
+// wholly below the band is spared the text's layout, the costliest part of a small paint.
+int StatusBandBottom() {
+    return std::max({DesignY(48), setup::BoardPictures[battle::Player].GetTop(),
+                     setup::BoardPictures[battle::Enemy].GetTop()});
+}
+
+void Compose(DeviceContext* target, const platform::Rect& piece, int width, int height) {
     ComposeBackground(target, width, height);
     // Hidden ships draw nothing: the computer's fleet stays unseen in battle until sunk.
     for (fleet::Ship& ship : fleet::Ships) ship.Draw(nullptr, target);
     DrawAimMarks(target);
     DrawCellMarks(target);
-    DrawStatusText(target);
+    if (piece.top < StatusBandBottom()) DrawStatusText(target);
 }
 
 }  // namespace
@@ -254,7 +262,7 @@ void PaintBoard(platform::Window* window) {
     if (surface == nullptr) return;
     for (const platform::Rect& piece : paint.pieces) {
         platform::ClipToPiece(&paint, piece);
-        Compose(surface, client.right, client.bottom);
+        Compose(surface, piece, client.right, client.bottom);
     }
     platform::EndPaint(window, &paint);
 }
