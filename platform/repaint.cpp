@@ -27,7 +27,7 @@ DeviceContext* NewWindowContext(Window* window) {
 }
 
 // Beyond this many pieces a paint costs more in passes than it saves in area.
-constexpr std::size_t MaxUpdatePieces = 8;
+constexpr std::size_t MaxUpdatePieces = 32;
 
 // Adds a marked rectangle, joined with every piece it overlaps (and those with the pieces they
 // then overlap), so that no pixel is composed twice in one paint.

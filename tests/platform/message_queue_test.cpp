@@ -91,15 +91,16 @@ TEST_F(CoreTest, UpdateWindowPaintsAtOnceAndBeginPaintClipsToTheMarkedArea) {
 }
 
 // Marks far apart stay apart, so a paint can leave what lies between them alone; overlapping
-// ones are joined (also through a later mark), and beyond eight the paint gets one rectangle.
+// ones are joined (also through a later mark), and beyond 32 the paint gets one rectangle.
 TEST_F(CoreTest, BeginPaintHandsOverTheMarkedRectanglesApart) {
     struct Case {
         const char* name;
         std::vector<Rect> marked;
         std::vector<Rect> pieces;  // in any order
     };
-    std::vector<Rect> nine;
-    for (int k = 0; k < 9; ++k) nine.push_back(Rect{k * 20, 0, k * 20 + 5, 5});
+    std::vector<Rect> tooMany;
+    for (int k = 0; k < 33; ++k)
+        tooMany.push_back(Rect{k * 5, k % 2 * 10, k * 5 + 2, k % 2 * 10 + 2});
     const std::vector<Case> cases = {
         {"apart", {{0, 0, 10, 10}, {100, 50, 110, 60}}, {{0, 0, 10, 10}, {100, 50, 110, 60}}},
         {"overlapping", {{0, 0, 10, 10}, {5, 5, 20, 20}}, {{0, 0, 20, 20}}},
@@ -107,7 +108,7 @@ TEST_F(CoreTest, BeginPaintHandsOverTheMarkedRectanglesApart) {
          {{0, 0, 10, 10}, {30, 0, 40, 10}, {5, 0, 35, 5}},
          {{0, 0, 40, 10}}},
         {"cut to the client area", {{190, 90, 400, 400}}, {{190, 90, 200, 100}}},
-        {"too many", nine, {{0, 0, 165, 5}}},
+        {"too many", tooMany, {{0, 0, 162, 12}}},
     };
     Window* window = MakeWindow();
     Pump();
