@@ -149,7 +149,7 @@ void DrawStatusText(DeviceContext* buffer) {
 // The bottom layers (desktop colour, sea, Grid1, Grid2) change only with the client size and
 // with those three pictures, yet make up most of a frame's cost: the sea alone is stretched over
 // every pixel. They are composed into a kept layer whenever anything they come from has changed,
-// and each frame starts as a copy of it, the very pixels the layers would have drawn.
+// and each paint starts from a copy of it, the very pixels the layers would have drawn.
 struct PictureState {
     const platform::Bitmap* bitmap = nullptr;
     std::uint32_t imageVersion = 0;
