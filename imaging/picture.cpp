@@ -142,6 +142,9 @@ void Picture::ReadBitmapFile(platform::FileHandle* file) {
     }
     if (info != nullptr) platform::GlobalUnlock(infoBlock);
     if (pixels != nullptr) platform::GlobalUnlock(pixelBlock);
+    // Nothing reads the file's pixel bytes once the bitmap is built; for the sea they are as big
+    // as a screen. The header and colour table stay: they are small and tell what the file was.
+    if (bitmap != nullptr && pixelBlock != nullptr) pixelBlock = platform::GlobalFree(pixelBlock);
 }
 
 void Picture::Release() {

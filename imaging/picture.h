@@ -66,7 +66,7 @@ class Picture {
     platform::Bitmap* maskedImage = nullptr;      // the drawn picture with its white turned black
     std::uint8_t visible = 1;                     // 1: drawn; anything else: not drawn
     platform::GlobalBlock* infoBlock = nullptr;   // the info header and colour table as read
-    platform::GlobalBlock* pixelBlock = nullptr;  // the pixel bytes as read
+    platform::GlobalBlock* pixelBlock = nullptr;  // the pixel bytes as read, until decoded
     float scale = 1.0f;  // nonzero: the rectangle follows the bitmap's size times scale
     platform::OpenFileRequest openFileRequest;
     std::uint32_t drawMode = DrawModeOpaque;

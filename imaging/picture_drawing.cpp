@@ -89,26 +89,10 @@ void Picture::DrawTransparent(DeviceContext* target) {
     const int h = bottom - top;
     // A mask left at an old size by SetScale alone would cut the picture short: rebuilt too.
     if (mask == nullptr || mask->width != w || mask->height != h) BuildMask();
-
-    DeviceContext* buffer = platform::CreateCompatibleDC(target);
-    Bitmap* bufferBitmap = platform::CreateCompatibleBitmap(target, w, h);
-    Bitmap* previousBuffer = platform::SelectObject(buffer, bufferBitmap);
-    platform::BitBlt(buffer, 0, 0, w, h, target, left, top, platform::SRCCOPY);
-
-    // The background stays where the mask is 1 and turns black elsewhere; the masked image,
-    // black where the mask is 1, then puts the picture's colours into the black.
-    DeviceContext* surface = platform::CreateCompatibleDC(target);
-    Bitmap* previousSurface = platform::SelectObject(surface, mask);
-    platform::BitBlt(buffer, 0, 0, w, h, surface, 0, 0, platform::SRCAND);
-    platform::SelectObject(surface, maskedImage);
-    platform::BitBlt(buffer, 0, 0, w, h, surface, 0, 0, platform::SRCINVERT);
-    platform::BitBlt(target, left, top, w, h, buffer, 0, 0, platform::SRCCOPY);
-
-    platform::SelectObject(surface, previousSurface);
-    platform::SelectObject(buffer, previousBuffer);
-    platform::DeleteObject(bufferBitmap);
-    platform::DeleteDC(surface);
-    platform::DeleteDC(buffer);
+    if (mask == nullptr || maskedImage == nullptr) return;
+    // The background stays where the mask is 1; elsewhere the masked image puts the picture's
+    // colours in: what ANDing the mask in and XORing the masked image over it would leave.
+    platform::BitBltMasked(target, left, top, *maskedImage, *mask);
 }
 
 }  // namespace imaging

@@ -26,6 +26,30 @@ DeviceContext* NewWindowContext(Window* window) {
     return dc;
 }
 
+// Beyond this many pieces a paint costs more in passes than it saves in area.
+constexpr std::size_t MaxUpdatePieces = 32;
+
+// Adds a marked rectangle, joined with every piece it overlaps (and those with the pieces they
+// then overlap), so that no pixel is composed twice in one paint.
+void AddPiece(std::vector<Rect>& pieces, Rect area) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (Intersect(pieces[i], area).IsEmpty()) continue;
+            area = Union(area, pieces[i]);
+            pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(i));
+            joined = true;
+            break;
+        }
+    }
+    pieces.push_back(area);
+    if (pieces.size() > MaxUpdatePieces) {
+        Rect all;
+        for (const Rect& piece : pieces) all = Union(all, piece);
+        pieces.assign(1, all);
+    }
+}
+
 void PresentDrawn(Window* window, DeviceContext* dc) {
     if (IsLive(window) && !dc->drawn.IsEmpty()) CurrentHost().Present(*window, dc->drawn);
 }
@@ -37,7 +61,9 @@ bool InvalidateRect(Window* window, const Rect* rect, bool erase) {
     const Rect client{0, 0, window->clientWidth, window->clientHeight};
     const Rect area = rect == nullptr ? client : Intersect(*rect, client);
     if (area.IsEmpty()) return true;
+    if (window->updateArea.IsEmpty()) window->updatePieces.clear();
     window->updateArea = Union(window->updateArea, area);
+    AddPiece(window->updatePieces, area);
     window->paintRequested = false;
     if (erase) window->eraseRequested = true;
     return true;
@@ -54,7 +80,15 @@ DeviceContext* BeginPaint(Window* window, PaintStruct* paint) {
     DeviceContext* dc = NewWindowContext(window);
     dc->hasClip = true;
     dc->clip = window->updateArea;
+    // The pieces within the marked area; marks set aside by hand leave only the area itself.
+    std::vector<Rect> pieces;
+    for (const Rect& piece : window->updatePieces) {
+        const Rect inside = Intersect(piece, dc->clip);
+        if (!inside.IsEmpty()) pieces.push_back(inside);
+    }
+    if (pieces.empty() && !dc->clip.IsEmpty()) pieces.push_back(dc->clip);
     window->updateArea = Rect{};
+    window->updatePieces.clear();
     window->paintRequested = false;
     const bool erase = window->eraseRequested;
     window->eraseRequested = false;
@@ -63,8 +97,15 @@ DeviceContext* BeginPaint(Window* window, PaintStruct* paint) {
         paint->dc = dc;
         paint->erase = erase;
         paint->paint = dc->clip;
+        paint->pieces = std::move(pieces);
     }
     return dc;
+}
+
+bool ClipToPiece(const PaintStruct* paint, const Rect& piece) {
+    if (paint == nullptr || paint->dc == nullptr) return false;
+    paint->dc->clip = Intersect(piece, paint->paint);
+    return true;
 }
 
 bool EndPaint(Window* window, const PaintStruct* paint) {
@@ -118,6 +159,12 @@ bool ScrollWindow(Window* window, int dx, int dy) {
     if (dx < 0) uncovered = Union(uncovered, Rect{std::max(0, w + dx), 0, w, h});
     if (!window->updateArea.IsEmpty()) {
         window->updateArea = Intersect(Offset(window->updateArea, dx, dy), Rect{0, 0, w, h});
+        std::vector<Rect> pieces;
+        for (const Rect& piece : window->updatePieces) {
+            const Rect moved = Intersect(Offset(piece, dx, dy), Rect{0, 0, w, h});
+            if (!moved.IsEmpty()) pieces.push_back(moved);
+        }
+        window->updatePieces = std::move(pieces);
     }
     InvalidateRect(window, &uncovered, true);
     CurrentHost().Present(*window, Rect{0, 0, w, h});

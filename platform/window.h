@@ -90,6 +90,9 @@ struct Window {
     ScrollInfo verticalScroll;
     Bitmap surface;            // the backing surface of a top-level window's client area
     Rect updateArea;           // marked for repainting, client pixels
+    // The rectangles marked, apart, that updateArea bounds: a few small marks far from each other
+    // (a cell, the status line, a ship) are painted without all that lies between them.
+    std::vector<Rect> updatePieces;
     bool eraseRequested = false;  // the next paint first erases the background
     bool paintRequested = false;  // a paint request was fetched and not yet answered
     void* hostData = nullptr;  // the host's own object for this window

@@ -1,8 +1,9 @@
-// shell/board_painting.cpp: PaintBoard: the whole client area composed off-screen, back to front
-// (desktop colour, sea, both boards, ships, aim marks, miss and hit marks, status text), then
-// copied to the window in one block copy, so a half-drawn frame is never seen.
+// shell/board_painting.cpp: PaintBoard: the marked part of the client area composed back to front
+// (desktop colour, sea, both boards, ships, aim marks, miss and hit marks, status text) straight
+// into the window's surface, which the desktop is shown only once the paint has ended.
 #include "shell/board_painting.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -148,7 +149,7 @@ void DrawStatusText(DeviceContext* buffer) {
 // The bottom layers (desktop colour, sea, Grid1, Grid2) change only with the client size and
 // with those three pictures, yet make up most of a frame's cost: the sea alone is stretched over
 // every pixel. They are composed into a kept layer whenever anything they come from has changed,
-// and each frame starts as a copy of it, the very pixels the layers would have drawn.
+// and each paint starts from a copy of it, the very pixels the layers would have drawn.
 struct PictureState {
     const platform::Bitmap* bitmap = nullptr;
     std::uint32_t imageVersion = 0;
@@ -173,10 +174,9 @@ struct BackgroundState {
     bool operator==(const BackgroundState&) const = default;
 };
 
-// Kept for the program's run: the bottom layers and the frame buffer of the last size painted.
+// Kept for the program's run: the bottom layers of the last size painted.
 struct Layers {
     platform::Bitmap* background = nullptr;
-    platform::Bitmap* frame = nullptr;
     BackgroundState composedFrom;
 };
 
@@ -203,9 +203,9 @@ void DrawBackground(DeviceContext* target, int width, int height) {
     setup::BoardPictures[battle::Enemy].Draw(target);
 }
 
-// Puts desktop colour, sea and both boards into the buffer, from the kept layer when they have
+// Puts desktop colour, sea and both boards into the target, from the kept layer when they have
 // not changed since it was composed.
-void ComposeBackground(DeviceContext* buffer, int width, int height) {
+void ComposeBackground(DeviceContext* target, int width, int height) {
     Layers& layers = KeptLayers();
     const BackgroundState now{width,
                               height,
@@ -213,58 +213,58 @@ void ComposeBackground(DeviceContext* buffer, int width, int height) {
                               StateOf(setup::SeaBackPicture),
                               {StateOf(setup::BoardPictures[battle::Player]),
                                StateOf(setup::BoardPictures[battle::Enemy])}};
-    DeviceContext* layer = platform::CreateCompatibleDC(buffer);
-    platform::Bitmap* background = Sized(layers.background, buffer, width, height);
+    DeviceContext* layer = platform::CreateCompatibleDC(target);
+    platform::Bitmap* background = Sized(layers.background, target, width, height);
     platform::Bitmap* kept = platform::SelectObject(layer, background);
     if (background != nullptr && !(now == layers.composedFrom)) {
         DrawBackground(layer, width, height);
         layers.composedFrom = now;
     }
     if (background != nullptr) {
-        platform::BitBlt(buffer, 0, 0, width, height, layer, 0, 0, platform::SRCCOPY);
+        platform::BitBlt(target, 0, 0, width, height, layer, 0, 0, platform::SRCCOPY);
     } else {
-        DrawBackground(buffer, width, height);
+        DrawBackground(target, width, height);
     }
     platform::SelectObject(layer, kept);
     platform::DeleteDC(layer);
 }
 
-void Compose(platform::Window* window, DeviceContext* buffer, int width, int height) {
-    ComposeBackground(buffer, width, height);
+// The status text lies in the band above the boards (its frame ends there too), so a piece
+// wholly below the band is spared the text's layout, the costliest part of a small paint.
+int StatusBandBottom() {
+    return std::max({DesignY(48), setup::BoardPictures[battle::Player].GetTop(),
+                     setup::BoardPictures[battle::Enemy].GetTop()});
+}
+
+void Compose(DeviceContext* target, const platform::Rect& piece, int width, int height) {
+    ComposeBackground(target, width, height);
     // Hidden ships draw nothing: the computer's fleet stays unseen in battle until sunk.
-    for (fleet::Ship& ship : fleet::Ships) ship.Draw(window, buffer);
-    DrawAimMarks(buffer);
-    DrawCellMarks(buffer);
+    for (fleet::Ship& ship : fleet::Ships) ship.Draw(nullptr, target);
+    DrawAimMarks(target);
+    DrawCellMarks(target);
+    if (piece.top < StatusBandBottom()) DrawStatusText(target);
 }
 
 }  // namespace
 
 void PaintBoard(platform::Window* window) {
-    DeviceContext* windowDc = platform::GetDC(window);
-    if (windowDc == nullptr) return;
     platform::Rect client;
-    platform::GetClientRect(window, &client);
-    const int width = client.right;
-    const int height = client.bottom;
+    if (!platform::GetClientRect(window, &client)) return;
+    // A shown ship marks its rectangle whenever it is drawn; marked before the paint begins, the
+    // paint takes those marks up rather than leaving them for another one.
+    for (fleet::Ship& ship : fleet::Ships) ship.Draw(window, nullptr);
 
-    // The buffer is kept between calls: every pixel of it is composed anew each time.
-    DeviceContext* buffer = platform::CreateCompatibleDC(windowDc);
-    platform::Bitmap* frame = Sized(KeptLayers().frame, windowDc, width, height);
-    platform::Bitmap* kept = platform::SelectObject(buffer, frame);
-
-    Compose(window, buffer, width, height);
-    platform::ReleaseDC(window, windowDc);
-    DrawStatusText(buffer);
-
-    // The platform limits the copy to the marked area and clears the marks: a direct call with
-    // nothing marked leaves the screen as it was.
+    // Only the marked pieces are composed, each with every drawing clipped to it: the rest of the
+    // surface still holds what earlier paints composed there. The platform clears the marks, so
+    // a direct call with nothing marked leaves the screen as it was.
     platform::PaintStruct paint;
-    platform::DeviceContext* paintDc = platform::BeginPaint(window, &paint);
-    platform::BitBlt(paintDc, 0, 0, width, height, buffer, 0, 0, platform::SRCCOPY);
+    DeviceContext* surface = platform::BeginPaint(window, &paint);
+    if (surface == nullptr) return;
+    for (const platform::Rect& piece : paint.pieces) {
+        platform::ClipToPiece(&paint, piece);
+        Compose(surface, piece, client.right, client.bottom);
+    }
     platform::EndPaint(window, &paint);
-
-    platform::SelectObject(buffer, kept);
-    platform::DeleteDC(buffer);
 }
 
 }  // namespace shell

@@ -5,8 +5,9 @@
 
 namespace shell {
 
-// Composes the complete client area off-screen (sea, boards, ships, aim marks, miss and hit
-// marks, status text) and copies it to the part of the window marked for repainting.
+// Composes the part of the client area marked for repainting (sea, boards, ships, aim marks,
+// miss and hit marks, status text) into the window's surface, with the very pixels a composition
+// of the whole area would give there, and shows it.
 void PaintBoard(platform::Window* window);
 
 }  // namespace shell

@@ -65,6 +65,10 @@ bool StretchBlt(DeviceContext* dst, int x, int y, int width, int height, DeviceC
 bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int height,
                           DeviceContext* src, int srcX, int srcY, int srcWidth, int srcHeight,
                           ColourRef key, RasterOp op);
+// Draws a picture with holes in one pass: where the monochrome mask is 1 the target stays as it
+// is, elsewhere it takes the image's pixel (on a monochrome target: 1 for white, 0 otherwise).
+// Image and mask are of one size and unscaled; nothing is allocated.
+bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask);
 // Fills left..right-1 by top..bottom-1 with a solid colour.
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour);
 

@@ -180,7 +180,13 @@ void SdlAudio::Feed(void* self, std::uint8_t* stream, int length) {
     }
     // Signed 16-bit silence is all zero bytes.
     std::memset(stream + taken, 0, wanted - taken);
-    if (taken > 0 && audio.position_ == audio.samples_.size()) audio.drained_.notify_all();
+    if (taken > 0 && audio.position_ == audio.samples_.size()) {
+        // Played out: the converted samples (the siren's are over a megabyte) are not kept
+        // until the next sound.
+        std::vector<std::uint8_t>().swap(audio.samples_);
+        audio.position_ = 0;
+        audio.drained_.notify_all();
+    }
 }
 
 }  // namespace platform

@@ -2,6 +2,10 @@
 // come only when nothing else waits and never make a dropping loop spin, and timers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 #include "platform/repaint.h"
 #include "platform/timers.h"
 #include "tests/platform/core_fixture.h"
@@ -84,6 +88,49 @@ TEST_F(CoreTest, UpdateWindowPaintsAtOnceAndBeginPaintClipsToTheMarkedArea) {
     received.clear();
     UpdateWindow(window);
     EXPECT_TRUE(received.empty()) << "nothing marked, nothing painted";
+}
+
+// Marks far apart stay apart, so a paint can leave what lies between them alone; overlapping
+// ones are joined (also through a later mark), and beyond 32 the paint gets one rectangle.
+TEST_F(CoreTest, BeginPaintHandsOverTheMarkedRectanglesApart) {
+    struct Case {
+        const char* name;
+        std::vector<Rect> marked;
+        std::vector<Rect> pieces;  // in any order
+    };
+    std::vector<Rect> tooMany;
+    for (int k = 0; k < 33; ++k)
+        tooMany.push_back(Rect{k * 5, k % 2 * 10, k * 5 + 2, k % 2 * 10 + 2});
+    const std::vector<Case> cases = {
+        {"apart", {{0, 0, 10, 10}, {100, 50, 110, 60}}, {{0, 0, 10, 10}, {100, 50, 110, 60}}},
+        {"overlapping", {{0, 0, 10, 10}, {5, 5, 20, 20}}, {{0, 0, 20, 20}}},
+        {"joined through a third",
+         {{0, 0, 10, 10}, {30, 0, 40, 10}, {5, 0, 35, 5}},
+         {{0, 0, 40, 10}}},
+        {"cut to the client area", {{190, 90, 400, 400}}, {{190, 90, 200, 100}}},
+        {"too many", tooMany, {{0, 0, 162, 12}}},
+    };
+    Window* window = MakeWindow();
+    Pump();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const Rect& r : c.marked) InvalidateRect(window, &r, false);
+        PaintStruct paint;
+        BeginPaint(window, &paint);
+        std::vector<Rect> pieces = paint.pieces;
+        auto order = [](const Rect& a, const Rect& b) {
+            return std::tie(a.left, a.top) < std::tie(b.left, b.top);
+        };
+        std::vector<Rect> expected = c.pieces;
+        std::sort(pieces.begin(), pieces.end(), order);
+        std::sort(expected.begin(), expected.end(), order);
+        EXPECT_EQ(pieces, expected);
+        // Each piece can be drawn alone; the whole marked area is their bounds.
+        ASSERT_TRUE(ClipToPiece(&paint, pieces[0]));
+        EXPECT_EQ(paint.dc->DrawableArea(), pieces[0]);
+        EndPaint(window, &paint);
+        EXPECT_TRUE(window->updatePieces.empty());
+    }
 }
 
 TEST_F(CoreTest, ATimerFiresOncePerPeriodUntilKilled) {

@@ -99,6 +99,44 @@ TEST(BlitTest, ClipsToTargetClipAndSource) {
     EXPECT_FALSE(BitBlt(nullptr, 0, 0, 1, 1, src.dc, 0, 0, SRCCOPY));
 }
 
+// The one-pass masked draw leaves what ANDing the mask in and XORing the masked image over it
+// leaves, on colour and monochrome targets, partly off the target's edge and within a clip.
+TEST(BlitTest, AMaskedDrawEqualsTheMaskAndedInAndTheImageXoredOver) {
+    Surface image(5, 3, false);
+    Surface mask(5, 3, true);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const bool hole = (x + y) % 3 == 0;
+            mask.Set(x, y, hole ? 1 : 0);
+            image.Set(x, y, hole ? 0 : (x == 2 ? 0xFFFFFF : 0x102030u * (x + 1) + y));
+        }
+    }
+    for (bool monochrome : {false, true}) {
+        for (const Point at : {Point{1, 1}, Point{-2, 4}, Point{3, -1}}) {
+            SCOPED_TRACE(testing::Message() << (monochrome ? "monochrome" : "colour") << " at "
+                                            << at.x << "," << at.y);
+            Surface expected(6, 6, monochrome);
+            Surface drawn(6, 6, monochrome);
+            for (int i = 0; i < 36; ++i) {
+                const std::uint32_t v = monochrome ? i % 2 : 0xA0B0C0u + i;
+                expected.Set(i % 6, i / 6, v);
+                drawn.Set(i % 6, i / 6, v);
+            }
+            for (Surface* s : {&expected, &drawn}) {
+                s->dc->hasClip = true;
+                s->dc->clip = Rect{0, 1, 5, 6};
+            }
+            BitBlt(expected.dc, at.x, at.y, 5, 3, mask.dc, 0, 0, SRCAND);
+            BitBlt(expected.dc, at.x, at.y, 5, 3, image.dc, 0, 0, SRCINVERT);
+            EXPECT_TRUE(BitBltMasked(drawn.dc, at.x, at.y, *image.bitmap, *mask.bitmap));
+            EXPECT_EQ(drawn.bitmap->pixels, expected.bitmap->pixels);
+            EXPECT_EQ(drawn.bitmap->bits, expected.bitmap->bits);
+            EXPECT_EQ(drawn.dc->drawn, expected.dc->drawn);
+        }
+    }
+    EXPECT_FALSE(BitBltMasked(image.dc, 0, 0, *mask.bitmap, *mask.bitmap));  // a mask as image
+}
+
 TEST(BlitTest, StretchGrowsByNearestPixelAndShrinksByStretchMode) {
     Surface src(2, 1, false);
     src.Set(0, 0, 0xFF0000);

@@ -1,11 +1,12 @@
 // tests/shell/board_painting_test.cpp: the composed frame of a battle on the test host, pixel by
 // pixel: aim, miss and hit marks as their pictures draw them and only where they belong, a sunk
 // ship shown by its sunk picture without hit marks, the status line's place, and a direct paint
-// that changes nothing when nothing was marked.
+// that changes nothing when nothing was marked, and a paint of marked pieces alone.
 #include "shell/board_painting.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -308,6 +309,84 @@ TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
         shell::PaintBoard(shell::MainWindow);
         ExpectMarkAt(setup::MissPicture, battle::Enemy, cell, shell::MainWindow->surface.pixels,
                      before);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// A paint composes the marked pieces alone, with the very pixels the whole frame has there: cut
+// through marks, the status text, board edges and the sea, one piece or several. The surface is
+// scribbled over first, so a piece composed wrongly or a pixel painted outside what was marked
+// shows. Shown ships mark themselves on every paint, so their rectangles are composed too.
+TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothingElse) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] {
+        const std::vector<Cell> water = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        ClickEnemyCell(game.host, water[0].x, water[0].y);
+    });
+    game.Then([&] {
+        for (int k = 0; k < 6; ++k) {
+            const Cell miss = UntouchedCells(battle::Enemy, false)[k * 3];
+            GameState.boards[battle::Enemy][miss.x][miss.y] = battle::Miss;
+        }
+        const Cell enemyHit = FirstCellWithCode(battle::Enemy, 1);
+        GameState.boards[battle::Enemy][enemyHit.x][enemyHit.y] += battle::HitStage;
+        const Cell playerHit = FirstCellWithCode(battle::Player, 4);
+        GameState.boards[battle::Player][playerHit.x][playerHit.y] += battle::HitStage;
+        setup::SetStatus(shell::MainWindow, "You Have 4 Shots Remaining...");
+        const Frame whole = PaintedFrame();
+
+        const platform::Rect hit = MarkRect(battle::Enemy, enemyHit.x, enemyHit.y);
+        const platform::Rect status{shell::DesignX(300), 0, shell::DesignX(520),
+                                    shell::DesignY(60)};
+        struct Case {
+            const char* name;
+            std::vector<platform::Rect> marked;
+        };
+        const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+        const std::vector<Case> cases = {
+            {"half of a hit mark",
+             {{hit.left + hit.Width() / 2, hit.top + 3, hit.right, hit.bottom - 2}}},
+            {"a strip through the status text",
+             {{status.left + 7, status.top, status.right - 11, status.bottom - 25}}},
+            {"across the enemy board's edge into the sea",
+             {{board.left - 13, board.top + 50, board.left + 61, board.top + 143}}},
+            {"one pixel wide, top to bottom", {{513, 0, 514, shell::MainWindow->clientHeight}}},
+            {"pieces far apart",
+             {{hit.left, hit.top, hit.left + 9, hit.top + 9},
+              {status.left, status.top + 20, status.left + 40, status.bottom},
+              {3, shell::MainWindow->clientHeight - 40, 60, shell::MainWindow->clientHeight}}},
+        };
+        const platform::Pixel scribble = 0x123456;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            std::vector<platform::Pixel>& surface = shell::MainWindow->surface.pixels;
+            std::fill(surface.begin(), surface.end(), scribble);
+            std::vector<platform::Rect> composed = c.marked;
+            for (const fleet::Ship& ship : fleet::Ships) {
+                const imaging::Picture& shown = *ship.currentPicture;
+                if (ship.visible == 1)
+                    composed.push_back({shown.left, shown.top, shown.right, shown.bottom});
+            }
+            for (const platform::Rect& r : c.marked)
+                platform::InvalidateRect(shell::MainWindow, &r, false);
+            shell::PaintBoard(shell::MainWindow);
+            int wrong = 0;
+            int painted = 0;
+            const int width = shell::MainWindow->surface.width;
+            for (std::size_t i = 0; i < surface.size(); ++i) {
+                const int x = static_cast<int>(i % width);
+                const int y = static_cast<int>(i / width);
+                const bool marked =
+                    std::any_of(composed.begin(), composed.end(), [&](const platform::Rect& r) {
+                        return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
+                    });
+                painted += marked;
+                wrong += surface[i] != (marked ? whole[i] : scribble);
+            }
+            EXPECT_GT(painted, 0);
+            EXPECT_EQ(wrong, 0);
+        }
     });
     EXPECT_EQ(game.Run(), 0);
 }
