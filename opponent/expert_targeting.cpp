@@ -23,9 +23,9 @@ constexpr int SamplesPerShot = 768;
 constexpr int MostAimed = battle::ShipsPerSide - 1;
 constexpr int OutcomeCount = 1 << MostAimed;
 // What a likely hit is worth beside telling layouts apart, in the cell's score: a hit alone
-// scores HitWorth, a shot that splits the layouts evenly one quarter more. Tuned with the strength
-// tool: 0.1 and 0.5 play slightly worse, 1 (hits first, splitting only breaks near ties) worse
-// still.
+// scores HitWorth, a shot that splits the layouts evenly one quarter more. With the strength tool,
+// anything from 0.15 to 0.5 plays alike; 1 (hits first, splitting only breaks near ties) plays
+// worse.
 constexpr double HitWorth = 0.3;
 // The share of the weight that makes a hit sure, short of 1 for the rounding of the sums.
 constexpr double SureHit = 1.0 - 1e-9;
