@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
@@ -97,6 +98,23 @@ void BM_ChooseExpertShot_MidGame(benchmark::State& state) {
     opponent::GameLevel = opponent::Level::Standard;
 }
 BENCHMARK(BM_ChooseExpertShot_MidGame)->Unit(benchmark::kMicrosecond);
+
+// The last shot of a salvo, four already aimed around two hits: the layouts are sorted by all
+// sixteen outcomes of the aimed shots.
+void BM_ChooseExpertShot_SalvoEnd(benchmark::State& state) {
+    headless::NewHeadlessGame();
+    opponent::srand(1);
+    battle::Board& board = GameState.boards[battle::Player];
+    for (int i = 0; i < battle::BoardSize; i += 2)
+        board[i][(i * 5) % battle::BoardSize] = battle::Miss;
+    board[6][6] = board[7][6] = 23;
+    for (auto [x, y] : {std::pair{5, 6}, std::pair{8, 6}, std::pair{6, 5}, std::pair{6, 7}})
+        board[x][y] += battle::AimedStage;
+    opponent::GameLevel = opponent::Level::Expert;
+    ChooseFrom(state, 0);
+    opponent::GameLevel = opponent::Level::Standard;
+}
+BENCHMARK(BM_ChooseExpertShot_SalvoEnd)->Unit(benchmark::kMicrosecond);
 
 void BM_PlaceFleetAtRandom(benchmark::State& state) {
     headless::NewHeadlessGame();

@@ -23,10 +23,11 @@ struct PlayerBoardView {
 
 PlayerBoardView ViewPlayerBoard();
 
-// The next cell of the salvo being aimed. The cells already Aimed in it are taken as misses, so
-// the salvo spreads over the likeliest places instead of piling onto one. Draws from the game's
-// generator (a seed for its samples, then the choice among equally likely cells), so a seeded game
-// replays. False only when no Unknown cell is left.
+// The next cell of the salvo being aimed. It weighs the cells already Aimed in it as either hit or
+// miss, and prefers a cell that tells apart what they leave alike, so the salvo spreads over the
+// likely places instead of piling onto one. Draws from the game's generator (a seed for its
+// samples, then the choice among equally scored cells), so a seeded game replays. False only when
+// no Unknown cell is left.
 bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y);
 
 // The Expert level of ChooseEnemyShot: aims the current salvo slot, or leaves it empty when no
