@@ -24,8 +24,7 @@ start_game "$build/tidewrack"
 dismiss_boxes "No Sound" 10 Tidewrack
 main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
 sleep 6  # the start-up picture closes itself
-client=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ && $0 ~ /1024x/ && $0 !~ /1024x19/ {print $1; exit}')
-[ -n "$client" ] || fail "no client area found"
+find_client_area
 
 baseline=""
 resident() { awk '/^VmRSS:/ {print $2}' "/proc/$game_pid/status"; }
@@ -35,23 +34,14 @@ report() {  # stage name
     [ -n "$baseline" ] || baseline=$now
     printf '%-28s resident %6d kB  (%+d kB from the first round)\n' "$1" "$now" $(( now - baseline ))
 }
-idle() {  # until the game has used no CPU for a tenth of a second
-    local last=-1 now
-    for _ in $(seq 1 600); do
-        now=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat" 2>/dev/null) || return
-        [ "$now" = "$last" ] && return
-        last=$now
-        sleep 0.1
-    done
-}
-click() { xdotool mousemove --window "$client" "$1" "$2" click 1; idle; }
+click() { xdotool mousemove --window "$client" "$1" "$2" click 1; wait_until_idle; }
 
 for round in $(seq 1 "${SOAK_ROUNDS:-30}"); do
     for _ in $(seq 1 20); do click 952 30; done
     for _ in $(seq 1 20); do
         viewer=$(wait_for_window "Tidewrack Instructions" 5) || fail "round $round: a viewer did not open"
         xdotool windowactivate --sync "$viewer" key alt+F4 2>/dev/null
-        idle
+        wait_until_idle
     done
     xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null && fail "a viewer stayed open"
     report "viewers, round $round"
@@ -61,31 +51,20 @@ for _ in $(seq 1 "${SOAK_ABOUT:-50}"); do
     click 807 30
     wait_for_window Splash 5 >/dev/null || fail "the About picture did not appear"
     xdotool mousemove 20 740 click 1
-    idle
+    wait_until_idle
 done
 report "${SOAK_ABOUT:-50} About pictures"
 
-top=$(awk -v h="$(xwininfo -id "$client" | awk '/Height:/ {print $2}')" 'BEGIN { print int(0.1075 * h) }')
 for game in $(seq 1 "${SOAK_DISPLAY_GAMES:-20}"); do
     click 217 30  # Place Random
     click 72 30   # START
-    ended=""
-    for row in $(seq 0 11); do
-        for column in $(seq 0 11); do
-            click $(( 527 + column * 40 + 20 )) $(( top + row * 42 + 21 ))
-            if xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1; then
-                ended=yes
-                break 2
-            fi
-        done
-    done
-    [ -n "$ended" ] || fail "game $game did not end"
+    fire_until_the_end || fail "game $game did not end"
     xdotool mousemove 20 740 click 1
-    idle
+    wait_until_idle
     xdotool windowactivate --sync "$main" key alt+f
     sleep 0.3
     xdotool key n
-    idle
+    wait_until_idle
     report "whole game $game"
 done
 

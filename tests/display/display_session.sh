@@ -124,6 +124,34 @@ cell_y() {
     echo $(( top + $1 * 42 + 21 ))
 }
 
+# The game's client area is a window of its own inside $main; clicks are given in its
+# coordinates. Sets $client and $client_height.
+find_client_area() {
+    local line
+    line=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ && $0 ~ /1024x/ && $0 !~ /1024x19/ {print; exit}')
+    [ -n "$line" ] || line=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ {l=$0} END {print l}')
+    client=$(echo "$line" | awk '{print $1}')
+    client_height=$(echo "$line" | sed -n 's/.* [0-9]*x\([0-9]*\)+.*/\1/p')
+    [ -n "$client" ] || fail "no client area found"
+}
+
+# Fires at the enemy board cell by cell, each shot once the game is idle again (a click while a
+# salvo is resolved aims nothing), until the end-of-game picture shows. With sounds playing in real
+# time some clicks still fall into a resolution, so up to SWEEPS passes are made (a cell already
+# fired at takes no shot). Fails when the game has not ended by then.
+fire_until_the_end() {  # [SWEEPS]
+    for _ in $(seq 1 "${1:-1}"); do
+        for row in $(seq 0 11); do
+            for column in $(seq 0 11); do
+                xdotool mousemove --window "$client" "$(cell_x 1 "$column")" "$(cell_y "$row")" click 1
+                wait_until_idle
+                xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 && return 0
+            done
+        done
+    done
+    return 1
+}
+
 # True when the two screenshots differ inside the geometry (WIDTHxHEIGHT+X+Y).
 region_differs() {  # before after geometry
     local diff

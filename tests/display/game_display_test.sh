@@ -6,16 +6,6 @@ source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
 
-# The game's client area is a window of its own; clicks are given in its coordinates.
-find_client_area() {
-    local line
-    line=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ && $0 ~ /1024x/ && $0 !~ /1024x19/ {print; exit}')
-    [ -n "$line" ] || line=$(xwininfo -children -id "$main" | awk '/"Tidewrack"/ {l=$0} END {print l}')
-    client=$(echo "$line" | awk '{print $1}')
-    client_height=$(echo "$line" | sed -n 's/.* [0-9]*x\([0-9]*\)+.*/\1/p')
-    [ -n "$client" ] || fail "no client area found"
-}
-
 click_at() {  # x y, in the client area
     xdotool mousemove --window "$client" "$1" "$2" click 1
     sleep "${3:-0.15}"
@@ -152,7 +142,8 @@ case "$case_name" in
             else
                 choose_file_item e
             fi
-            wait_for_exit 3
+            # Well short of the 25 s the sound would last, yet roomy on a loaded machine.
+            wait_for_exit 10
             [ "$exit_code" = "0" ] || fail "$how during a sound: the game ended with '$exit_code'"
             stop_display
             trap stop_display EXIT
@@ -214,20 +205,7 @@ case "$case_name" in
         screenshot game-3-placed-at-random
         click_at 72 30         # START
         sleep 0.5
-        # Each shot waits until the game is idle again, so no click falls into a resolution
-        # (where the game ignores it) or closes the end picture before it is seen.
-        ended=""
-        for row in $(seq 0 11); do
-            for column in $(seq 0 11); do
-                click_cell 1 "$column" "$row" 0.02
-                wait_until_idle
-                if xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1; then
-                    ended=yes
-                    break 2
-                fi
-            done
-        done
-        [ -n "$ended" ] || fail "the game did not end"
+        fire_until_the_end || fail "the game did not end"
         sleep 0.5
         screenshot game-4-over
         # Close the end picture, if a click has not closed it already.
