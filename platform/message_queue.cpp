@@ -15,7 +15,8 @@ using core::IsLive;
 namespace {
 
 bool IsSelfOrDescendant(const Window* candidate, const Window* ancestor) {
-    for (const Window* w = candidate; w != nullptr; w = (w->style & WS_CHILD) ? w->parent : nullptr) {
+    for (const Window* w = candidate; w != nullptr;
+         w = (w->style & WS_CHILD) ? w->parent : nullptr) {
         if (w == ancestor) return true;
     }
     return false;
@@ -41,9 +42,8 @@ bool IsShown(const Window* window) {
 
 std::optional<Message> TakeFrom(std::deque<Message>& queue, const Window* window,
                                 std::uint32_t first, std::uint32_t last, bool remove) {
-    auto found = std::find_if(queue.begin(), queue.end(), [&](const Message& m) {
-        return Matches(m, window, first, last);
-    });
+    auto found = std::find_if(queue.begin(), queue.end(),
+                              [&](const Message& m) { return Matches(m, window, first, last); });
     if (found == queue.end()) return std::nullopt;
     Message m = *found;
     if (remove) queue.erase(found);
@@ -182,8 +182,8 @@ void QueueInput(const Message& message) {
     if (message.window != nullptr && !IsLive(message.window)) return;
     auto& input = Core().input;
     // Moves are folded together, as a burst of them says no more than the last one.
-    if (message.message == WM_MOUSEMOVE && !input.empty() &&
-        input.back().message == WM_MOUSEMOVE && input.back().window == message.window) {
+    if (message.message == WM_MOUSEMOVE && !input.empty() && input.back().message == WM_MOUSEMOVE &&
+        input.back().window == message.window) {
         input.pop_back();
     }
     input.push_back(message);
@@ -202,11 +202,10 @@ bool SetTimer(Window* window, std::uintptr_t id, std::uint32_t milliseconds) {
 bool KillTimer(Window* window, std::uintptr_t id) {
     auto& timers = Core().timers;
     const auto before = timers.size();
-    timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [&](const core::Timer& t) {
-                                    return t.window == window && t.id == id;
-                                }),
-                 timers.end());
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(),
+                       [&](const core::Timer& t) { return t.window == window && t.id == id; }),
+        timers.end());
     return timers.size() != before;
 }
 

@@ -17,8 +17,6 @@
 
 #include "platform/files.h"
 
-#include "platform/files.h"
-
 namespace platform {
 
 namespace {

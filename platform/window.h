@@ -21,8 +21,7 @@ class ModuleResources;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
-using WindowProc = LRESULT (*)(Window* window, std::uint32_t message, WPARAM wParam,
-                               LPARAM lParam);
+using WindowProc = LRESULT (*)(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 
 constexpr std::uint32_t CS_DBLCLKS = 0x0008;
 
@@ -54,7 +53,7 @@ struct WindowClass {
     std::uint32_t style = 0;
     WindowProc procedure = nullptr;
     const ModuleResources* instance = nullptr;
-    int iconId = 0;                // 0: none
+    int iconId = 0;  // 0: none
     bool hasBackground = false;
     ColourRef background = 0;
 };
@@ -88,14 +87,14 @@ struct Window {
     Menu* menu = nullptr;
     bool hasVerticalScrollBar = false;
     ScrollInfo verticalScroll;
-    Bitmap surface;            // the backing surface of a top-level window's client area
-    Rect updateArea;           // marked for repainting, client pixels
+    Bitmap surface;   // the backing surface of a top-level window's client area
+    Rect updateArea;  // marked for repainting, client pixels
     // The rectangles marked, apart, that updateArea bounds: a few small marks far from each other
     // (a cell, the status line, a ship) are painted without all that lies between them.
     std::vector<Rect> updatePieces;
     bool eraseRequested = false;  // the next paint first erases the background
     bool paintRequested = false;  // a paint request was fetched and not yet answered
-    void* hostData = nullptr;  // the host's own object for this window
+    void* hostData = nullptr;     // the host's own object for this window
 };
 
 // Registers a class; false when a class of that name exists already (the first stays in force).
@@ -104,10 +103,9 @@ bool RegisterClassEx(const WindowClass& windowClass);
 // Creates a window; its procedure receives WM_CREATE before this returns. For a top-level window
 // parentOrOwner is its owner, for a WS_CHILD window its parent. The classes "BUTTON" and "STATIC"
 // are built in. Returns null when the class is unknown or WM_CREATE answered -1.
-Window* CreateWindowEx(std::uint32_t exStyle, const std::string& className,
-                       const std::string& text, std::uint32_t style, int x, int y, int width,
-                       int height, Window* parentOrOwner, int id,
-                       const ModuleResources* instance);
+Window* CreateWindowEx(std::uint32_t exStyle, const std::string& className, const std::string& text,
+                       std::uint32_t style, int x, int y, int width, int height,
+                       Window* parentOrOwner, int id, const ModuleResources* instance);
 // Sends WM_DESTROY to the window and its children, then removes it and everything queued for it.
 bool DestroyWindow(Window* window);
 bool IsWindow(const Window* window);

@@ -121,10 +121,10 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
 
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
-    MainWindow = CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX,
-                                -frameY, ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY,
-                                nullptr, 0, instance);
+    MainWindow =
+        CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
+                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX, -frameY,
+                       ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY, nullptr, 0, instance);
     if (MainWindow == nullptr) return false;
 
     windows::ShowPicturePopup(AppInstance, MainWindow, resources::IDB_STARTUP, 5000);

@@ -180,19 +180,35 @@ void OnLeftButtonDoubleClick(Window* window, int x, int y) {
 
 LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_DESTROY: OnDestroy(); return 0;
-        case WM_SIZE: return 0;
-        case WM_WINDOWPOSCHANGING: return 0;
-        case WM_ERASEBKGND: return 0;
-        case WM_PAINT: PaintBoard(window); return 0;
-        case WM_COMMAND: OnCommand(window, wParam); return 0;
-        case WM_LBUTTONUP: OnLeftButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_SIZE:
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            return 0;
+        case WM_ERASEBKGND:
+            return 0;
+        case WM_PAINT:
+            PaintBoard(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, wParam);
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(window, MouseX(lParam), MouseY(lParam));
+            return 0;
         case WM_LBUTTONDBLCLK:
             OnLeftButtonDoubleClick(window, MouseX(lParam), MouseY(lParam));
             return 0;
-        case WM_RBUTTONUP: OnRightButtonUp(window, MouseX(lParam), MouseY(lParam)); return 0;
-        default: return DefWindowProc(window, message, wParam, lParam);
+        case WM_RBUTTONUP:
+            OnRightButtonUp(window, MouseX(lParam), MouseY(lParam));
+            return 0;
+        default:
+            return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

@@ -32,8 +32,7 @@ namespace platform {
 namespace {
 
 TopLevelWidget* TopLevelOf(Window& window) {
-    return (window.style & WS_CHILD) == 0 ? static_cast<TopLevelWidget*>(window.hostData)
-                                          : nullptr;
+    return (window.style & WS_CHILD) == 0 ? static_cast<TopLevelWidget*>(window.hostData) : nullptr;
 }
 
 QWidget* WidgetOf(Window& window) { return static_cast<QWidget*>(window.hostData); }
@@ -182,8 +181,7 @@ QtHost::QtHost() {
     QMenuBar probe;
     probe.addMenu("File");
     facts_.menuHeight = probe.sizeHint().height();
-    facts_.verticalScrollWidth =
-        QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    facts_.verticalScrollWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     facts_.doubleClickMilliseconds = QApplication::doubleClickInterval();
     facts_.desktopColour = Rgb(58, 110, 165);
 }
@@ -192,9 +190,7 @@ QtHost::~QtHost() = default;  // here, where ScreenGrab is complete
 
 ScreenFacts QtHost::Screen() const { return facts_; }
 
-std::uint64_t QtHost::TickMilliseconds() {
-    return static_cast<std::uint64_t>(clock_.elapsed());
-}
+std::uint64_t QtHost::TickMilliseconds() { return static_cast<std::uint64_t>(clock_.elapsed()); }
 
 std::int64_t QtHost::CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 

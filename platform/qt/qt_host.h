@@ -22,7 +22,7 @@ class ModuleResources;
 class ScreenGrab;
 
 class QtHost : public Host {
-public:
+  public:
     // A QApplication must exist for the whole life of the host.
     QtHost();
     ~QtHost() override;
@@ -41,7 +41,7 @@ public:
     void CaptureChanged(Window* window) override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
-private:
+  private:
     void GrabIfShown();
     const QIcon& IconOf(const ModuleResources& instance, int iconId);
 

@@ -35,10 +35,26 @@ TEST(DataInstructionsTest, PlainAsciiInShortLinesUnderTwoTitleLines) {
 
 TEST(DataInstructionsTest, CoversEveryPartOfAGame) {
     const std::string text = Instructions();
-    for (const char* topic : {"Left click", "Right click", "double-click", "Place Random", "START",
-                              "salvo", "Crosshair", "Splash", "Fire", "win", "lose", "tie",
-                              "File, New", "Options, Sound", "Screen Size", "File, Statistics",
-                              "Options, Opponent", "Expert", "settings.ini", "record.ini"}) {
+    for (const char* topic : {"Left click",
+                              "Right click",
+                              "double-click",
+                              "Place Random",
+                              "START",
+                              "salvo",
+                              "Crosshair",
+                              "Splash",
+                              "Fire",
+                              "win",
+                              "lose",
+                              "tie",
+                              "File, New",
+                              "Options, Sound",
+                              "Screen Size",
+                              "File, Statistics",
+                              "Options, Opponent",
+                              "Expert",
+                              "settings.ini",
+                              "record.ini"}) {
         EXPECT_NE(text.find(topic), std::string::npos) << topic;
     }
 }

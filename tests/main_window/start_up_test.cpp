@@ -98,19 +98,39 @@ TEST_P(StartUp, EveryCaptionFitsItsButton) {
     EXPECT_EQ(game.Run(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, StartUp,
-    ::testing::Values(
-        Expected{1024, 768, 1.0, {10, 10, 135, 50}, {155, 10, 280, 50}, {745, 10, 870, 50},
-                 {890, 10, 1015, 50}, {300, 10, 725, 50}, "Place Random"},
-        // 125 x 0.78125 = 97.65625 gives 97: each extent is converted on its own and truncated.
-        Expected{800, 600, 562.0 / 730.0, {7, 7, 104, 37}, {121, 7, 218, 37},
-                 {582, 7, 679, 37}, {695, 7, 792, 37}, {234, 7, 566, 37}, "Place Random"},
-        Expected{640, 480, 442.0 / 730.0, {6, 6, 84, 30}, {96, 6, 174, 30}, {465, 6, 543, 30},
-                 {556, 6, 634, 30}, {187, 6, 452, 30}, "Place Random"}),
-    [](const ::testing::TestParamInfo<Expected>& info) {
-        return "Screen" + std::to_string(info.param.screenWidth);
-    });
+INSTANTIATE_TEST_SUITE_P(Sizes, StartUp,
+                         ::testing::Values(Expected{1024,
+                                                    768,
+                                                    1.0,
+                                                    {10, 10, 135, 50},
+                                                    {155, 10, 280, 50},
+                                                    {745, 10, 870, 50},
+                                                    {890, 10, 1015, 50},
+                                                    {300, 10, 725, 50},
+                                                    "Place Random"},
+                                           // 125 x 0.78125 = 97.65625 gives 97: each extent is
+                                           // converted on its own and truncated.
+                                           Expected{800,
+                                                    600,
+                                                    562.0 / 730.0,
+                                                    {7, 7, 104, 37},
+                                                    {121, 7, 218, 37},
+                                                    {582, 7, 679, 37},
+                                                    {695, 7, 792, 37},
+                                                    {234, 7, 566, 37},
+                                                    "Place Random"},
+                                           Expected{640,
+                                                    480,
+                                                    442.0 / 730.0,
+                                                    {6, 6, 84, 30},
+                                                    {96, 6, 174, 30},
+                                                    {465, 6, 543, 30},
+                                                    {556, 6, 634, 30},
+                                                    {187, 6, 452, 30},
+                                                    "Place Random"}),
+                         [](const ::testing::TestParamInfo<Expected>& info) {
+                             return "Screen" + std::to_string(info.param.screenWidth);
+                         });
 
 TEST(StartUpMenu, ChecksSoundOnAndTheCurrentSizeAndGraysEverySize) {
     testing_support::GameOnTestHost game(ScreenOf(800, 600));
@@ -120,11 +140,10 @@ TEST(StartUpMenu, ChecksSoundOnAndTheCurrentSizeAndGraysEverySize) {
         EXPECT_TRUE(platform::FindMenuItem(menu, resources::IDM_SOUND_ON)->checked);
         EXPECT_FALSE(platform::FindMenuItem(menu, resources::IDM_SOUND_OFF)->checked);
         EXPECT_FALSE(platform::FindMenuItem(menu, resources::IDM_SOUND_ON)->grayed);
-        for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800,
-                         resources::IDM_SIZE_1024}) {
+        for (int item :
+             {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
             EXPECT_TRUE(platform::FindMenuItem(menu, item)->grayed);
-            EXPECT_EQ(platform::FindMenuItem(menu, item)->checked,
-                      item == resources::IDM_SIZE_800);
+            EXPECT_EQ(platform::FindMenuItem(menu, item)->checked, item == resources::IDM_SIZE_800);
         }
     });
     EXPECT_EQ(game.Run(), 0);

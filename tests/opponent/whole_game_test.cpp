@@ -27,7 +27,7 @@ bool IsListedCode(std::int32_t code) {
 
 // A player who fires at a uniformly chosen untouched cell of the enemy board.
 class RandomPlayer {
-public:
+  public:
     explicit RandomPlayer(std::uint32_t seed) : engine_(seed) {}
 
     void operator()() {
@@ -46,7 +46,7 @@ public:
         GameState.salvo[GameState.salvoSlot] = {battle::Enemy, c.first, c.second};
     }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
