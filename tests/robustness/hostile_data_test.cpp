@@ -20,6 +20,7 @@
 #include "setup/program_objects.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
+#include "tests/support/wave_header.h"
 
 namespace {
 
@@ -30,26 +31,13 @@ constexpr long kMemoryBoundKilobytes = 1024 * 1024;
 // A hang fails the test instead of holding the suite.
 constexpr unsigned kTimeLimitSeconds = 120;
 
-void Put(std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
+using testing_support::PutLittleEndian;
 
 // A wave whose header claims rate and data bytes, followed by presentBytes of silence.
 void WriteWave(const fs::path& path, std::uint32_t rate, std::uint32_t dataBytes,
                std::uint32_t presentBytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    Put(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    Put(out, 16, 4);
-    Put(out, 1, 2);
-    Put(out, 1, 2);
-    Put(out, rate, 4);
-    Put(out, rate * 2, 4);
-    Put(out, 2, 2);
-    Put(out, 16, 2);
-    out.write("data", 4);
-    Put(out, dataBytes, 4);
+    testing_support::WriteWaveHeader(out, {.rate = rate, .dataBytes = dataBytes});
     for (std::uint32_t i = 0; i < presentBytes; ++i) out.put('\0');
 }
 
@@ -57,14 +45,14 @@ void WriteWave(const fs::path& path, std::uint32_t rate, std::uint32_t dataBytes
 void WriteAbsurdBitmap(const fs::path& path) {
     std::ofstream out(path, std::ios::binary);
     out.write("BM", 2);
-    Put(out, 0x7FFFFFFF, 4);
-    Put(out, 0, 4);
-    Put(out, 54, 4);
-    Put(out, 40, 4);
-    Put(out, 0x7FFFFFFF, 4);
-    Put(out, 0x7FFFFFFF, 4);
-    Put(out, 1, 2);
-    Put(out, 8, 2);
+    PutLittleEndian(out, 0x7FFFFFFF, 4);
+    PutLittleEndian(out, 0, 4);
+    PutLittleEndian(out, 54, 4);
+    PutLittleEndian(out, 40, 4);
+    PutLittleEndian(out, 0x7FFFFFFF, 4);
+    PutLittleEndian(out, 0x7FFFFFFF, 4);
+    PutLittleEndian(out, 1, 2);
+    PutLittleEndian(out, 8, 2);
     for (int i = 0; i < 24; ++i) out.put('\xFF');
 }
 

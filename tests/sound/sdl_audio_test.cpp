@@ -16,32 +16,23 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wave_header.h"
+
 namespace {
 
 using namespace platform;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-void PutLittleEndian(std::ostream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
+using testing_support::PutLittleEndian;
+using testing_support::WaveHeader;
+using testing_support::WriteWaveHeader;
 
 // A 16-bit mono PCM WAV file holding a quiet tone of the given length.
 void WriteTone(const fs::path& path, int milliseconds, int rate = 22050) {
     const std::uint32_t frames = static_cast<std::uint32_t>(rate) * milliseconds / 1000;
     std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    PutLittleEndian(out, 36 + frames * 2, 4);
-    out.write("WAVEfmt ", 8);
-    PutLittleEndian(out, 16, 4);
-    PutLittleEndian(out, 1, 2);  // PCM
-    PutLittleEndian(out, 1, 2);  // mono
-    PutLittleEndian(out, rate, 4);
-    PutLittleEndian(out, rate * 2, 4);
-    PutLittleEndian(out, 2, 2);
-    PutLittleEndian(out, 16, 2);
-    out.write("data", 4);
-    PutLittleEndian(out, frames * 2, 4);
+    WriteWaveHeader(out, {.rate = static_cast<std::uint32_t>(rate), .dataBytes = frames * 2});
     for (std::uint32_t i = 0; i < frames; ++i) {
         const double wave = std::sin(2.0 * 3.14159265358979 * 440.0 * i / rate);
         PutLittleEndian(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(wave * 2000)), 2);
@@ -137,18 +128,8 @@ TEST_F(SdlAudioTest, ThirtySecondsOfTheRichestFormatStillPlay) {
     const fs::path path = folder / "rich.wav";
     {
         std::ofstream out(path, std::ios::binary);
-        out.write("RIFF", 4);
-        PutLittleEndian(out, 36 + dataBytes, 4);
-        out.write("WAVEfmt ", 8);
-        PutLittleEndian(out, 16, 4);
-        PutLittleEndian(out, 3, 2);  // float
-        PutLittleEndian(out, 2, 2);
-        PutLittleEndian(out, rate, 4);
-        PutLittleEndian(out, rate * 8, 4);
-        PutLittleEndian(out, 8, 2);
-        PutLittleEndian(out, 32, 2);
-        out.write("data", 4);
-        PutLittleEndian(out, dataBytes, 4);
+        WriteWaveHeader(
+            out, {.format = 3, .channels = 2, .rate = rate, .bits = 32, .dataBytes = dataBytes});
     }
     fs::resize_file(path, 44 + dataBytes);  // silence, and sparse
     EXPECT_EQ(audio.Play(path.string(), SND_ASYNC), PlayResult::Accepted);
