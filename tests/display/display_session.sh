@@ -124,6 +124,16 @@ cell_y() {
     echo $(( top + $1 * 42 + 21 ))
 }
 
+# Alt+F4 on the main window, given again while the game runs on: on a loaded machine a key sent
+# while the window manager or the start-up picture is busy can be lost. Leaves $exit_code.
+close_with_alt_f4() {
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$main" key alt+F4 2>/dev/null
+        wait_for_exit 10
+        [ "$exit_code" = timeout ] || return 0
+    done
+}
+
 # The game's client area is a window of its own inside $main; clicks are given in its
 # coordinates. Sets $client and $client_height.
 find_client_area() {

@@ -15,7 +15,7 @@ open_main_window() {
 }
 
 expect_exit_zero() {
-    wait_for_exit 10
+    [ -z "$game_pid" ] || wait_for_exit 10
     [ "$exit_code" = "0" ] || fail "$case_name: the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
 }
 
@@ -43,7 +43,7 @@ case "$case_name" in
     alt_f4)
         open_main_window 800x600x24
         sleep 1
-        xdotool windowactivate --sync "$main" key alt+F4
+        close_with_alt_f4
         expect_exit_zero
         ;;
     installed)
@@ -55,7 +55,7 @@ case "$case_name" in
         open_main_window 1024x768x24
         [ "$boxes_dismissed" = 0 ] || fail "the installed game did not find its pictures"
         screenshot installed-game
-        xdotool windowactivate --sync "$main" key alt+F4
+        close_with_alt_f4
         expect_exit_zero
         rm -rf "$prefix"
         ;;
@@ -86,7 +86,7 @@ case "$case_name" in
         moved=$(compare -metric AE "$artifacts/screen-$width-docked.png" "$artifacts/screen-$width.png" \
             null: 2>&1 | awk '{print int($1)}')
         [ "${moved:-0}" -gt 0 ] || fail "Place Random changed nothing on the screen"
-        xdotool windowactivate --sync "$main" key alt+F4
+        close_with_alt_f4
         expect_exit_zero
         ;;
     refuse_8bit | refuse_small)
