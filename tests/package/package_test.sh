@@ -84,8 +84,7 @@ dismiss_boxes Error 15 Tidewrack
 main=$(wait_for_window Tidewrack 20) || fail "no main window appeared ($(cat "$game_log"))"
 [ "$boxes_dismissed" = 0 ] || fail "the unpacked game did not find its pictures"
 screenshot package-game
-xdotool windowactivate --sync "$main" key alt+F4
-wait_for_exit 10
+close_with_alt_f4
 [ "$exit_code" = 0 ] || fail "the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
 
 # Moved away from its data, the game takes the folder TIDEWRACK_DATA names.
@@ -95,6 +94,5 @@ boxes_dismissed=0
 dismiss_boxes Error 15 Tidewrack
 main=$(wait_for_window Tidewrack 20) || fail "no main window appeared ($(cat "$game_log"))"
 [ "$boxes_dismissed" = 0 ] || fail "the game did not take its data from TIDEWRACK_DATA"
-xdotool windowactivate --sync "$main" key alt+F4
-wait_for_exit 10
+close_with_alt_f4
 [ "$exit_code" = 0 ] || fail "the game ended with '$exit_code', not 0 ($(cat "$game_log"))"
