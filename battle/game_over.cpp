@@ -1,27 +1,22 @@
-// battle/game_over.cpp: CheckGameOver: win, loss or tie, each with its text, picture and sound.
+// battle/game_over.cpp: the record, text, picture and sound of a game's end.
 #include "battle/game_over.h"
 
-#include "battle/game_state.h"
 #include "fleet/fleet.h"
 #include "opponent/level.h"
 #include "platform/repaint.h"
-#include "platform/sound.h"
 #include "resources/resource_ids.h"
 #include "setup/status_line.h"
-#include "shell/main_window.h"
-#include "shell/play_record.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "windows/picture_popup.h"
+#include "windows/program_handles.h"
 
 namespace battle {
 
 namespace {
 
-constexpr std::uint32_t PlayToEnd = platform::SND_SYNC | platform::SND_NOSTOP;
-
 void ShowResultPicture(platform::Window* window, int bitmapId) {
     // Until the player clicks it; the game does not wait for that.
-    windows::ShowPicturePopup(shell::AppInstance, window, bitmapId, 0);
+    windows::ShowPicturePopup(windows::App.AppInstance, window, bitmapId, 0);
 }
 
 void Tie(platform::Window* window) {
@@ -35,53 +30,40 @@ void Win(platform::Window* window) {
     ShowResultPicture(window, resources::IDB_WIN);
     platform::UpdateWindow(window);
     // Waits for a sound still playing, such as the last sinking, then plays to its end.
-    if (shell::SoundOn) shell::PlaySoundEffect("Sounds\\win.wav", PlayToEnd);
+    sound::PlaySoundEffect("Sounds\\win.wav", sound::PlayToEnd);
 }
 
 void Loss(platform::Window* window) {
     setup::SetStatus(window, "YOU LOST!!!");
     // The computer's survivors come up one by one where they lie, afloat.
-    for (int k = 0; k < ShipsPerSide; ++k) {
-        fleet::Ship& ship = fleet::Ships[Enemy * ShipsPerSide + k];
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Enemy, shipId)];
         if (ship.IsSunk()) continue;
         ship.SetVisible(1, nullptr);
         ship.Invalidate(window);
         platform::UpdateWindow(window);
     }
     ShowResultPicture(window, resources::IDB_LOSS);
-    if (shell::SoundOn) shell::PlaySoundEffect("Sounds\\lose.wav", PlayToEnd);
+    sound::PlaySoundEffect("Sounds\\lose.wav", sound::PlayToEnd);
 }
 
 }  // namespace
 
-void CheckGameOver(platform::Window* window) {
-    const int playerSunk = ShipsPerSide - ShipsAfloat(Player);
-    const int enemySunk = ShipsPerSide - ShipsAfloat(Enemy);
-    shell::GameOutcome outcome;
-    if (enemySunk >= ShipsPerSide && playerSunk >= ShipsPerSide) {
-        outcome = shell::GameOutcome::Tied;
-    } else if (enemySunk >= ShipsPerSide) {
-        outcome = shell::GameOutcome::Won;
-    } else if (playerSunk >= ShipsPerSide) {
-        outcome = shell::GameOutcome::Lost;
-    } else {
-        return;
-    }
+void ShowGameOver(platform::Window* window, GameOutcome outcome) {
     // Recorded before the result is shown: the win sound holds the game until it ends, and a
     // player who quits then has still finished the game.
-    shell::AddGameToRecord(opponent::GameLevel, outcome, GameState.salvosResolved);
+    AddGameToRecord(opponent::Levels.GameLevel, outcome, fleet::GameState.salvosResolved);
     switch (outcome) {
-        case shell::GameOutcome::Tied:
+        case GameOutcome::Tied:
             Tie(window);
             break;
-        case shell::GameOutcome::Won:
+        case GameOutcome::Won:
             Win(window);
             break;
-        case shell::GameOutcome::Lost:
+        case GameOutcome::Lost:
             Loss(window);
             break;
     }
-    GameState.phase = GameOver;
 }
 
 }  // namespace battle

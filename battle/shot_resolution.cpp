@@ -2,110 +2,82 @@
 // end before the outcome is shown, and the outcome's sound must end before the next drop starts.
 #include "battle/shot_resolution.h"
 
-#include "battle/board_cell.h"
-#include "battle/game_state.h"
-#include "battle/salvo.h"
+#include "battle/message_pump.h"
+#include "battle/salvo_rules.h"
+#include "fleet/board_cell.h"
 #include "fleet/fleet.h"
 #include "platform/repaint.h"
-#include "platform/sound.h"
 #include "setup/status_line.h"
-#include "shell/message_pump.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 
 namespace battle {
 
 namespace {
 
-constexpr std::uint32_t PlayToEnd = platform::SND_SYNC | platform::SND_NOSTOP;
-constexpr std::uint32_t StartAndGoOn = platform::SND_ASYNC | platform::SND_NOSTOP;
+using fleet::GameState;
 
 void PlayDropThen(const char* outcomeSound) {
-    if (shell::SoundOn) {
-        shell::PlaySoundEffect("Sounds\\drop.wav", PlayToEnd);
-        shell::PlaySoundEffect(outcomeSound, StartAndGoOn);
-    }
+    sound::PlaySoundEffect("Sounds\\drop.wav", sound::PlayToEnd);
+    sound::PlaySoundEffect(outcomeSound, sound::StartAndGoOn);
 }
 
 // The message and the mark appear together, after the drop sound and as the outcome's starts.
-void ShowCell(platform::Window* window, Side side, int x, int y) {
-    setup::InvalidateCell(window, side, x, y);
+void ShowCell(platform::Window* window, const fleet::Shot& shot) {
+    fleet::InvalidateCell(window, static_cast<fleet::Side>(shot.side), shot.x, shot.y);
     platform::UpdateWindow(window);
 }
 
-void ResolveMiss(platform::Window* window, Side side, int x, int y) {
-    GameState.boards[side][x][y] = Miss;
-    setup::SetStatus(window,
-                     side == Player ? "Their Shot Has Missed..." : "Your Shot Has Missed...");
+void ShowMiss(platform::Window* window, const fleet::Shot& shot) {
+    setup::SetStatus(window, shot.side == fleet::Player ? "Their Shot Has Missed..."
+                                                        : "Your Shot Has Missed...");
     PlayDropThen("Sounds\\miss.wav");
-    ShowCell(window, side, x, y);
+    ShowCell(window, shot);
 }
 
-void SinkShip(platform::Window* window, Side side, int x, int y, fleet::Ship& ship) {
-    setup::SetStatus(window, side == Player ? "Your Ship Is Sinking...Oh The Humanity !!!"
-                                            : "Their Ship Is Sinking...burn, Burn, BURN !!!");
-    ShowCell(window, side, x, y);
-    // Every cell of the ship has been hit, so this turns the whole ship.
-    const std::int32_t hitCode = GameState.boards[side][x][y];
-    for (auto& column : GameState.boards[side]) {
-        for (std::int32_t& code : column) {
-            if (code == hitCode) code += 10;
-        }
-    }
-    if (shell::SoundOn) shell::PlaySoundEffect("Sounds\\Sink.wav", StartAndGoOn);
+void ShowHit(platform::Window* window, const fleet::Shot& shot) {
+    setup::SetStatus(window, shot.side == fleet::Player ? "Your Ship Has Sustained A Direct Hit !!!"
+                                                        : "You Have Hit Your Enemy's Ship !!!");
+    PlayDropThen("Sounds\\hit.wav");
+    ShowCell(window, shot);
+}
+
+// The hit stays on screen under the sinking message until the ship turns.
+void ShowSinking(platform::Window* window, const SettledShot& settled) {
+    setup::SetStatus(window, settled.shot.side == fleet::Player
+                                 ? "Your Ship Is Sinking...Oh The Humanity !!!"
+                                 : "Their Ship Is Sinking...burn, Burn, BURN !!!");
+    ShowCell(window, settled.shot);
+    SinkShip(settled);
+    sound::PlaySoundEffect("Sounds\\Sink.wav", sound::StartAndGoOn);
     // An enemy ship, hidden until now, comes up with its sunk picture.
+    fleet::Ship& ship = *settled.ship;
     ship.SetVisible(1, window);
     ship.Sink(window);
     ship.Invalidate(window);
     platform::UpdateWindow(window);
 }
 
-void ResolveHit(platform::Window* window, Side side, int x, int y) {
-    std::int32_t& cell = GameState.boards[side][x][y];
-    fleet::Ship& ship = ShipOfCell(side, cell);
-    ship.AddHit();
-    cell += 10;
-    setup::SetStatus(window, side == Player ? "Your Ship Has Sustained A Direct Hit !!!"
-                                            : "You Have Hit Your Enemy's Ship !!!");
-    PlayDropThen("Sounds\\hit.wav");
-    ShowCell(window, side, x, y);
-    if (ship.IsSunk()) SinkShip(window, side, x, y, ship);
-}
-
-// A filled slot always names an aimed cell of a board; anything else is dropped unresolved
-// rather than read outside the boards.
-bool IsAimedCell(const Shot& shot) {
-    if (shot.side != Player && shot.side != Enemy) return false;
-    if (shot.x < 0 || shot.x >= BoardSize || shot.y < 0 || shot.y >= BoardSize) return false;
-    const std::int32_t code = GameState.boards[shot.side][shot.x][shot.y];
-    return code >= AimedStage && code <= AimedStage + ShipsPerSide;
-}
-
 }  // namespace
 
 void ResolveSalvo(platform::Window* window) {
-    for (Shot& slot : GameState.salvo) {
-        if (slot.side == NoShot) continue;
-        const Shot shot = slot;
-        slot.side = NoShot;
-        if (!IsAimedCell(shot)) continue;
-
-        const Side side = static_cast<Side>(shot.side);
-        if (GameState.boards[side][shot.x][shot.y] == AimedStage) {
-            ResolveMiss(window, side, shot.x, shot.y);
+    for (int slot = 0; slot < fleet::SalvoSize; ++slot) {
+        const SettledShot settled = SettleShot(slot);
+        if (settled.outcome == ShotOutcome::Empty) continue;
+        if (settled.outcome == ShotOutcome::Miss) {
+            ShowMiss(window, settled.shot);
         } else {
-            ResolveHit(window, side, shot.x, shot.y);
+            ShowHit(window, settled.shot);
+            if (settled.outcome == ShotOutcome::Sinking) ShowSinking(window, settled);
         }
         // The cell as drawn, which also takes its Target mark away now that the slot is empty.
-        InvalidateDrawnCell(window, side, shot.x, shot.y);
+        fleet::InvalidateCell(window, static_cast<fleet::Side>(settled.shot.side), settled.shot.x,
+                              settled.shot.y);
 
-        if (!shell::PumpPendingMessages()) break;
+        if (!PumpPendingMessages()) break;
         // A new game (and perhaps a new battle after it) started from the messages just handled
         // owns the boards and the salvo now.
-        if (GameState.phase != Resolving) break;
+        if (GameState.phase != fleet::Resolving) break;
     }
-    if (GameState.phase != Resolving) return;
-    GameState.shotsLeft = ShipsAfloat(Player);
-    ShowShotsRemaining(window);
 }
 
 }  // namespace battle

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
 #include "opponent/random_placement.h"
@@ -22,16 +22,17 @@
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
 #include "setup/new_game.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
 #include "shell/board_painting.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "tests/scenarios/fixture_pictures.h"
+#include "windows/program_handles.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 
 // The program started on the test host with our own pictures, its queue run by hand.
 class RunningGame {
@@ -42,7 +43,7 @@ class RunningGame {
         folder_ = fixtures::MakeFixturePictureFolder();
         shell::CheckDisplay();
         shell::InitInstance(&resources::ProgramResources(), platform::SW_SHOWNORMAL);
-        shell::SoundOn = 0;
+        sound::SoundOn = 0;
         RunQueue();
     }
     ~RunningGame() {
@@ -64,9 +65,9 @@ class RunningGame {
 
     // A fresh game with the player's fleet placed at random and the battle started.
     static void NewBattle() {
-        setup::NewGame(shell::MainWindow);
-        opponent::PlaceFleetAtRandom(battle::Player, shell::MainWindow);
-        battle::StartBattle(shell::MainWindow);
+        setup::NewGame(windows::App.MainWindow);
+        opponent::PlaceFleetAtRandom(fleet::Player, windows::App.MainWindow);
+        battle::StartBattle(windows::App.MainWindow);
         RunQueue();
     }
 
@@ -80,9 +81,9 @@ class RunningGame {
 // touched, would be measured with the kernel's page faults (or its shared zero page) in it.
 void BM_FrameMemcpy(benchmark::State& state) {
     RunningGame game;
-    platform::InvalidateRect(shell::MainWindow, nullptr, false);
-    shell::PaintBoard(shell::MainWindow);
-    const std::vector<platform::Pixel>& frame = shell::MainWindow->surface.pixels;
+    platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+    shell::PaintBoard(windows::App.MainWindow);
+    const std::vector<platform::Pixel>& frame = windows::App.MainWindow->surface.pixels;
     std::vector<platform::Pixel> to(frame.size());
     std::fill(to.begin(), to.end(), platform::Pixel{0x00808080});
     for (auto _ : state) {
@@ -97,15 +98,15 @@ BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 // Five aim marks and 95 miss and hit marks spread over both boards; returns how many.
 int MarkTheBoards() {
     int marks = 0;
-    for (int slot = 0; slot < battle::SalvoSize; slot += 2) {
-        GameState.salvo[slot] = battle::Shot{battle::Enemy, slot, 11};
+    for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
+        GameState.salvo[slot] = fleet::Shot{fleet::Enemy, slot, 11};
         ++marks;
     }
-    for (int side = battle::Player; side <= battle::Enemy; ++side) {
-        for (int x = 0; x < battle::BoardSize && marks < 100; ++x) {
+    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
+        for (int x = 0; x < fleet::BoardSize && marks < 100; ++x) {
             for (int y = x % 2; y < 11 && marks < 100; y += 2) {
                 std::int32_t& code = GameState.boards[side][x][y];
-                code = code == battle::Water ? battle::Miss : code + battle::HitStage;
+                code = code == fleet::Water ? fleet::Miss : code + fleet::HitStage;
                 ++marks;
             }
         }
@@ -120,8 +121,8 @@ void BM_PaintBoardFullFrame(benchmark::State& state) {
     for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
     const int marks = MarkTheBoards();
     for (auto _ : state) {
-        platform::InvalidateRect(shell::MainWindow, nullptr, false);
-        shell::PaintBoard(shell::MainWindow);
+        platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+        shell::PaintBoard(windows::App.MainWindow);
     }
     state.counters["marks"] = marks;
 }
@@ -136,7 +137,7 @@ void BM_PaintBoardArea(benchmark::State& state) {
     for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(0, nullptr);
     MarkTheBoards();
     platform::Rect client;
-    platform::GetClientRect(shell::MainWindow, &client);
+    platform::GetClientRect(windows::App.MainWindow, &client);
     const double side = std::sqrt(static_cast<double>(state.range(0)) / 100.0);
     const int width = static_cast<int>(client.right * side);
     const int height = static_cast<int>(client.bottom * side);
@@ -144,8 +145,8 @@ void BM_PaintBoardArea(benchmark::State& state) {
     const int top = (client.bottom - height) / 2;
     const platform::Rect marked{left, top, left + width, top + height};
     for (auto _ : state) {
-        platform::InvalidateRect(shell::MainWindow, &marked, false);
-        shell::PaintBoard(shell::MainWindow);
+        platform::InvalidateRect(windows::App.MainWindow, &marked, false);
+        shell::PaintBoard(windows::App.MainWindow);
     }
     state.counters["painted_pixels"] = static_cast<double>(width) * height;
     state.counters["frame_pixels"] = static_cast<double>(client.right) * client.bottom;
@@ -164,13 +165,13 @@ BENCHMARK(BM_PaintBoardArea)
 
 // The client point of every untouched cell of the enemy board.
 std::vector<platform::LPARAM> UntouchedEnemyCells() {
-    const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
     const int width = board.GetRight() - board.GetLeft();
     const int height = board.GetBottom() - board.GetTop();
     std::vector<platform::LPARAM> cells;
-    for (int x = 0; x < battle::BoardSize; ++x) {
-        for (int y = 0; y < battle::BoardSize; ++y) {
-            if (!battle::IsUntouched(GameState.boards[battle::Enemy][x][y])) continue;
+    for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int y = 0; y < fleet::BoardSize; ++y) {
+            if (!fleet::IsUntouched(GameState.boards[fleet::Enemy][x][y])) continue;
             cells.push_back(platform::MakePointParam(board.GetLeft() + width * (2 * x + 1) / 24,
                                                      board.GetTop() + height * (2 * y + 1) / 24));
         }
@@ -179,24 +180,24 @@ std::vector<platform::LPARAM> UntouchedEnemyCells() {
 }
 
 void Click(platform::LPARAM at) {
-    platform::PostMessage(shell::MainWindow, platform::WM_LBUTTONUP, 0, at);
+    platform::PostMessage(windows::App.MainWindow, platform::WM_LBUTTONUP, 0, at);
 }
 
 // Brings the salvo, by clicks that are not measured, to where the next click leaves `shotsAfter`
 // shots; a new battle when the game has ended or the salvo is already past that point.
 platform::LPARAM PrepareClick(int shotsAfter) {
     for (;;) {
-        if (GameState.phase != battle::Firing || GameState.shotsLeft <= shotsAfter) {
+        if (GameState.phase != fleet::Firing || GameState.shotsLeft <= shotsAfter) {
             RunningGame::NewBattle();
         }
         const std::vector<platform::LPARAM> cells = UntouchedEnemyCells();
         std::size_t next = 0;
-        while (GameState.phase == battle::Firing && GameState.shotsLeft > shotsAfter + 1 &&
+        while (GameState.phase == fleet::Firing && GameState.shotsLeft > shotsAfter + 1 &&
                next < cells.size()) {
             Click(cells[next++]);
             RunningGame::RunQueue();
         }
-        if (GameState.phase == battle::Firing && GameState.shotsLeft == shotsAfter + 1 &&
+        if (GameState.phase == fleet::Firing && GameState.shotsLeft == shotsAfter + 1 &&
             next < cells.size()) {
             return cells[next];
         }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "imaging/picture.h"
 
 namespace platform {
@@ -52,7 +52,7 @@ public:
     // Geometry on the board (ship_geometry.cpp).
     // The screen rectangle of the board's grid picture and the side whose board the ship marks.
     void SetGrid(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                 battle::Side newSide);
+                 Side newSide);
     // Snaps the ship to the cell under (x, y), pulled back inside the board, and moves its marks
     // there. False, changing nothing, off the grid, on its right or bottom edge, or where another
     // ship of the fleet lies.
@@ -75,7 +75,7 @@ public:
     std::int32_t gridTop = 0;
     std::int32_t gridRight = 0;
     std::int32_t gridBottom = 0;
-    battle::Side side = battle::Player;
+    Side side = Player;
     std::uint32_t shipId = 0;  // 1..5: its mark on the board and the number in its file names
     std::uint8_t orientation = OrientationHorizontal;
     char boatFileName[ShipFileNameSize] = {};

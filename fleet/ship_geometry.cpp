@@ -2,16 +2,13 @@
 // keeping inside the board, refusing overlaps, and marking the board's cells with its shipId.
 #include <algorithm>
 
-#include "battle/game_state.h"
+#include "fleet/board_cell.h"
+#include "fleet/game_state.h"
 #include "fleet/ship.h"
 
 namespace fleet {
 
 namespace {
-
-// The double nearest 1/12, multiplied rather than divided so that cell sizes come out exactly as
-// the rest of the layout computes them.
-constexpr double OneTwelfth = 0.08333333333333333;
 
 // Floating-point results become whole numbers by truncation toward zero, as everywhere in layout.
 int Truncate(double value) { return static_cast<int>(value); }
@@ -19,7 +16,7 @@ int Truncate(double value) { return static_cast<int>(value); }
 }  // namespace
 
 void Ship::SetGrid(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                   battle::Side newSide) {
+                   Side newSide) {
     gridLeft = left;
     gridTop = top;
     gridRight = right;
@@ -35,23 +32,23 @@ bool Ship::PlaceAt(std::int32_t x, std::int32_t y, platform::Window* window) {
     if (!(cellWidth > 0) || !(cellHeight > 0)) return false;
     const int c = Truncate((x - gridLeft) / cellWidth);
     const int r = Truncate((y - gridTop) / cellHeight);
-    if (c > battle::BoardSize - 1 || r > battle::BoardSize - 1) return false;
+    if (c > BoardSize - 1 || r > BoardSize - 1) return false;
 
     // The covered cells start at the point's cell, pulled back so the whole ship fits.
     const bool horizontal = orientation == OrientationHorizontal;
-    const int first = std::min(horizontal ? c : r, battle::BoardSize - length);
+    const int first = std::min(horizontal ? c : r, BoardSize - length);
     const int firstX = horizontal ? first : c;
     const int firstY = horizontal ? r : first;
     const int stepX = horizontal ? 1 : 0;
     const int stepY = horizontal ? 0 : 1;
 
-    battle::Board& board = battle::GameState.boards[side];
+    Board& board = GameState.boards[side];
     const auto mine = static_cast<std::int32_t>(shipId);
     for (int k = 0; k < length; ++k) {
         const std::int32_t code = board[firstX + k * stepX][firstY + k * stepY];
-        if (code != battle::Water && code != mine) return false;
+        if (code != Water && code != mine) return false;
     }
-    for (auto& column : board) std::replace(column.begin(), column.end(), mine, battle::Water);
+    for (auto& column : board) std::replace(column.begin(), column.end(), mine, Water);
     for (int k = 0; k < length; ++k) board[firstX + k * stepX][firstY + k * stepY] = mine;
 
     // The rectangle starts from the point's own cell and is pulled back in whole cells, each

@@ -2,6 +2,7 @@
 // sampling (hit cells covered first, then the other ships wherever they fit), weighted so that
 // every layout that fits the board's evidence counts alike; the shot goes to the cell that best
 // adds hits and tells the layouts apart, together with the shots already aimed in the salvo.
+#include "fleet/game_state.h"
 #include "opponent/expert_targeting.h"
 
 #include <vector>
@@ -14,13 +15,13 @@ namespace opponent {
 
 namespace {
 
-using battle::BoardSize;
+using fleet::BoardSize;
 constexpr int CellCount = BoardSize * BoardSize;
 // Layouts drawn for each shot: enough to rank the cells, few enough for well under a millisecond.
 // (Drawing eight times as many plays no better.)
 constexpr int SamplesPerShot = 768;
 // A salvo has a shot per afloat ship, so at most this many are aimed before the last is chosen.
-constexpr int MostAimed = battle::ShipsPerSide - 1;
+constexpr int MostAimed = fleet::ShipsPerSide - 1;
 constexpr int OutcomeCount = 1 << MostAimed;
 // What a likely hit is worth beside telling layouts apart, in the cell's score: a hit alone
 // scores HitWorth, a shot that splits the layouts evenly one quarter more. With the strength tool,
@@ -167,7 +168,7 @@ int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cel
 struct Evidence {
     CellSet blocked;  // misses and sunk ships
     CellSet hits;     // hits on ships still afloat
-    std::array<int, battle::ShipsPerSide> lengths{};
+    std::array<int, fleet::ShipsPerSide> lengths{};
     int ships = 0;  // afloat ships, their lengths first in `lengths`
 };
 
@@ -179,7 +180,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     const PlacementTable& table = Placements();
     CellSet taken = evidence.blocked;
     CellSet uncovered = evidence.hits;
-    std::array<bool, battle::ShipsPerSide> placed{};
+    std::array<bool, fleet::ShipsPerSide> placed{};
     double weight = 1.0;
     struct Option {
         int ship;
@@ -187,7 +188,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     };
     while (!uncovered.Empty()) {
         const int cell = uncovered.Lowest();
-        std::array<Option, battle::ShipsPerSide * 2 * BoardSize> options;
+        std::array<Option, fleet::ShipsPerSide * 2 * BoardSize> options;
         int count = 0;
         for (int s = 0; s < evidence.ships; ++s) {
             if (placed[s]) continue;
@@ -313,30 +314,30 @@ int PickBest(const std::array<double, CellCount>& score, const CellSet& candidat
 
 PlayerBoardView ViewPlayerBoard() {
     PlayerBoardView view;
-    const battle::Board& board = battle::GameState.boards[battle::Player];
+    const fleet::Board& board = fleet::GameState.boards[fleet::Player];
     view.afloat.fill(true);
     for (int x = 0; x < BoardSize; ++x) {
         for (int y = 0; y < BoardSize; ++y) {
             const std::int32_t code = board[x][y];
             Seen& seen = view.cells[x][y];
-            if (battle::IsUntouched(code)) {
+            if (fleet::IsUntouched(code)) {
                 seen = Seen::Unknown;
-            } else if (code < battle::Miss) {
+            } else if (code < fleet::Miss) {
                 seen = Seen::Aimed;
-            } else if (code == battle::Miss) {
+            } else if (code == fleet::Miss) {
                 seen = Seen::Miss;
-            } else if (battle::IsHitShipAfloat(code)) {
+            } else if (fleet::IsHitShipAfloat(code)) {
                 seen = Seen::Hit;
             } else {
                 seen = Seen::Sunk;
-                const std::int32_t shipId = code - battle::SunkStage;
-                if (shipId >= 1 && shipId <= battle::ShipsPerSide) view.afloat[shipId - 1] = false;
+                const std::int32_t shipId = code - fleet::SunkStage;
+                if (shipId >= 1 && shipId <= fleet::ShipsPerSide) view.afloat[shipId - 1] = false;
             }
         }
     }
-    for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
         view.lengths[shipId - 1] =
-            fleet::Ships[fleet::ShipIndex(battle::Player, shipId)].GetLength();
+            fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetLength();
     }
     return view;
 }
@@ -366,7 +367,7 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
         }
     }
     if (candidates.Empty()) return false;
-    for (int s = 0; s < battle::ShipsPerSide; ++s) {
+    for (int s = 0; s < fleet::ShipsPerSide; ++s) {
         const int length = view.lengths[s];
         if (view.afloat[s] && length >= 1 && length <= BoardSize) {
             evidence.lengths[evidence.ships++] = length;
@@ -389,7 +390,7 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
 void ChooseExpertShot() {
     int x = 0;
     int y = 0;
-    if (ChooseExpertCell(ViewPlayerBoard(), &x, &y)) QueueEnemyShot(x, y);
+    if (ChooseExpertCell(ViewPlayerBoard(), &x, &y)) fleet::QueueShot(fleet::Player, x, y);
 }
 
 }  // namespace opponent

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 
 namespace opponent {
 
@@ -16,9 +16,9 @@ enum class Seen : std::uint8_t { Unknown, Aimed, Miss, Hit, Sunk };
 // has sunk, which ship it was and where it lay. Never where an unhit ship lies, nor which ship
 // a hit belongs to.
 struct PlayerBoardView {
-    std::array<std::array<Seen, battle::BoardSize>, battle::BoardSize> cells{};  // [x][y]
-    std::array<std::int32_t, battle::ShipsPerSide> lengths{};                    // by shipId - 1
-    std::array<bool, battle::ShipsPerSide> afloat{};                             // by shipId - 1
+    std::array<std::array<Seen, fleet::BoardSize>, fleet::BoardSize> cells{};  // [x][y]
+    std::array<std::int32_t, fleet::ShipsPerSide> lengths{};                    // by shipId - 1
+    std::array<bool, fleet::ShipsPerSide> afloat{};                             // by shipId - 1
 };
 
 PlayerBoardView ViewPlayerBoard();

@@ -3,7 +3,6 @@
 
 namespace opponent {
 
-Level ChosenLevel = Level::Standard;
-Level GameLevel = Level::Standard;
+LevelChoice Levels;
 
 }  // namespace opponent

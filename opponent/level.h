@@ -8,9 +8,15 @@ namespace opponent {
 
 enum class Level : std::int32_t { Standard = 0, Expert = 1 };
 
-// The level the player has chosen (Options > Opponent); Standard until changed.
-extern Level ChosenLevel;
-// The level of the game in progress, copied from ChosenLevel when a new game starts.
-extern Level GameLevel;
+// Written by the shell alone: the saved settings, the Options > Opponent menu and the start of
+// each new game.
+struct LevelChoice {
+    // The level the player has chosen (Options > Opponent); Standard until changed.
+    Level ChosenLevel = Level::Standard;
+    // The level of the game in progress, copied from ChosenLevel when a new game starts.
+    Level GameLevel = Level::Standard;
+};
+
+extern LevelChoice Levels;
 
 }  // namespace opponent

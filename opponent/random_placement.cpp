@@ -1,10 +1,11 @@
 // opponent/random_placement.cpp: random layout of a fleet, for the computer at START and for the
 // player's Place Random button.
+#include "fleet/game_state.h"
 #include "opponent/random_placement.h"
 
 #include "fleet/fleet.h"
 #include "opponent/random_numbers.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
 
 namespace opponent {
 
@@ -14,11 +15,11 @@ constexpr double OneTwelfth = 0.08333333333333333;
 
 }  // namespace
 
-void PlaceFleetAtRandom(battle::Side side, platform::Window* window) {
-    const imaging::Picture& grid = setup::BoardPictures[side];
+void PlaceFleetAtRandom(fleet::Side side, platform::Window* window) {
+    const imaging::Picture& grid = fleet::Pictures.BoardPictures[side];
     const double cellWidth = (grid.GetRight() - grid.GetLeft()) * OneTwelfth;
     const double cellHeight = (grid.GetBottom() - grid.GetTop()) * OneTwelfth;
-    for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
         fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(side, shipId)];
         const std::uint8_t wanted =
             RandomBelow(2) == 0 ? fleet::OrientationVertical : fleet::OrientationHorizontal;
@@ -33,8 +34,8 @@ void PlaceFleetAtRandom(battle::Side side, platform::Window* window) {
         // always has room for the next ship, so drawing again ends.
         bool placed = false;
         while (!placed) {
-            const int cx = RandomBelow(battle::BoardSize - spanX);
-            const int cy = RandomBelow(battle::BoardSize - spanY);
+            const int cx = RandomBelow(fleet::BoardSize - spanX);
+            const int cy = RandomBelow(fleet::BoardSize - spanY);
             // The middle of the cell: it maps back to (cx, cy) with any cell at least 2 pixels
             // wide, whatever the truncations.
             const int px = grid.GetLeft() + static_cast<int>((cx + 0.5) * cellWidth);

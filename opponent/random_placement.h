@@ -1,7 +1,7 @@
 // opponent/random_placement.h: laying out a whole fleet at random positions and orientations.
 #pragma once
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 
 namespace platform {
 struct Window;
@@ -13,6 +13,6 @@ namespace opponent {
 // per ship one orientation draw, then (column, row) draws until the ship fits. The window, when
 // given, is asked to repaint what the ships leave and enter. Ships not yet laid out in this call
 // keep their old cells and are obstacles until their turn.
-void PlaceFleetAtRandom(battle::Side side, platform::Window* window);
+void PlaceFleetAtRandom(fleet::Side side, platform::Window* window);
 
 }  // namespace opponent

@@ -3,31 +3,29 @@
 // seed and the same player actions give the same shots.
 #include "opponent/targeting.h"
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "opponent/expert_targeting.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
 
 namespace opponent {
 
-std::int32_t focusX = 0;
-std::int32_t focusY = 0;
-std::int32_t aiShotCounter = 0;
+TargetingMemory Memory;
 
 namespace {
 
-constexpr int LastIndex = battle::BoardSize - 1;
+constexpr int LastIndex = fleet::BoardSize - 1;
 
-battle::Board& PlayerBoard() { return battle::GameState.boards[battle::Player]; }
+fleet::Board& PlayerBoard() { return fleet::GameState.boards[fleet::Player]; }
 
 bool OnBoard(int i) { return i >= 0 && i <= LastIndex; }
 
 // A neighbour that continues a line: a hit cell or a cell of a sunk ship, never the edge.
-bool IsLineMark(std::int32_t code) { return battle::IsHitOrSunk(code) && code != battle::OffBoard; }
+bool IsLineMark(std::int32_t code) { return fleet::IsHitOrSunk(code) && code != fleet::OffBoard; }
 
 bool AnyUntouched(const std::array<std::int32_t, 4>& codes) {
     for (std::int32_t code : codes) {
-        if (battle::IsUntouched(code)) return true;
+        if (fleet::IsUntouched(code)) return true;
     }
     return false;
 }
@@ -35,7 +33,7 @@ bool AnyUntouched(const std::array<std::int32_t, 4>& codes) {
 bool AnyUntouchedCell() {
     for (const auto& column : PlayerBoard()) {
         for (std::int32_t code : column) {
-            if (battle::IsUntouched(code)) return true;
+            if (fleet::IsUntouched(code)) return true;
         }
     }
     return false;
@@ -46,11 +44,11 @@ bool AnyUntouchedCell() {
 bool FindFocus(std::array<std::int32_t, 4>* neighbours) {
     for (int x = 0; x <= LastIndex; ++x) {
         for (int y = 0; y <= LastIndex; ++y) {
-            if (!battle::IsHitShipAfloat(PlayerBoard()[x][y])) continue;
+            if (!fleet::IsHitShipAfloat(PlayerBoard()[x][y])) continue;
             *neighbours = ReadNeighbours(x, y);
             if (AnyUntouched(*neighbours)) {
-                focusX = x;
-                focusY = y;
+                Memory.focusX = x;
+                Memory.focusY = y;
                 return true;
             }
         }
@@ -64,7 +62,7 @@ int WalkLine(int from, int step, CodeAt codeAt) {
     int i = from;
     do {
         i += step;
-    } while (OnBoard(i) && battle::IsHitOrSunk(codeAt(i)));
+    } while (OnBoard(i) && fleet::IsHitOrSunk(codeAt(i)));
     return i;
 }
 
@@ -74,7 +72,7 @@ bool ExtendLine(int from, CodeAt codeAt, Queue queue) {
     int step = RandomBelow(2) == 0 ? 1 : -1;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int i = WalkLine(from, step, codeAt);
-        if (OnBoard(i) && battle::IsUntouched(codeAt(i))) {
+        if (OnBoard(i) && fleet::IsUntouched(codeAt(i))) {
             queue(i);
             return true;
         }
@@ -86,19 +84,16 @@ bool ExtendLine(int from, CodeAt codeAt, Queue queue) {
 }  // namespace
 
 std::array<std::int32_t, 4> ReadNeighbours(int x, int y) {
-    const battle::Board& board = PlayerBoard();
+    const fleet::Board& board = PlayerBoard();
     return {
-        x - 1 < 0 ? battle::OffBoard : board[x - 1][y],
-        y - 1 < 0 ? battle::OffBoard : board[x][y - 1],
-        x + 1 > LastIndex ? battle::OffBoard : board[x + 1][y],
-        y + 1 > LastIndex ? battle::OffBoard : board[x][y + 1],
+        x - 1 < 0 ? fleet::OffBoard : board[x - 1][y],
+        y - 1 < 0 ? fleet::OffBoard : board[x][y - 1],
+        x + 1 > LastIndex ? fleet::OffBoard : board[x + 1][y],
+        y + 1 > LastIndex ? fleet::OffBoard : board[x][y + 1],
     };
 }
 
-void QueueEnemyShot(int x, int y) {
-    PlayerBoard()[x][y] += battle::AimedStage;
-    battle::GameState.salvo[battle::GameState.salvoSlot] = {battle::Player, x, y};
-}
+namespace {
 
 bool FireAtRandom() {
     // Late in a long game every cell may already be shot at or aimed: drawing until an untouched
@@ -107,10 +102,10 @@ bool FireAtRandom() {
     int x = 0;
     int y = 0;
     do {
-        x = RandomBelow(battle::BoardSize);
-        y = RandomBelow(battle::BoardSize);
-    } while (!battle::IsUntouched(PlayerBoard()[x][y]));
-    QueueEnemyShot(x, y);
+        x = RandomBelow(fleet::BoardSize);
+        y = RandomBelow(fleet::BoardSize);
+    } while (!fleet::IsUntouched(PlayerBoard()[x][y]));
+    fleet::QueueShot(fleet::Player, x, y);
     return true;
 }
 
@@ -125,8 +120,8 @@ bool ProbeAround(int x, int y) {
         const int i = RandomBelow(count);
         const int nx = x + directions[i].dx;
         const int ny = y + directions[i].dy;
-        if (OnBoard(nx) && OnBoard(ny) && battle::IsUntouched(PlayerBoard()[nx][ny])) {
-            QueueEnemyShot(nx, ny);
+        if (OnBoard(nx) && OnBoard(ny) && fleet::IsUntouched(PlayerBoard()[nx][ny])) {
+            fleet::QueueShot(fleet::Player, nx, ny);
             return true;
         }
         // Drop the direction, keeping the order of the ones behind it: that order decides
@@ -139,36 +134,38 @@ bool ProbeAround(int x, int y) {
 
 bool ExtendAlongX(int x, int y) {
     return ExtendLine(
-        x, [y](int i) { return PlayerBoard()[i][y]; }, [y](int i) { QueueEnemyShot(i, y); });
+        x, [y](int i) { return PlayerBoard()[i][y]; }, [y](int i) { fleet::QueueShot(fleet::Player, i, y); });
 }
 
 bool ExtendAlongY(int x, int y) {
     return ExtendLine(
-        y, [x](int j) { return PlayerBoard()[x][j]; }, [x](int j) { QueueEnemyShot(x, j); });
+        y, [x](int j) { return PlayerBoard()[x][j]; }, [x](int j) { fleet::QueueShot(fleet::Player, x, j); });
 }
 
+}  // namespace
+
 void ChooseEnemyShot() {
-    if (GameLevel == Level::Expert) {
+    if (Levels.GameLevel == Level::Expert) {
         ChooseExpertShot();
         return;
     }
     std::array<std::int32_t, 4> neighbours{};  // left, up, right, down of the focus
     if (!FindFocus(&neighbours)) {
-        focusX = 0;
-        focusY = 0;
+        Memory.focusX = 0;
+        Memory.focusY = 0;
         FireAtRandom();
     } else {
         const bool lineY = IsLineMark(neighbours[1]) || IsLineMark(neighbours[3]);
         const bool lineX = IsLineMark(neighbours[0]) || IsLineMark(neighbours[2]);
         bool done = false;
-        if (lineY) done = ExtendAlongY(focusX, focusY);
-        if (lineX && !done) done = ExtendAlongX(focusX, focusY);
-        if ((lineX || lineY) && !done && aiShotCounter > 1) done = FireAtRandom();
+        if (lineY) done = ExtendAlongY(Memory.focusX, Memory.focusY);
+        if (lineX && !done) done = ExtendAlongX(Memory.focusX, Memory.focusY);
+        if ((lineX || lineY) && !done && Memory.aiShotCounter > 1) done = FireAtRandom();
         // The focus has an untouched neighbour on the board, so the probe always finds one.
-        if (!done) ProbeAround(focusX, focusY);
+        if (!done) ProbeAround(Memory.focusX, Memory.focusY);
     }
-    ++aiShotCounter;
-    if (battle::ShipsAfloat(battle::Enemy) < aiShotCounter) aiShotCounter = 0;
+    ++Memory.aiShotCounter;
+    if (fleet::ShipsAfloat(fleet::Enemy) < Memory.aiShotCounter) Memory.aiShotCounter = 0;
 }
 
 }  // namespace opponent

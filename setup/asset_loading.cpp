@@ -4,22 +4,17 @@
 
 #include <cstdio>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
-#include "setup/program_objects.h"
-#include "shell/layout_scale.h"
+#include "fleet/program_objects.h"
+#include "setup/layout_scale.h"
 
 namespace setup {
 
-char PictureSetFolder[1024] = "";
-
 namespace {
 
-struct ShipDesign {
-    std::int32_t length;
-    std::uint32_t shipId;
-};
-constexpr ShipDesign kFleetDesign[battle::ShipsPerSide] = {{5, 1}, {4, 2}, {3, 3}, {3, 4}, {2, 5}};
+// The folder of the size-dependent pictures, "Pictures\P%i\" with the screen width.
+char PictureSetFolder[1024] = "";
 
 // A mark gets a cell-sized rectangle from the painter each time it is drawn, so its own size
 // counts for nothing: scale 0.
@@ -29,13 +24,13 @@ void LoadMark(imaging::Picture& mark, const char* fileName) {
     mark.SetScale(0, nullptr);
 }
 
-void LoadFleet(battle::Side side) {
-    for (int k = 0; k < battle::ShipsPerSide; ++k) {
-        fleet::Ships[side * battle::ShipsPerSide + k].SetIdentity(kFleetDesign[k].length,
-                                                                  kFleetDesign[k].shipId);
+void LoadFleet(fleet::Side side) {
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+        fleet::Ships[fleet::ShipIndex(side, shipId)].SetIdentity(fleet::ShipLengths[shipId - 1],
+                                                                 shipId);
     }
-    for (int k = 0; k < battle::ShipsPerSide; ++k) {
-        fleet::Ships[side * battle::ShipsPerSide + k].LoadPictures(PictureSetFolder);
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+        fleet::Ships[fleet::ShipIndex(side, shipId)].LoadPictures(PictureSetFolder);
     }
 }
 
@@ -43,15 +38,15 @@ void LoadFleet(battle::Side side) {
 
 void LoadAssets() {
     std::snprintf(PictureSetFolder, sizeof PictureSetFolder, "Pictures\\P%i\\",
-                  static_cast<int>(shell::ScreenWidth));
-    LoadMark(TargetPicture, "Target.bmp");
-    LoadMark(MissPicture, "Miss.bmp");
-    LoadMark(HitPicture, "Hit.bmp");
-    SeaBackPicture.Load("Pictures\\", "SeaBack.bmp");
-    BoardPictures[battle::Player].Load("Pictures\\", "Grid1.bmp");
-    BoardPictures[battle::Enemy].Load("Pictures\\", "Grid2.bmp");
-    LoadFleet(battle::Player);
-    LoadFleet(battle::Enemy);
+                  static_cast<int>(setup::Layout.ScreenWidth));
+    LoadMark(fleet::Pictures.TargetPicture, "Target.bmp");
+    LoadMark(fleet::Pictures.MissPicture, "Miss.bmp");
+    LoadMark(fleet::Pictures.HitPicture, "Hit.bmp");
+    fleet::Pictures.SeaBackPicture.Load("Pictures\\", "SeaBack.bmp");
+    fleet::Pictures.BoardPictures[fleet::Player].Load("Pictures\\", "Grid1.bmp");
+    fleet::Pictures.BoardPictures[fleet::Enemy].Load("Pictures\\", "Grid2.bmp");
+    LoadFleet(fleet::Player);
+    LoadFleet(fleet::Enemy);
 }
 
 }  // namespace setup

@@ -3,9 +3,6 @@
 
 namespace setup {
 
-// The folder of the size-dependent pictures, "Pictures\P%i\" with the screen width.
-extern char PictureSetFolder[1024];
-
 // Loads the marks, the sea, the two boards and the ships' pictures for ScreenWidth. A missing
 // ship picture is reported once per ship; nothing here ends the program.
 void LoadAssets();

@@ -6,17 +6,17 @@
 #include <cmath>
 #include <cstring>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
-#include "shell/control_walk.h"
-#include "shell/layout_scale.h"
+#include "setup/controls.h"
+#include "setup/layout_scale.h"
 #include "shell/main_window.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 
 namespace setup {
 
@@ -39,26 +39,26 @@ constexpr Dock kDocks[10] = {
 constexpr int kDockingOrder[10] = {0, 5, 1, 6, 2, 7, 3, 8, 4, 9};
 
 void LayOutBoards(double w, double h) {
-    const double sx = shell::ScaleX;
-    const double sy = shell::ScaleY;
-    SeaBackPicture.SetBounds(0, 0, w, h, nullptr);
-    BoardPictures[battle::Player].SetBounds(0.0175 * w, 0.1075 * h,
+    const double sx = setup::Layout.ScaleX;
+    const double sy = setup::Layout.ScaleY;
+    fleet::Pictures.SeaBackPicture.SetBounds(0, 0, w, h, nullptr);
+    fleet::Pictures.BoardPictures[fleet::Player].SetBounds(0.0175 * w, 0.1075 * h,
                                             Truncated(0.0176 * w) + Truncated(480 * sx),
                                             Truncated(504 * sy) + 0.1075 * h, nullptr);
-    BoardPictures[battle::Enemy].SetBounds(0.5155 * w, 0.1075 * h,
+    fleet::Pictures.BoardPictures[fleet::Enemy].SetBounds(0.5155 * w, 0.1075 * h,
                                            Truncated(480 * sx) + Truncated(0.5156 * w),
                                            Truncated(504 * sy) + 0.1075 * h, nullptr);
 }
 
 void ResetShipsOnTheirBoards() {
-    for (int side = battle::Player; side <= battle::Enemy; ++side) {
+    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
         platform::Rect grid;
-        BoardPictures[side].GetBounds(&grid);
-        for (int k = 0; k < battle::ShipsPerSide; ++k) {
-            fleet::Ship& ship = fleet::Ships[side * battle::ShipsPerSide + k];
+        fleet::Pictures.BoardPictures[side].GetBounds(&grid);
+        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
+            fleet::Ship& ship = fleet::Ships[side * fleet::ShipsPerSide + k];
             ship.Reset();
             ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom,
-                         static_cast<battle::Side>(side));
+                         static_cast<fleet::Side>(side));
         }
     }
 }
@@ -68,8 +68,8 @@ void DockShips(platform::Window* window, double w, double h) {
         const Dock& dock = kDocks[index];
         const double left = dock.left * w;
         const double top = dock.top * h;
-        fleet::Ships[index].SetBounds(left, top, left + Truncated(dock.width * shell::ScaleX),
-                                      Truncated(42 * shell::ScaleY) + top, window);
+        fleet::Ships[index].SetBounds(left, top, left + Truncated(dock.width * setup::Layout.ScaleX),
+                                      Truncated(42 * setup::Layout.ScaleY) + top, window);
     }
 }
 
@@ -81,9 +81,9 @@ void NewGame(platform::Window* window) {
     const double w = client.right;
     const double h = client.bottom;
 
-    SeaBackPicture.SetScale(0, nullptr);
-    BoardPictures[battle::Player].SetScale(0, nullptr);
-    BoardPictures[battle::Enemy].SetScale(0, nullptr);
+    fleet::Pictures.SeaBackPicture.SetScale(0, nullptr);
+    fleet::Pictures.BoardPictures[fleet::Player].SetScale(0, nullptr);
+    fleet::Pictures.BoardPictures[fleet::Enemy].SetScale(0, nullptr);
     for (fleet::Ship& ship : fleet::Ships) ship.SetScale(0, nullptr);
 
     LayOutBoards(w, h);
@@ -91,15 +91,15 @@ void NewGame(platform::Window* window) {
     DockShips(window, w, h);
 
     // Water everywhere, phase Placing, salvo slot 0, five shots, every slot empty.
-    battle::ResetGameState();
-    std::strcpy(StatusText, "You Have 5 More Ships, Select Ship To Place...");
-    ShipsToPlace = 5;
-    shell::DisableControlById(window, shell::ID_START);
-    shell::EnableControlById(window, shell::ID_PLACE_RANDOM);
+    fleet::ResetGameState();
+    std::strcpy(Status.StatusText, "You Have 5 More Ships, Select Ship To Place...");
+    Status.ShipsToPlace = 5;
+    setup::DisableControlById(window, setup::ID_START);
+    setup::EnableControlById(window, setup::ID_PLACE_RANDOM);
 
     platform::GetClientRect(window, &client);
     platform::InvalidateRect(window, &client, false);
-    shell::PlaySoundEffect("Sounds\\siren.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
+    sound::PlaySoundEffect("Sounds\\siren.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
 }
 
 }  // namespace setup

@@ -5,17 +5,17 @@
 
 #include <cstdio>
 
-#include "battle/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
+#include "opponent/random_placement.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
-#include "setup/program_objects.h"
+#include "setup/controls.h"
+#include "setup/quit_request.h"
 #include "setup/status_line.h"
-#include "shell/quit_request.h"
 
 namespace setup {
-
-std::int32_t ShipsToPlace = 5;
 
 namespace {
 
@@ -23,7 +23,7 @@ enum class CarryEnd { Dropped, DoubleClick, Quit };
 
 // Ships are tested in index order and edges count, so a shared border picks the lower index.
 fleet::Ship* PickUp(platform::Window* window, int x, int y) {
-    for (int i = 0; i < battle::ShipsPerSide; ++i) {
+    for (int i = 0; i < fleet::ShipsPerSide; ++i) {
         fleet::Ship& ship = fleet::Ships[i];
         if (ship.Contains(x, y)) {
             SetStatus(window, "Place Ship On Map...");
@@ -60,7 +60,7 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
                 }
                 break;
             default:
-                if (shell::AsksToEndTheProgram(message)) {
+                if (setup::AsksToEndTheProgram(message)) {
                     platform::PostMessage(message.window, message.message, message.wParam,
                                           message.lParam);
                     return CarryEnd::Quit;
@@ -70,19 +70,19 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
     }
 }
 
-bool TakenFromDock(int x, int y) { return !BoardPictures[battle::Player].Contains(x, y); }
+bool TakenFromDock(int x, int y) { return !fleet::Pictures.BoardPictures[fleet::Player].Contains(x, y); }
 
 void ShowStatusByCount(platform::Window* window, bool endedByDoubleClick) {
-    if (ShipsToPlace <= 0 || endedByDoubleClick) {
+    if (Status.ShipsToPlace <= 0 || endedByDoubleClick) {
         SetStatus(window, "Select Ship To Reposition or Press Start To Begin...");
-    } else if (ShipsToPlace == 1) {
-        std::snprintf(StatusText, sizeof StatusText,
+    } else if (Status.ShipsToPlace == 1) {
+        std::snprintf(Status.StatusText, sizeof Status.StatusText,
                       "You Have %i More Ship, Select Ship To Place...", 1);
         SetStatus(window, nullptr);
     } else {
-        std::snprintf(StatusText, sizeof StatusText,
+        std::snprintf(Status.StatusText, sizeof Status.StatusText,
                       "You Have %i More Ships, Select Ship To Place...",
-                      static_cast<int>(ShipsToPlace));
+                      static_cast<int>(Status.ShipsToPlace));
         SetStatus(window, nullptr);
     }
 }
@@ -93,18 +93,25 @@ void SelectAndPlaceShip(platform::Window* window, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
     const bool endedByDoubleClick = Carry(*ship, window, true) == CarryEnd::DoubleClick;
-    if (TakenFromDock(x, y) && !endedByDoubleClick) --ShipsToPlace;
+    if (TakenFromDock(x, y) && !endedByDoubleClick) --Status.ShipsToPlace;
     ShowStatusByCount(window, endedByDoubleClick);
 }
 
 void RotateAndPlaceShip(platform::Window* window, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
-    if (TakenFromDock(x, y)) --ShipsToPlace;
+    if (TakenFromDock(x, y)) --Status.ShipsToPlace;
     ship->Invalidate(window);
     ship->Rotate();
     Carry(*ship, window, false);
     ShowStatusByCount(window, false);
+}
+
+void PlaceFleetRandomly(platform::Window* window) {
+    Status.ShipsToPlace = 0;
+    SetStatus(window, "Select Ship To Reposition or Press Start To Begin...");
+    opponent::PlaceFleetAtRandom(fleet::Player, window);
+    EnableControlById(window, ID_START);
 }
 
 }  // namespace setup

@@ -9,15 +9,15 @@
 #include <string>
 #include <string_view>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "imaging/point_size_font.h"
 #include "platform/drawing/drawing.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
 #include "setup/status_line.h"
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 
 namespace shell {
 
@@ -69,24 +69,24 @@ void DrawInCell(imaging::Picture& mark, const imaging::Picture& board, int x, in
 
 // The player's slots are the even ones; the computer's aims are never shown.
 void DrawAimMarks(DeviceContext* buffer) {
-    for (int slot = 0; slot < battle::SalvoSize; slot += 2) {
-        const battle::Shot& shot = battle::GameState.salvo[slot];
-        if (shot.side != battle::Player && shot.side != battle::Enemy) continue;
-        DrawInCell(setup::TargetPicture, setup::BoardPictures[shot.side], shot.x, shot.y, buffer);
+    for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
+        const fleet::Shot& shot = fleet::GameState.salvo[slot];
+        if (shot.side != fleet::Player && shot.side != fleet::Enemy) continue;
+        DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[shot.side], shot.x, shot.y, buffer);
     }
 }
 
 // A sunk ship is shown by its own sunk picture, so its cells (31 to 35) get no mark.
 void DrawCellMarks(DeviceContext* buffer) {
-    for (int side = battle::Player; side <= battle::Enemy; ++side) {
-        const battle::Board& board = battle::GameState.boards[side];
-        for (int x = 0; x < battle::BoardSize; ++x) {
-            for (int y = 0; y < battle::BoardSize; ++y) {
+    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
+        const fleet::Board& board = fleet::GameState.boards[side];
+        for (int x = 0; x < fleet::BoardSize; ++x) {
+            for (int y = 0; y < fleet::BoardSize; ++y) {
                 const std::int32_t code = board[x][y];
-                if (code == battle::Miss) {
-                    DrawInCell(setup::MissPicture, setup::BoardPictures[side], x, y, buffer);
-                } else if (battle::IsHitShipAfloat(code)) {
-                    DrawInCell(setup::HitPicture, setup::BoardPictures[side], x, y, buffer);
+                if (code == fleet::Miss) {
+                    DrawInCell(fleet::Pictures.MissPicture, fleet::Pictures.BoardPictures[side], x, y, buffer);
+                } else if (fleet::IsHitShipAfloat(code)) {
+                    DrawInCell(fleet::Pictures.HitPicture, fleet::Pictures.BoardPictures[side], x, y, buffer);
                 }
             }
         }
@@ -100,8 +100,8 @@ void DrawCellMarks(DeviceContext* buffer) {
 platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int left) {
     constexpr int SmallestTenths = 40;
     constexpr int StepTenths = 4;
-    const int right = DesignX(723);  // two design units inside the frame
-    const int designed = static_cast<int>(ScreenWidth * 0.11627906976744186);
+    const int right = setup::DesignX(723);  // two design units inside the frame
+    const int designed = static_cast<int>(setup::Layout.ScreenWidth * 0.11627906976744186);
     const int dpi = platform::GetDeviceCaps(buffer, platform::LOGPIXELSY);
     struct Fitted {
         std::string text;
@@ -134,14 +134,14 @@ platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int lef
 }
 
 void DrawStatusText(DeviceContext* buffer) {
-    const std::string_view text(setup::StatusText,
-                                strnlen(setup::StatusText, sizeof setup::StatusText));
-    const int x = static_cast<int>(320 * ScaleX);
+    const std::string_view text(setup::Status.StatusText,
+                                strnlen(setup::Status.StatusText, sizeof setup::Status.StatusText));
+    const int x = static_cast<int>(320 * setup::Layout.ScaleX);
     platform::Font* font = StatusFont(buffer, text, x);
     platform::SelectObject(buffer, font);
     platform::SetBkMode(buffer, platform::TRANSPARENT);
     platform::SetTextColor(buffer, platform::Rgb(85, 85, 0));
-    platform::TextOut(buffer, x, static_cast<int>(22 * ScaleY), text);
+    platform::TextOut(buffer, x, static_cast<int>(22 * setup::Layout.ScaleY), text);
     platform::SelectObject(buffer, platform::GetStockObject(platform::StockObject::SystemFont));
     platform::DeleteObject(font);
 }
@@ -198,9 +198,9 @@ platform::Bitmap* Sized(platform::Bitmap*& kept, DeviceContext* like, int width,
 void DrawBackground(DeviceContext* target, int width, int height) {
     platform::FillRect(target, platform::Rect{0, 0, width, height},
                        platform::GetSysColor(platform::COLOR_BACKGROUND));
-    setup::SeaBackPicture.Draw(target);
-    setup::BoardPictures[battle::Player].Draw(target);
-    setup::BoardPictures[battle::Enemy].Draw(target);
+    fleet::Pictures.SeaBackPicture.Draw(target);
+    fleet::Pictures.BoardPictures[fleet::Player].Draw(target);
+    fleet::Pictures.BoardPictures[fleet::Enemy].Draw(target);
 }
 
 // Puts desktop colour, sea and both boards into the target, from the kept layer when they have
@@ -210,9 +210,9 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     const BackgroundState now{width,
                               height,
                               platform::GetSysColor(platform::COLOR_BACKGROUND),
-                              StateOf(setup::SeaBackPicture),
-                              {StateOf(setup::BoardPictures[battle::Player]),
-                               StateOf(setup::BoardPictures[battle::Enemy])}};
+                              StateOf(fleet::Pictures.SeaBackPicture),
+                              {StateOf(fleet::Pictures.BoardPictures[fleet::Player]),
+                               StateOf(fleet::Pictures.BoardPictures[fleet::Enemy])}};
     DeviceContext* layer = platform::CreateCompatibleDC(target);
     platform::Bitmap* background = Sized(layers.background, target, width, height);
     platform::Bitmap* kept = platform::SelectObject(layer, background);
@@ -232,8 +232,8 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
 // The status text lies in the band above the boards (its frame ends there too), so a piece
 // wholly below the band is spared the text's layout, the costliest part of a small paint.
 int StatusBandBottom() {
-    return std::max({DesignY(48), setup::BoardPictures[battle::Player].GetTop(),
-                     setup::BoardPictures[battle::Enemy].GetTop()});
+    return std::max({setup::DesignY(48), fleet::Pictures.BoardPictures[fleet::Player].GetTop(),
+                     fleet::Pictures.BoardPictures[fleet::Enemy].GetTop()});
 }
 
 void Compose(DeviceContext* target, const platform::Rect& piece, int width, int height) {

@@ -7,7 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 
 namespace shell {
 
@@ -49,8 +49,8 @@ bool CheckDisplay() {
     }
     for (const ScreenSize& size : kScreenSizes) {
         if (screenWidth >= size.width && screenHeight >= size.height) {
-            ScreenWidth = size.width;
-            ScreenHeight = size.height;
+            setup::Layout.ScreenWidth = size.width;
+            setup::Layout.ScreenHeight = size.height;
             platform::ReleaseDC(nullptr, screen);
             return true;
         }

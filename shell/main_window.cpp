@@ -10,18 +10,17 @@
 #include "resources/resource_ids.h"
 #include "setup/asset_loading.h"
 #include "setup/new_game.h"
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 #include "shell/settings.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "windows/picture_popup.h"
+#include "windows/program_handles.h"
+#include "setup/controls.h"
 
 namespace shell {
 
 using namespace platform;
 
-const ModuleResources* AppInstance = nullptr;
-Window* MainWindow = nullptr;
-Menu* MainMenu = nullptr;
 
 namespace {
 
@@ -38,10 +37,10 @@ constexpr std::uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | B
 
 // In design units; created in this order.
 constexpr ControlDesign kControls[] = {
-    {"BUTTON", ID_START, "START", 10, 10, 125, 40, kButtonStyle | WS_DISABLED, 0},
-    {"BUTTON", ID_PLACE_RANDOM, "Place Random", 155, 10, 125, 40, kButtonStyle, 0},
-    {"BUTTON", ID_ABOUT, "About", 745, 10, 125, 40, kButtonStyle, 0},
-    {"BUTTON", ID_INSTRUCTIONS, "Instructions", 890, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", setup::ID_START, "START", 10, 10, 125, 40, kButtonStyle | WS_DISABLED, 0},
+    {"BUTTON", setup::ID_PLACE_RANDOM, "Place Random", 155, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", setup::ID_ABOUT, "About", 745, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", setup::ID_INSTRUCTIONS, "Instructions", 890, 10, 125, 40, kButtonStyle, 0},
     {"STATIC", 0, "Instructions", 300, 10, 425, 40, WS_CHILD | WS_VISIBLE | SS_GRAYFRAME,
      WS_EX_STATICEDGE},
 };
@@ -62,14 +61,14 @@ constexpr int kButtonFontHeight = 15;
 
 void CreateControls(Window* window, const ModuleResources* instance) {
     LogFont captions;
-    captions.height = -DesignX(kButtonFontHeight);  // a character height
+    captions.height = -setup::DesignX(kButtonFontHeight);  // a character height
     captions.faceName = "Arial";
     Font* buttonFont = CreateFontIndirect(captions);
     for (const ControlDesign& control : kControls) {
         Window* created =
             CreateWindowEx(control.exStyle, control.className, control.text, control.style,
-                           DesignX(control.x), DesignY(control.y), DesignX(control.width),
-                           DesignY(control.height), window, control.id, instance);
+                           setup::DesignX(control.x), setup::DesignY(control.y), setup::DesignX(control.width),
+                           setup::DesignY(control.height), window, control.id, instance);
         if (created != nullptr && control.id != 0) {
             SendMessage(created, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), 0);
         }
@@ -79,69 +78,69 @@ void CreateControls(Window* window, const ModuleResources* instance) {
 
 // savedSound: what settings.ini keeps (1 on, 0 off, -1 never switched); only a device can play.
 void SetUpSoundItems(int savedSound) {
-    if (DetectSoundDevice()) {
-        SoundOn = savedSound == 0 ? 0 : 1;
-        CheckMenuItem(MainMenu, SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
+    if (sound::DetectSoundDevice()) {
+        sound::SoundOn = savedSound == 0 ? 0 : 1;
+        CheckMenuItem(windows::App.MainMenu, sound::SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
                       MF_CHECKED);
         return;
     }
-    CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_CHECKED);
-    EnableMenuItem(MainMenu, resources::IDM_SOUND_ON, MF_GRAYED | MF_DISABLED);
-    EnableMenuItem(MainMenu, resources::IDM_SOUND_OFF, MF_GRAYED | MF_DISABLED);
-    SoundOn = 0;
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_SOUND_OFF, MF_CHECKED);
+    EnableMenuItem(windows::App.MainMenu, resources::IDM_SOUND_ON, MF_GRAYED | MF_DISABLED);
+    EnableMenuItem(windows::App.MainMenu, resources::IDM_SOUND_OFF, MF_GRAYED | MF_DISABLED);
+    sound::SoundOn = 0;
 }
 
 // The screen size shows in the menu but stays what the display test chose.
 void SetUpScreenSizeItems() {
-    const int current = ScreenWidth == 640   ? resources::IDM_SIZE_640
-                        : ScreenWidth == 800 ? resources::IDM_SIZE_800
+    const int current = setup::Layout.ScreenWidth == 640   ? resources::IDM_SIZE_640
+                        : setup::Layout.ScreenWidth == 800 ? resources::IDM_SIZE_800
                                              : resources::IDM_SIZE_1024;
-    CheckMenuItem(MainMenu, current, MF_CHECKED);
+    CheckMenuItem(windows::App.MainMenu, current, MF_CHECKED);
     for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
-        EnableMenuItem(MainMenu, item, MF_GRAYED | MF_DISABLED);
+        EnableMenuItem(windows::App.MainMenu, item, MF_GRAYED | MF_DISABLED);
     }
 }
 
 }  // namespace
 
 void StartNewGame(Window* window) {
-    opponent::GameLevel = opponent::ChosenLevel;
+    opponent::Levels.GameLevel = opponent::Levels.ChosenLevel;
     setup::NewGame(window);
 }
 
 void CheckOpponentItems() {
-    const bool expert = opponent::ChosenLevel == opponent::Level::Expert;
-    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_STANDARD, expert ? MF_UNCHECKED : MF_CHECKED);
-    CheckMenuItem(MainMenu, resources::IDM_OPPONENT_EXPERT, expert ? MF_CHECKED : MF_UNCHECKED);
+    const bool expert = opponent::Levels.ChosenLevel == opponent::Level::Expert;
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_STANDARD, expert ? MF_UNCHECKED : MF_CHECKED);
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_EXPERT, expert ? MF_CHECKED : MF_UNCHECKED);
 }
 
 bool InitInstance(const ModuleResources* instance, int showCommand) {
-    AppInstance = instance;
+    windows::App.AppInstance = instance;
     RegisterMainWindowClass(instance);
 
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
-    MainWindow =
+    windows::App.MainWindow =
         CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX, -frameY,
-                       ScreenWidth + 2 * frameX, ScreenHeight + 2 * frameY, nullptr, 0, instance);
-    if (MainWindow == nullptr) return false;
+                       setup::Layout.ScreenWidth + 2 * frameX, setup::Layout.ScreenHeight + 2 * frameY, nullptr, 0, instance);
+    if (windows::App.MainWindow == nullptr) return false;
 
-    windows::ShowPicturePopup(AppInstance, MainWindow, resources::IDB_STARTUP, 5000);
-    CreateControls(MainWindow, instance);
+    windows::ShowPicturePopup(windows::App.AppInstance, windows::App.MainWindow, resources::IDB_STARTUP, 5000);
+    CreateControls(windows::App.MainWindow, instance);
 
-    MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);
-    SetMenu(MainWindow, MainMenu);
+    windows::App.MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);
+    SetMenu(windows::App.MainWindow, windows::App.MainMenu);
     SetUpSoundItems(LoadSettings());
     SetUpScreenSizeItems();
     CheckOpponentItems();
-    DrawMenuBar(MainWindow);
+    DrawMenuBar(windows::App.MainWindow);
 
     setup::LoadAssets();
-    StartNewGame(MainWindow);
+    StartNewGame(windows::App.MainWindow);
 
-    ShowWindow(MainWindow, showCommand);
-    UpdateWindow(MainWindow);
+    ShowWindow(windows::App.MainWindow, showCommand);
+    UpdateWindow(windows::App.MainWindow);
     return true;
 }
 

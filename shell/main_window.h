@@ -10,16 +10,6 @@
 
 namespace shell {
 
-constexpr int ID_START = 1;
-constexpr int ID_PLACE_RANDOM = 2;
-constexpr int ID_ABOUT = 3;
-constexpr int ID_INSTRUCTIONS = 4;
-
-// Kept for the whole run: the program's resources, the main window and its menu.
-extern const platform::ModuleResources* AppInstance;
-extern platform::Window* MainWindow;
-extern platform::Menu* MainMenu;
-
 // Registers the class, creates the main window, opens the start-up picture, creates the controls
 // and the menu, detects the sound device, loads the pictures, starts the first game and shows the
 // window. False only when the main window cannot be created.

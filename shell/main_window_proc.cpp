@@ -2,7 +2,7 @@
 // mouse clicks to placement or to the salvo by the phase of play, commands through one table.
 #include <cstdint>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "battle/salvo.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
@@ -17,49 +17,42 @@
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/board_painting.h"
-#include "shell/control_walk.h"
-#include "shell/layout_scale.h"
+#include "setup/controls.h"
+#include "setup/layout_scale.h"
 #include "shell/main_window.h"
-#include "shell/play_record.h"
+#include "battle/play_record.h"
 #include "shell/settings.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "windows/instructions_viewer.h"
 #include "windows/picture_popup.h"
+#include "windows/program_handles.h"
 
 namespace shell {
 
 using namespace platform;
-using battle::GameState;
+using fleet::GameState;
 
 namespace {
 
 void OnCreate() {
     const int captionHeight = GetSystemMetrics(SM_CYCAPTION);
     const int menuHeight = GetSystemMetrics(SM_CYMENU);
-    ScaleX = ScreenWidth * 0.0009765625;
-    ScaleY = static_cast<double>(ScreenHeight - captionHeight - menuHeight) /
+    setup::Layout.ScaleX = setup::Layout.ScreenWidth * 0.0009765625;
+    setup::Layout.ScaleY = static_cast<double>(setup::Layout.ScreenHeight - captionHeight - menuHeight) /
              static_cast<double>(768 - captionHeight - menuHeight);
     opponent::srand(static_cast<std::uint32_t>(platform::time()));
 }
 
 void OnDestroy() {
-    if (MainMenu != nullptr) DestroyMenu(MainMenu);
-    MainMenu = nullptr;  // File > Exit sends this without destroying the window: no second release
+    if (windows::App.MainMenu != nullptr) DestroyMenu(windows::App.MainMenu);
+    windows::App.MainMenu = nullptr;  // File > Exit sends this without destroying the window: no second release
     PostQuitMessage(0);
 }
 
-void PlaceRandomly(Window* window) {
-    setup::ShipsToPlace = 0;
-    setup::SetStatus(window, "Select Ship To Reposition or Press Start To Begin...");
-    opponent::PlaceFleetAtRandom(battle::Player, window);
-    EnableControlById(window, ID_START);
-    PaintBoard(window);
-}
-
 void SwitchSound(Window* window, std::uint8_t on) {
-    SoundOn = on;
-    CheckMenuItem(MainMenu, resources::IDM_SOUND_ON, on ? MF_CHECKED : MF_UNCHECKED);
-    CheckMenuItem(MainMenu, resources::IDM_SOUND_OFF, on ? MF_UNCHECKED : MF_CHECKED);
+    sound::SoundOn = on;
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_SOUND_ON, on ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_SOUND_OFF, on ? MF_UNCHECKED : MF_CHECKED);
     SaveSoundSwitch(on);
     PaintBoard(window);
 }
@@ -67,14 +60,14 @@ void SwitchSound(Window* window, std::uint8_t on) {
 // The menu grays these items, so they arrive only when the window receives them by other means.
 void ChangeScreenSize(Window* window, int checkedItem, int width, int height, double factor) {
     for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
-        CheckMenuItem(MainMenu, item, item == checkedItem ? MF_CHECKED : MF_UNCHECKED);
+        CheckMenuItem(windows::App.MainMenu, item, item == checkedItem ? MF_CHECKED : MF_UNCHECKED);
     }
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
-    ScreenWidth = width;
-    ScreenHeight = height;
-    ScaleX = factor;
-    ScaleY = factor;  // the plain ratio here, not the caption-corrected one of creation
+    setup::Layout.ScreenWidth = width;
+    setup::Layout.ScreenHeight = height;
+    setup::Layout.ScaleX = factor;
+    setup::Layout.ScaleY = factor;  // the plain ratio here, not the caption-corrected one of creation
     setup::LoadAssets();
     SetWindowPos(window, HWND_TOP, -frameX, -frameY, width + 2 * frameX, height + 2 * frameY,
                  SWP_FRAMECHANGED);
@@ -84,7 +77,7 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
 
 // Taken up by the next new game; the game in progress keeps its level.
 void ChooseOpponent(Window* window, opponent::Level level) {
-    opponent::ChosenLevel = level;
+    opponent::Levels.ChosenLevel = level;
     CheckOpponentItems();
     SaveOpponentLevel(level);
     PaintBoard(window);
@@ -93,18 +86,19 @@ void ChooseOpponent(Window* window, opponent::Level level) {
 // Commands match on the whole value: a notification code in the high word matches nothing.
 void OnCommand(Window* window, WPARAM command) {
     switch (command) {
-        case ID_START:
+        case setup::ID_START:
             battle::StartBattle(window);
             return;
-        case ID_PLACE_RANDOM:
-            PlaceRandomly(window);
-            return;
-        case ID_ABOUT:
-            windows::ShowPicturePopup(AppInstance, window, resources::IDB_ABOUT, 0);
+        case setup::ID_PLACE_RANDOM:
+            setup::PlaceFleetRandomly(window);
             PaintBoard(window);
             return;
-        case ID_INSTRUCTIONS:
-            windows::OpenInstructionsViewer(window, AppInstance);
+        case setup::ID_ABOUT:
+            windows::ShowPicturePopup(windows::App.AppInstance, window, resources::IDB_ABOUT, 0);
+            PaintBoard(window);
+            return;
+        case setup::ID_INSTRUCTIONS:
+            windows::OpenInstructionsViewer(window, windows::App.AppInstance);
             PaintBoard(window);
             return;
         case resources::IDM_EXIT:
@@ -132,7 +126,7 @@ void OnCommand(Window* window, WPARAM command) {
             PaintBoard(window);
             return;
         case resources::IDM_STATISTICS:
-            MessageBox(window, DescribePlayRecord(ReadPlayRecord()), "Statistics", MB_OK);
+            MessageBox(window, battle::DescribePlayRecord(battle::ReadPlayRecord()), "Statistics", MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:
@@ -151,18 +145,18 @@ int MouseX(LPARAM position) { return LowWord(static_cast<std::uint64_t>(position
 int MouseY(LPARAM position) { return HighWord(static_cast<std::uint64_t>(position)); }
 
 void OnLeftButtonUp(Window* window, int x, int y) {
-    if (GameState.phase == battle::Placing) {
+    if (GameState.phase == fleet::Placing) {
         setup::SelectAndPlaceShip(window, x, y);
-        EnableStartIfFleetPlaced(window);
-    } else if (GameState.phase == battle::Firing) {
+        setup::EnableStartIfFleetPlaced(window);
+    } else if (GameState.phase == fleet::Firing) {
         battle::AimPlayerShot(window, x, y);
     }
 }
 
 void OnRightButtonUp(Window* window, int x, int y) {
-    if (GameState.phase != battle::Placing) return;
+    if (GameState.phase != fleet::Placing) return;
     setup::RotateAndPlaceShip(window, x, y);
-    EnableStartIfFleetPlaced(window);
+    setup::EnableStartIfFleetPlaced(window);
 }
 
 // The release that follows a double-click is taken here, in every phase, and dropped. A quit

@@ -5,7 +5,7 @@
 #include "platform/sound.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
-#include "shell/quit_request.h"
+#include "setup/quit_request.h"
 
 namespace shell {
 
@@ -13,7 +13,7 @@ int RunProgram(const platform::ModuleResources& instance, int showCommand) {
     if (!CheckDisplay()) return 0;
     // A long synchronous sound must not keep the close box and File > Exit waiting.
     platform::ResetQuitRequest();
-    platform::SetQuitWatch(&QuitRequestWaiting);
+    platform::SetQuitWatch(&setup::QuitRequestWaiting);
     if (InitInstance(&instance, showCommand)) {
         // No keystroke translation and no accelerators: the keyboard does only what the desktop's
         // default handling gives, such as Alt+F4.

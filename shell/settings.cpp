@@ -1,4 +1,5 @@
 // shell/settings.cpp: settings.ini, one [Options] section: Opponent=Standard|Expert, Sound=On|Off.
+#include "opponent/level.h"
 #include "shell/settings.h"
 
 #include <strings.h>
@@ -29,10 +30,10 @@ int LoadSettings() {
         sound[0] == '\0' || strcasecmp(sound, "On") == 0 || strcasecmp(sound, "Off") == 0;
     if (!levelKnown || !soundKnown) {
         platform::SetProfileAside(file, "holding a value the game does not know");
-        opponent::ChosenLevel = opponent::Level::Standard;
+        opponent::Levels.ChosenLevel = opponent::Level::Standard;
         return -1;
     }
-    opponent::ChosenLevel =
+    opponent::Levels.ChosenLevel =
         strcasecmp(level, "Expert") == 0 ? opponent::Level::Expert : opponent::Level::Standard;
     if (sound[0] == '\0') return -1;
     return strcasecmp(sound, "On") == 0 ? 1 : 0;

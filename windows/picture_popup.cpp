@@ -17,9 +17,10 @@ namespace windows {
 
 using namespace platform;
 
-Window* PopupOwner = nullptr;
-
 namespace {
+
+// The owner of the pop-up created last; repainted at once when a pop-up closes by a click.
+Window* PopupOwner = nullptr;
 
 constexpr char PopupClassName[] = "Splash";
 constexpr char PopupTitle[] = "Splash";

@@ -8,9 +8,6 @@
 
 namespace windows {
 
-// The owner of the pop-up created last; repainted at once when a pop-up closes by a click.
-extern platform::Window* PopupOwner;
-
 // Opens the pop-up, centred on the screen and owned by the window, and returns at once. With a
 // display time it closes itself after that many milliseconds; with 0 on a left-button release.
 // None when the bitmap cannot be loaded or the window cannot be created.

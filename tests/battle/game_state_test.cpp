@@ -1,6 +1,6 @@
 // tests/battle/game_state_test.cpp: the reset for a new game, the cell-code tests, and the ship
 // lookups by cell and by side.
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 
 #include <gtest/gtest.h>
 
@@ -9,40 +9,40 @@
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 
 TEST(GameState, ResetClearsEverythingButSlotPositionsAndTargetingMemory) {
-    GameState.phase = battle::GameOver;
+    GameState.phase = fleet::GameOver;
     GameState.shotsLeft = 1;
     GameState.salvoSlot = 7;
-    for (int i = 0; i < battle::SalvoSize; ++i) GameState.salvo[i] = {battle::Enemy, i, 11 - i};
-    GameState.boards[battle::Player][3][4] = 23;
-    GameState.boards[battle::Enemy][11][11] = 35;
-    opponent::focusX = 6;
-    opponent::aiShotCounter = 3;
+    for (int i = 0; i < fleet::SalvoSize; ++i) GameState.salvo[i] = {fleet::Enemy, i, 11 - i};
+    GameState.boards[fleet::Player][3][4] = 23;
+    GameState.boards[fleet::Enemy][11][11] = 35;
+    opponent::Memory.focusX = 6;
+    opponent::Memory.aiShotCounter = 3;
 
-    battle::ResetGameState();
+    fleet::ResetGameState();
 
-    EXPECT_EQ(GameState.phase, battle::Placing);
+    EXPECT_EQ(GameState.phase, fleet::Placing);
     EXPECT_EQ(GameState.shotsLeft, 5);
     EXPECT_EQ(GameState.salvoSlot, 0);
-    for (int i = 0; i < battle::SalvoSize; ++i) {
-        EXPECT_EQ(GameState.salvo[i].side, battle::NoShot);
+    for (int i = 0; i < fleet::SalvoSize; ++i) {
+        EXPECT_EQ(GameState.salvo[i].side, fleet::NoShot);
         EXPECT_EQ(GameState.salvo[i].x, i);
         EXPECT_EQ(GameState.salvo[i].y, 11 - i);
     }
-    for (const battle::Board& board : GameState.boards) {
+    for (const fleet::Board& board : GameState.boards) {
         for (const auto& column : board) {
-            for (std::int32_t code : column) ASSERT_EQ(code, battle::Water);
+            for (std::int32_t code : column) ASSERT_EQ(code, fleet::Water);
         }
     }
-    EXPECT_EQ(opponent::focusX, 6);
-    EXPECT_EQ(opponent::aiShotCounter, 3);
+    EXPECT_EQ(opponent::Memory.focusX, 6);
+    EXPECT_EQ(opponent::Memory.aiShotCounter, 3);
 }
 
 TEST(GameState, BoardsAreLaidOutSideThenColumnThenRow) {
     const std::int32_t* first = &GameState.boards[0][0][0];
-    EXPECT_EQ(&GameState.boards[battle::Enemy][2][3] - first, 144 + 2 * 12 + 3);
+    EXPECT_EQ(&GameState.boards[fleet::Enemy][2][3] - first, 144 + 2 * 12 + 3);
 }
 
 TEST(GameState, CellCodeTestsOverEveryStoredCode) {
@@ -58,13 +58,13 @@ TEST(GameState, CellCodeTestsOverEveryStoredCode) {
         {15, false, false, false}, {20, false, false, false}, {21, false, true, true},
         {25, false, true, true},   {31, false, true, false},  {35, false, true, false},
         // Never stored, but what a neighbour reading reports beyond an edge.
-        {battle::OffBoard, false, true, false},
+        {fleet::OffBoard, false, true, false},
     };
     // clang-format on
     for (const Case& c : cases) {
-        EXPECT_EQ(battle::IsUntouched(c.code), c.untouched) << c.code;
-        EXPECT_EQ(battle::IsHitOrSunk(c.code), c.hitOrSunk) << c.code;
-        EXPECT_EQ(battle::IsHitShipAfloat(c.code), c.hitAfloat) << c.code;
+        EXPECT_EQ(fleet::IsUntouched(c.code), c.untouched) << c.code;
+        EXPECT_EQ(fleet::IsHitOrSunk(c.code), c.hitOrSunk) << c.code;
+        EXPECT_EQ(fleet::IsHitShipAfloat(c.code), c.hitAfloat) << c.code;
     }
 }
 
@@ -73,19 +73,19 @@ TEST(GameState, ShipLookupsFollowTheFleetOrder) {
     for (int i = 0; i < fleet::ShipCount; ++i) {
         fleet::Ships[i].SetIdentity(lengths[i % 5], i % 5 + 1);
     }
-    EXPECT_EQ(fleet::ShipIndex(battle::Enemy, 3), 7);
+    EXPECT_EQ(fleet::ShipIndex(fleet::Enemy, 3), 7);
     // The same ship whatever stage its cell has reached.
     for (std::int32_t code : {3, 13, 23, 33}) {
-        EXPECT_EQ(&battle::ShipOfCell(battle::Enemy, code), &fleet::Ships[7]) << code;
-        EXPECT_EQ(&battle::ShipOfCell(battle::Player, code), &fleet::Ships[2]) << code;
+        EXPECT_EQ(&fleet::ShipOfCell(fleet::Enemy, code), &fleet::Ships[7]) << code;
+        EXPECT_EQ(&fleet::ShipOfCell(fleet::Player, code), &fleet::Ships[2]) << code;
     }
 
-    EXPECT_EQ(battle::ShipsAfloat(battle::Player), 5);
+    EXPECT_EQ(fleet::ShipsAfloat(fleet::Player), 5);
     fleet::Ships[4].hits = 2;  // sunk exactly
     fleet::Ships[0].hits = 4;  // one short
     fleet::Ships[9].hits = 3;  // extra hits still count as sunk
-    EXPECT_EQ(battle::ShipsAfloat(battle::Player), 4);
-    EXPECT_EQ(battle::ShipsAfloat(battle::Enemy), 4);
+    EXPECT_EQ(fleet::ShipsAfloat(fleet::Player), 4);
+    EXPECT_EQ(fleet::ShipsAfloat(fleet::Enemy), 4);
 }
 
 }  // namespace

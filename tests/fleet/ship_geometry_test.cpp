@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 using fleet::OrientationHorizontal;
 using fleet::OrientationVertical;
 
@@ -22,7 +22,7 @@ struct Cell {
 class ShipGeometry : public ::testing::Test {
 protected:
     void SetUp() override {
-        battle::ResetGameState();
+        fleet::ResetGameState();
         for (fleet::Ship& ship : fleet::Ships) {
             ship.SetScale(0, nullptr);  // as a new game does: rectangles come from the layout
             ship.Reset();
@@ -32,18 +32,18 @@ protected:
     // A ship of the player's fleet on a grid, turned as asked.
     fleet::Ship& PlayerShip(std::uint32_t shipId, std::int32_t length, std::uint8_t orientation,
                             platform::Rect grid = {100, 100, 580, 580}) {
-        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(battle::Player, shipId)];
+        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)];
         ship.SetIdentity(length, shipId);
-        ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom, battle::Player);
+        ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom, fleet::Player);
         if (ship.orientation != orientation) ship.Rotate();
         return ship;
     }
 
     static std::vector<Cell> CellsOf(std::uint32_t shipId) {
         std::vector<Cell> cells;
-        for (int x = 0; x < battle::BoardSize; ++x) {
-            for (int y = 0; y < battle::BoardSize; ++y) {
-                if (GameState.boards[battle::Player][x][y] == std::int32_t(shipId)) {
+        for (int x = 0; x < fleet::BoardSize; ++x) {
+            for (int y = 0; y < fleet::BoardSize; ++y) {
+                if (GameState.boards[fleet::Player][x][y] == std::int32_t(shipId)) {
                     cells.push_back({x, y});
                 }
             }
@@ -144,7 +144,7 @@ TEST_F(ShipGeometry, OverlapChangesNeitherShip) {
     EXPECT_EQ(RectOf(cruiser), cruiserRect);
 
     // The other fleet's board does not count.
-    GameState.boards[battle::Enemy][2][1] = 2;
+    GameState.boards[fleet::Enemy][2][1] = 2;
     EXPECT_TRUE(cruiser.PlaceAt(185, 300, nullptr));
 }
 

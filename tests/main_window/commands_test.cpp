@@ -4,27 +4,29 @@
 
 #include <string>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "platform/menus.h"
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
+#include "setup/controls.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 #include "shell/main_window.h"
-#include "shell/message_pump.h"
-#include "shell/quit_request.h"
-#include "shell/sound.h"
+#include "battle/message_pump.h"
+#include "setup/quit_request.h"
+#include "sound/sound_effects.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 using platform::Window;
 
 Window* Control(int id) {
-    for (Window* child : shell::MainWindow->children) {
+    for (Window* child : windows::App.MainWindow->children) {
         if (child->id == id && child->windowClass->name == "BUTTON") return child;
     }
     return nullptr;
@@ -33,7 +35,7 @@ Window* Control(int id) {
 TEST(Commands, FileExitEndsTheProgramThroughItsOwnQuitRequest) {
     testing_support::GameOnTestHost game;
     bool stepAfterExitRan = false;
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
     game.Then([&] { stepAfterExitRan = true; });
     EXPECT_EQ(game.Run(), 0);
     EXPECT_FALSE(stepAfterExitRan) << "the loop ended at the fetch after the command";
@@ -42,27 +44,27 @@ TEST(Commands, FileExitEndsTheProgramThroughItsOwnQuitRequest) {
 
 TEST(Commands, TheCloseBoxEndsTheProgram) {
     testing_support::GameOnTestHost game;
-    game.Then([&] { game.host.RequestClose(shell::MainWindow); });
+    game.Then([&] { game.host.RequestClose(windows::App.MainWindow); });
     EXPECT_EQ(game.Run(), 0);
     EXPECT_EQ(game.host.QuitRequests(), 0);
-    EXPECT_FALSE(platform::IsWindow(shell::MainWindow));
+    EXPECT_FALSE(platform::IsWindow(windows::App.MainWindow));
 }
 
 TEST(Commands, SoundOnAndOffSwitchTheFlagAndTheMarks) {
     testing_support::GameOnTestHost game;
     auto marks = [] {
         return std::pair{
-            platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_ON)->checked,
-            platform::FindMenuItem(shell::MainMenu, resources::IDM_SOUND_OFF)->checked};
+            platform::FindMenuItem(windows::App.MainMenu, resources::IDM_SOUND_ON)->checked,
+            platform::FindMenuItem(windows::App.MainMenu, resources::IDM_SOUND_OFF)->checked};
     };
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_OFF); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_SOUND_OFF); });
     game.Then([&] {
-        EXPECT_EQ(shell::SoundOn, 0);
+        EXPECT_EQ(sound::SoundOn, 0);
         EXPECT_EQ(marks(), std::pair(false, true));
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_ON);
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_SOUND_ON);
     });
     game.Then([&] {
-        EXPECT_EQ(shell::SoundOn, 1);
+        EXPECT_EQ(sound::SoundOn, 1);
         EXPECT_EQ(marks(), std::pair(true, false));
     });
     EXPECT_EQ(game.Run(), 0);
@@ -72,29 +74,29 @@ TEST(Commands, SoundOnAndOffSwitchTheFlagAndTheMarks) {
 TEST(Commands, AValueWithANotificationCodeMatchesNothingAndOnlyRepaints) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
-        setup::ShipsToPlace = 3;
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND,
-                              platform::MakeLong(shell::ID_PLACE_RANDOM, 1), 0);
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, 12345, 0);
+        setup::Status.ShipsToPlace = 3;
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND,
+                              platform::MakeLong(setup::ID_PLACE_RANDOM, 1), 0);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, 12345, 0);
     });
     game.Then([&] {
-        EXPECT_EQ(setup::ShipsToPlace, 3);
-        EXPECT_FALSE(Control(shell::ID_START)->enabled);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 3);
+        EXPECT_FALSE(Control(setup::ID_START)->enabled);
     });
     EXPECT_EQ(game.Run(), 0);
 }
 
 TEST(Commands, PlaceRandomLaysTheFleetOnTheBoardAndEnablesStart) {
     testing_support::GameOnTestHost game;
-    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
+    game.Then([&] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
     game.Then([&] {
-        EXPECT_EQ(setup::ShipsToPlace, 0);
-        EXPECT_TRUE(Control(shell::ID_START)->enabled);
-        EXPECT_EQ(std::string(setup::StatusText),
+        EXPECT_EQ(setup::Status.ShipsToPlace, 0);
+        EXPECT_TRUE(Control(setup::ID_START)->enabled);
+        EXPECT_EQ(std::string(setup::Status.StatusText),
                   "Select Ship To Reposition or Press Start To Begin...");
         int shipCells = 0;
-        for (const auto& column : GameState.boards[battle::Player]) {
-            for (std::int32_t code : column) shipCells += code != battle::Water;
+        for (const auto& column : GameState.boards[fleet::Player]) {
+            for (std::int32_t code : column) shipCells += code != fleet::Water;
         }
         EXPECT_EQ(shipCells, 17);
     });
@@ -114,21 +116,21 @@ TEST_P(ScreenSizeCommand, ChangesTheSettingMovesTheWindowAndStartsANewGame) {
     testing_support::GameOnTestHost game;
     platform::Rect startButton;
     game.Then([&] {
-        startButton = Control(shell::ID_START)->rect;
-        GameState.phase = battle::Firing;
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND,
+        startButton = Control(setup::ID_START)->rect;
+        GameState.phase = fleet::Firing;
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND,
                               static_cast<platform::WPARAM>(c.command), 0);
     });
     game.Then([&] {
-        EXPECT_EQ(shell::ScreenWidth, c.width);
-        EXPECT_EQ(shell::ScreenHeight, c.height);
-        EXPECT_EQ(shell::ScaleX, c.factor);
-        EXPECT_EQ(shell::ScaleY, c.factor);
-        EXPECT_EQ(shell::MainWindow->rect.Width(), c.width + 8);
-        EXPECT_EQ(shell::MainWindow->rect.Height(), c.height + 8);
-        EXPECT_EQ(GameState.phase, battle::Placing);
-        EXPECT_EQ(Control(shell::ID_START)->rect, startButton) << "controls never move";
-        EXPECT_TRUE(platform::FindMenuItem(shell::MainMenu, c.command)->checked);
+        EXPECT_EQ(setup::Layout.ScreenWidth, c.width);
+        EXPECT_EQ(setup::Layout.ScreenHeight, c.height);
+        EXPECT_EQ(setup::Layout.ScaleX, c.factor);
+        EXPECT_EQ(setup::Layout.ScaleY, c.factor);
+        EXPECT_EQ(windows::App.MainWindow->rect.Width(), c.width + 8);
+        EXPECT_EQ(windows::App.MainWindow->rect.Height(), c.height + 8);
+        EXPECT_EQ(GameState.phase, fleet::Placing);
+        EXPECT_EQ(Control(setup::ID_START)->rect, startButton) << "controls never move";
+        EXPECT_TRUE(platform::FindMenuItem(windows::App.MainMenu, c.command)->checked);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -144,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScreenSizeCommand,
 // Outside placement a right click or a double-click on a ship does nothing, but the double-click
 // still takes its following release from the queue.
 TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTaken) {
-    for (battle::GamePhase phase : {battle::Firing, battle::Resolving, battle::GameOver}) {
+    for (fleet::GamePhase phase : {fleet::Firing, fleet::Resolving, fleet::GameOver}) {
         testing_support::GameOnTestHost game;
         int x = 0;
         int y = 0;
@@ -153,19 +155,19 @@ TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTa
             const fleet::Ship& carrier = fleet::Ships[0];
             x = carrier.boatPicture.GetLeft() + 5;
             y = carrier.boatPicture.GetTop() + 5;
-            game.host.RightClick(shell::MainWindow, x, y);
-            game.host.Press(shell::MainWindow, x, y);
-            game.host.Release(shell::MainWindow, x, y);
-            platform::PostMessage(shell::MainWindow, platform::WM_LBUTTONDBLCLK, 0,
+            game.host.RightClick(windows::App.MainWindow, x, y);
+            game.host.Press(windows::App.MainWindow, x, y);
+            game.host.Release(windows::App.MainWindow, x, y);
+            platform::PostMessage(windows::App.MainWindow, platform::WM_LBUTTONDBLCLK, 0,
                                   platform::MakePointParam(x, y));
-            game.host.Release(shell::MainWindow, x, y);
-            platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, 9999, 0);
+            game.host.Release(windows::App.MainWindow, x, y);
+            platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, 9999, 0);
         });
         game.Then([&] {
             EXPECT_EQ(fleet::Ships[0].orientation, 0) << "phase " << phase;
             EXPECT_EQ(GameState.phase, phase);
             platform::Message left;
-            EXPECT_FALSE(platform::PeekMessage(&left, shell::MainWindow, platform::WM_LBUTTONUP,
+            EXPECT_FALSE(platform::PeekMessage(&left, windows::App.MainWindow, platform::WM_LBUTTONUP,
                                                platform::WM_LBUTTONUP, platform::PM_NOREMOVE));
         });
         EXPECT_EQ(game.Run(), 0);
@@ -175,11 +177,11 @@ TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTa
 TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
-        setup::ShipsToPlace = 4;
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, shell::ID_PLACE_RANDOM, 0);
+        setup::Status.ShipsToPlace = 4;
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, setup::ID_PLACE_RANDOM, 0);
         platform::PostQuitMessage(0);
-        EXPECT_FALSE(shell::PumpPendingMessages());
-        EXPECT_EQ(setup::ShipsToPlace, 0) << "the command before the quit request was handled";
+        EXPECT_FALSE(battle::PumpPendingMessages());
+        EXPECT_EQ(setup::Status.ShipsToPlace, 0) << "the command before the quit request was handled";
         platform::Message quit;
         EXPECT_TRUE(platform::PeekMessage(&quit, nullptr, 0, 0, platform::PM_NOREMOVE));
         EXPECT_EQ(quit.message, platform::WM_QUIT);
@@ -190,18 +192,18 @@ TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
 
 TEST(QuitRequest, ClosingAViewerIsNoRequestToEndTheProgram) {
     testing_support::GameOnTestHost game;
-    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_INSTRUCTIONS); });
+    game.Then([&] { game.host.ClickControl(windows::App.MainWindow, setup::ID_INSTRUCTIONS); });
     game.Then([&] {
         Window* viewer = nullptr;
         for (Window* top : platform::TopLevelWindows()) {
             if (top->text == "Tidewrack Instructions") viewer = top;
         }
         ASSERT_NE(viewer, nullptr);
-        EXPECT_FALSE(shell::QuitRequestWaiting());
+        EXPECT_FALSE(setup::QuitRequestWaiting());
         game.host.RequestClose(viewer);
-        EXPECT_FALSE(shell::QuitRequestWaiting()) << "closing a viewer ends nothing else";
-        game.host.RequestClose(shell::MainWindow);
-        EXPECT_TRUE(shell::QuitRequestWaiting());
+        EXPECT_FALSE(setup::QuitRequestWaiting()) << "closing a viewer ends nothing else";
+        game.host.RequestClose(windows::App.MainWindow);
+        EXPECT_TRUE(setup::QuitRequestWaiting());
     });
     EXPECT_EQ(game.Run(), 0);
 }

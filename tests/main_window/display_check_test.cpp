@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 #include "tests/support/game_on_test_host.h"
 
 namespace {
@@ -31,12 +31,12 @@ TEST_P(DisplayCheck, ChoosesTheLargestSizeThatFitsOrRefusesWithItsMessage) {
     facts.height = screen.height;
     facts.bitsPerPixel = screen.bitsPerPixel;
     testing_support::GameOnTestHost game(facts);
-    shell::ScreenWidth = 0;
-    shell::ScreenHeight = 0;
+    setup::Layout.ScreenWidth = 0;
+    setup::Layout.ScreenHeight = 0;
     EXPECT_EQ(game.Run(), 0);
     if (screen.message == nullptr) {
-        EXPECT_EQ(shell::ScreenWidth, screen.chosenWidth);
-        EXPECT_EQ(shell::ScreenHeight, screen.chosenHeight);
+        EXPECT_EQ(setup::Layout.ScreenWidth, screen.chosenWidth);
+        EXPECT_EQ(setup::Layout.ScreenHeight, screen.chosenHeight);
         for (const auto& box : game.host.MessageBoxes()) {
             EXPECT_EQ(box.text.find("Tidewrack requires"), std::string::npos);
         }

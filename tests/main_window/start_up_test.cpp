@@ -7,9 +7,11 @@
 #include "platform/drawing/drawing.h"
 #include "platform/menus.h"
 #include "resources/resource_ids.h"
-#include "shell/layout_scale.h"
+#include "setup/controls.h"
+#include "setup/layout_scale.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -26,14 +28,14 @@ platform::ScreenFacts ScreenOf(int width, int height) {
 }
 
 Window* Control(int id) {
-    for (Window* child : shell::MainWindow->children) {
+    for (Window* child : windows::App.MainWindow->children) {
         if (child->id == id && child->windowClass->name != "STATIC") return child;
     }
     return nullptr;
 }
 
 Window* StatusFrame() {
-    for (Window* child : shell::MainWindow->children) {
+    for (Window* child : windows::App.MainWindow->children) {
         if (child->windowClass->name == "STATIC") return child;
     }
     return nullptr;
@@ -52,22 +54,22 @@ TEST_P(StartUp, BuildsTheWindowFromTheDesignLayout) {
     const Expected& e = GetParam();
     testing_support::GameOnTestHost game(ScreenOf(e.screenWidth, e.screenHeight));
     game.Then([&] {
-        EXPECT_DOUBLE_EQ(shell::ScaleX, e.screenWidth / 1024.0);
-        EXPECT_DOUBLE_EQ(shell::ScaleY, e.scaleY);
+        EXPECT_DOUBLE_EQ(setup::Layout.ScaleX, e.screenWidth / 1024.0);
+        EXPECT_DOUBLE_EQ(setup::Layout.ScaleY, e.scaleY);
         Rect client;
-        platform::GetClientRect(shell::MainWindow, &client);
+        platform::GetClientRect(windows::App.MainWindow, &client);
         EXPECT_EQ(client.right, e.screenWidth);
         EXPECT_EQ(client.bottom, e.screenHeight - 38);
-        EXPECT_EQ(Control(shell::ID_START)->rect, e.start);
-        EXPECT_EQ(Control(shell::ID_PLACE_RANDOM)->rect, e.placeRandom);
-        EXPECT_EQ(Control(shell::ID_ABOUT)->rect, e.about);
-        EXPECT_EQ(Control(shell::ID_INSTRUCTIONS)->rect, e.instructions);
+        EXPECT_EQ(Control(setup::ID_START)->rect, e.start);
+        EXPECT_EQ(Control(setup::ID_PLACE_RANDOM)->rect, e.placeRandom);
+        EXPECT_EQ(Control(setup::ID_ABOUT)->rect, e.about);
+        EXPECT_EQ(Control(setup::ID_INSTRUCTIONS)->rect, e.instructions);
         EXPECT_EQ(StatusFrame()->rect, e.frame);
-        EXPECT_EQ(Control(shell::ID_PLACE_RANDOM)->text, e.placeRandomText);
-        EXPECT_FALSE(Control(shell::ID_START)->enabled);
-        EXPECT_TRUE(Control(shell::ID_PLACE_RANDOM)->enabled);
-        EXPECT_EQ(shell::MainWindow->text, "Tidewrack");
-        EXPECT_TRUE(shell::MainWindow->visible);
+        EXPECT_EQ(Control(setup::ID_PLACE_RANDOM)->text, e.placeRandomText);
+        EXPECT_FALSE(Control(setup::ID_START)->enabled);
+        EXPECT_TRUE(Control(setup::ID_PLACE_RANDOM)->enabled);
+        EXPECT_EQ(windows::App.MainWindow->text, "Tidewrack");
+        EXPECT_TRUE(windows::App.MainWindow->visible);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -80,10 +82,10 @@ TEST_P(StartUp, EveryCaptionFitsItsButton) {
     game.Then([&] {
         platform::DeviceContext* dc = platform::CreateCompatibleDC(nullptr);
         for (int id :
-             {shell::ID_START, shell::ID_PLACE_RANDOM, shell::ID_ABOUT, shell::ID_INSTRUCTIONS}) {
+             {setup::ID_START, setup::ID_PLACE_RANDOM, setup::ID_ABOUT, setup::ID_INSTRUCTIONS}) {
             const Window* button = Control(id);
             ASSERT_TRUE(button->font.has_value()) << id;
-            EXPECT_EQ(button->font->height, -static_cast<int>(15 * shell::ScaleX)) << id;
+            EXPECT_EQ(button->font->height, -static_cast<int>(15 * setup::Layout.ScaleX)) << id;
             platform::Font* font = platform::CreateFontIndirect(*button->font);
             platform::SelectObject(dc, font);
             platform::Point size;
@@ -135,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, StartUp,
 TEST(StartUpMenu, ChecksSoundOnAndTheCurrentSizeAndGraysEverySize) {
     testing_support::GameOnTestHost game(ScreenOf(800, 600));
     game.Then([&] {
-        platform::Menu* menu = shell::MainMenu;
+        platform::Menu* menu = windows::App.MainMenu;
         ASSERT_NE(menu, nullptr);
         EXPECT_TRUE(platform::FindMenuItem(menu, resources::IDM_SOUND_ON)->checked);
         EXPECT_FALSE(platform::FindMenuItem(menu, resources::IDM_SOUND_OFF)->checked);

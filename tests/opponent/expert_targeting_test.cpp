@@ -1,6 +1,8 @@
 // tests/opponent/expert_targeting_test.cpp: the Expert opponent: it sees only what the player's
 // board shows (not where unhit ships lie, nor which ship a hit struck), finishes off what it has
 // hit, uses the ships known sunk, spreads a salvo, and replays from a seed.
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/expert_targeting.h"
 
 #include <gtest/gtest.h>
@@ -12,32 +14,32 @@
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/targeting.h"
-#include "tools/opponent_strength/headless_game.h"
+#include "battle/windowless_game.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 using Cell = std::pair<int, int>;
 
 class ExpertTargeting : public testing::Test {
   protected:
     void SetUp() override {
-        headless::NewHeadlessGame();
-        opponent::GameLevel = opponent::Level::Expert;
+        battle::NewWindowlessGame();
+        opponent::Levels.GameLevel = opponent::Level::Expert;
     }
-    void TearDown() override { opponent::GameLevel = opponent::Level::Standard; }
+    void TearDown() override { opponent::Levels.GameLevel = opponent::Level::Standard; }
 
-    static battle::Board& Board() { return GameState.boards[battle::Player]; }
+    static fleet::Board& Board() { return GameState.boards[fleet::Player]; }
 
     // Aims the computer's slots of one salvo, as many as `shots`, without resolving them.
     static std::vector<Cell> AimSalvo(int shots) {
         std::vector<Cell> cells;
         for (int k = 0; k < shots; ++k) {
             GameState.salvoSlot = 2 * k + 1;
-            GameState.salvo[GameState.salvoSlot].side = battle::NoShot;
+            GameState.salvo[GameState.salvoSlot].side = fleet::NoShot;
             opponent::ChooseEnemyShot();
-            const battle::Shot shot = GameState.salvo[GameState.salvoSlot];
-            if (shot.side == battle::NoShot) break;
+            const fleet::Shot shot = GameState.salvo[GameState.salvoSlot];
+            if (shot.side == fleet::NoShot) break;
             cells.push_back({shot.x, shot.y});
         }
         return cells;
@@ -54,12 +56,12 @@ class ExpertTargeting : public testing::Test {
 TEST_F(ExpertTargeting, AimsAlikeAtLayoutsThatShowedTheSameOutcomes) {
     auto observe = [] {
         for (Cell miss : {Cell{5, 5}, Cell{7, 7}, Cell{0, 5}}) {
-            Board()[miss.first][miss.second] = battle::Miss;
+            Board()[miss.first][miss.second] = fleet::Miss;
         }
-        Board()[0][0] = Board()[1][0] = battle::SunkStage + 5;
+        Board()[0][0] = Board()[1][0] = fleet::SunkStage + 5;
     };
     auto salvoFor = [&](auto layOut) {
-        for (auto& column : Board()) column.fill(battle::Water);
+        for (auto& column : Board()) column.fill(fleet::Water);
         layOut();
         observe();
         opponent::srand(4242);
@@ -70,7 +72,7 @@ TEST_F(ExpertTargeting, AimsAlikeAtLayoutsThatShowedTheSameOutcomes) {
     const std::vector<Cell> first = salvoFor([] {
         Lay(0, 11, 1, 0, 5, 1);
         Lay(6, 3, 0, 1, 4, 2);
-        Board()[6][6] = battle::HitStage + 2;
+        Board()[6][6] = fleet::HitStage + 2;
         Lay(9, 0, 0, 1, 3, 3);
         Lay(3, 8, 0, 1, 3, 4);
     });
@@ -79,7 +81,7 @@ TEST_F(ExpertTargeting, AimsAlikeAtLayoutsThatShowedTheSameOutcomes) {
         Lay(2, 2, 0, 1, 4, 2);
         Lay(8, 8, 0, 1, 3, 3);
         Lay(6, 6, 0, 1, 3, 4);
-        Board()[6][6] = battle::HitStage + 4;
+        Board()[6][6] = fleet::HitStage + 4;
     });
     EXPECT_EQ(first, second);
     ASSERT_EQ(first.size(), 6u);
@@ -114,13 +116,13 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
     };
     for (const FinishCase& c : cases) {
         SCOPED_TRACE(c.what);
-        for (auto& column : Board()) column.fill(battle::Water);
-        for (Cell m : c.misses) Board()[m.first][m.second] = battle::Miss;
-        for (Cell h : c.hits) Board()[h.first][h.second] = battle::HitStage + 1;
+        for (auto& column : Board()) column.fill(fleet::Water);
+        for (Cell m : c.misses) Board()[m.first][m.second] = fleet::Miss;
+        for (Cell h : c.hits) Board()[h.first][h.second] = fleet::HitStage + 1;
         int row = 0;
         for (int shipId : c.sunkShipIds) {
-            const int length = fleet::Ships[fleet::ShipIndex(battle::Player, shipId)].GetLength();
-            Lay(0, row++, 1, 0, length, battle::SunkStage + shipId);
+            const int length = fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetLength();
+            Lay(0, row++, 1, 0, length, fleet::SunkStage + shipId);
         }
         opponent::srand(7);
         const std::vector<Cell> salvo = AimSalvo(1);
@@ -132,7 +134,7 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
 // With nothing seen yet, a salvo's five shots are spread out: no two touch.
 TEST_F(ExpertTargeting, SpreadsTheOpeningSalvo) {
     for (std::uint32_t seed : {1u, 99u, 123456u}) {
-        for (auto& column : Board()) column.fill(battle::Water);
+        for (auto& column : Board()) column.fill(fleet::Water);
         opponent::srand(seed);
         const std::vector<Cell> salvo = AimSalvo(5);
         ASSERT_EQ(salvo.size(), 5u);
@@ -148,8 +150,8 @@ TEST_F(ExpertTargeting, SpreadsTheOpeningSalvo) {
 }
 
 TEST_F(ExpertTargeting, LeavesTheSlotEmptyWhenNoCellIsLeft) {
-    for (auto& column : Board()) column.fill(battle::Miss);
-    Board()[3][3] = battle::AimedStage;
+    for (auto& column : Board()) column.fill(fleet::Miss);
+    Board()[3][3] = fleet::AimedStage;
     EXPECT_TRUE(AimSalvo(1).empty());
 }
 

@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "opponent/random_numbers.h"
-#include "tools/opponent_strength/headless_game.h"
+#include "battle/windowless_game.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 
 struct Extent {
     int count = 0;
@@ -22,10 +22,10 @@ struct Extent {
 };
 
 // Where each shipId lies on the side's board.
-std::vector<Extent> ExtentsOn(battle::Side side) {
-    std::vector<Extent> extents(battle::ShipsPerSide + 1);
-    for (int x = 0; x < battle::BoardSize; ++x) {
-        for (int y = 0; y < battle::BoardSize; ++y) {
+std::vector<Extent> ExtentsOn(fleet::Side side) {
+    std::vector<Extent> extents(fleet::ShipsPerSide + 1);
+    for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int y = 0; y < fleet::BoardSize; ++y) {
             const std::int32_t code = GameState.boards[side][x][y];
             EXPECT_GE(code, 0);
             EXPECT_LE(code, 5);
@@ -42,13 +42,13 @@ std::vector<Extent> ExtentsOn(battle::Side side) {
 
 // Each ship covers exactly its length of consecutive cells along its orientation, and on a grid
 // whose cells are whole pixels its rectangle is exactly those cells.
-void ExpectFleetLaidOut(battle::Side side) {
-    const int* grid = side == battle::Player ? headless::PlayerGrid : headless::EnemyGrid;
+void ExpectFleetLaidOut(fleet::Side side) {
+    const int* grid = side == fleet::Player ? battle::WindowlessPlayerGrid : battle::WindowlessEnemyGrid;
     const bool wholeCells = (grid[2] - grid[0]) % 12 == 0 && (grid[3] - grid[1]) % 12 == 0;
     const int cellWidth = (grid[2] - grid[0]) / 12;
     const int cellHeight = (grid[3] - grid[1]) / 12;
     const std::vector<Extent> extents = ExtentsOn(side);
-    for (std::uint32_t shipId = 1; shipId <= battle::ShipsPerSide; ++shipId) {
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
         const fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(side, shipId)];
         const Extent& e = extents[shipId];
         const bool horizontal = ship.orientation == fleet::OrientationHorizontal;
@@ -69,31 +69,31 @@ TEST(RandomPlacement, LaysOutWholeFleetsOnTheBoard) {
     // Seeds spread over the range: neighbouring seeds give nearly the same first draws, so they
     // would all lay the first ship the same way round.
     for (std::uint32_t seed = 0; seed < 300u * 14316557u; seed += 14316557u) {
-        headless::NewHeadlessGame();
+        battle::NewWindowlessGame();
         opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(battle::Enemy, nullptr);
-        ExpectFleetLaidOut(battle::Enemy);
+        opponent::PlaceFleetAtRandom(fleet::Enemy, nullptr);
+        ExpectFleetLaidOut(fleet::Enemy);
         // Laying out again (Place Random pressed twice) starts from the first layout's marks.
-        opponent::PlaceFleetAtRandom(battle::Player, nullptr);
-        opponent::PlaceFleetAtRandom(battle::Player, nullptr);
-        ExpectFleetLaidOut(battle::Player);
+        opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
+        opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
+        ExpectFleetLaidOut(fleet::Player);
         if (HasFailure()) FAIL() << "seed " << seed;
     }
 }
 
 TEST(RandomPlacement, AShipLaidByHandIsAnObstacleUntilItsTurn) {
     for (std::uint32_t seed = 0; seed < 50u * 85899345u; seed += 85899345u) {
-        headless::NewHeadlessGame();
+        battle::NewWindowlessGame();
         // The player's two-cell ship lies in the top-left corner before Place Random, so the four
         // ships laid out before it must keep off those two cells.
-        fleet::Ship& boat = fleet::Ships[fleet::ShipIndex(battle::Player, 5)];
+        fleet::Ship& boat = fleet::Ships[fleet::ShipIndex(fleet::Player, 5)];
         ASSERT_TRUE(
-            boat.PlaceAt(headless::PlayerGrid[0] + 1, headless::PlayerGrid[1] + 1, nullptr));
+            boat.PlaceAt(battle::WindowlessPlayerGrid[0] + 1, battle::WindowlessPlayerGrid[1] + 1, nullptr));
         opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(battle::Player, nullptr);
-        ExpectFleetLaidOut(battle::Player);
+        opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
+        ExpectFleetLaidOut(fleet::Player);
         for (int x : {0, 1}) {
-            const std::int32_t code = GameState.boards[battle::Player][x][0];
+            const std::int32_t code = GameState.boards[fleet::Player][x][0];
             EXPECT_TRUE(code == 0 || code == 5) << "seed " << seed << ": " << code;
         }
     }
@@ -101,15 +101,15 @@ TEST(RandomPlacement, AShipLaidByHandIsAnObstacleUntilItsTurn) {
 
 TEST(RandomPlacement, ASeedReplaysTheLayout) {
     for (std::uint32_t seed : {0u, 1u, 1800000000u}) {
-        headless::NewHeadlessGame();
+        battle::NewWindowlessGame();
         opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(battle::Enemy, nullptr);
-        const battle::Board first = GameState.boards[battle::Enemy];
+        opponent::PlaceFleetAtRandom(fleet::Enemy, nullptr);
+        const fleet::Board first = GameState.boards[fleet::Enemy];
 
-        headless::NewHeadlessGame();
+        battle::NewWindowlessGame();
         opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(battle::Enemy, nullptr);
-        EXPECT_EQ(GameState.boards[battle::Enemy], first) << "seed " << seed;
+        opponent::PlaceFleetAtRandom(fleet::Enemy, nullptr);
+        EXPECT_EQ(GameState.boards[fleet::Enemy], first) << "seed " << seed;
     }
 }
 

@@ -10,13 +10,13 @@
 #include <set>
 #include <utility>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "opponent/random_numbers.h"
 
 namespace {
 
-using battle::GameState;
+using fleet::GameState;
 using Cell = std::pair<int, int>;
 using Cells = std::set<Cell>;
 
@@ -28,40 +28,40 @@ struct Mark {
 class Targeting : public ::testing::Test {
 protected:
     void SetUp() override {
-        battle::ResetGameState();
+        fleet::ResetGameState();
         static constexpr std::int32_t lengths[] = {5, 4, 3, 3, 2};
         for (int i = 0; i < fleet::ShipCount; ++i) {
             fleet::Ships[i].SetIdentity(lengths[i % 5], i % 5 + 1);
             fleet::Ships[i].hits = 0;
         }
-        opponent::aiShotCounter = 0;
+        opponent::Memory.aiShotCounter = 0;
         GameState.salvoSlot = 1;
     }
 
     static void Apply(std::initializer_list<Mark> marks) {
         for (const Mark& m : marks) {
-            GameState.boards[battle::Player][m.cell.first][m.cell.second] = m.code;
+            GameState.boards[fleet::Player][m.cell.first][m.cell.second] = m.code;
         }
     }
 
     // Every cell that one computer shot goes to from this board and counter, over many seeds.
     // Each shot must fill the slot for the player's board and turn an untouched cell aimed.
     static Cells Outcomes(int counter, Cell* focus = nullptr) {
-        const battle::GameStateRecord before = GameState;
+        const fleet::GameStateRecord before = GameState;
         Cells cells;
         for (std::uint32_t i = 0; i < 200; ++i) {
             GameState = before;
-            opponent::aiShotCounter = counter;
+            opponent::Memory.aiShotCounter = counter;
             // Spread the seeds: neighbouring seeds give nearly the same first draw.
             opponent::srand(i * 2654435761u);
             opponent::ChooseEnemyShot();
-            const battle::Shot shot = GameState.salvo[1];
-            EXPECT_EQ(shot.side, battle::Player);
-            const std::int32_t old = before.boards[battle::Player][shot.x][shot.y];
-            EXPECT_TRUE(battle::IsUntouched(old));
-            EXPECT_EQ(GameState.boards[battle::Player][shot.x][shot.y], old + 10);
+            const fleet::Shot shot = GameState.salvo[1];
+            EXPECT_EQ(shot.side, fleet::Player);
+            const std::int32_t old = before.boards[fleet::Player][shot.x][shot.y];
+            EXPECT_TRUE(fleet::IsUntouched(old));
+            EXPECT_EQ(GameState.boards[fleet::Player][shot.x][shot.y], old + 10);
             cells.insert({shot.x, shot.y});
-            if (focus != nullptr) *focus = {opponent::focusX, opponent::focusY};
+            if (focus != nullptr) *focus = {opponent::Memory.focusX, opponent::Memory.focusY};
         }
         GameState = before;
         return cells;
@@ -143,7 +143,7 @@ TEST_F(Targeting, ShotsOfOneSalvoProbeDifferentNeighbours) {
         shots.insert({GameState.salvo[slot].x, GameState.salvo[slot].y});
     }
     EXPECT_EQ(shots, Neighbours({5, 5}));
-    for (const Cell& c : shots) EXPECT_EQ(GameState.boards[battle::Player][c.first][c.second], 10);
+    for (const Cell& c : shots) EXPECT_EQ(GameState.boards[fleet::Player][c.first][c.second], 10);
 }
 
 TEST_F(Targeting, CounterRunsThroughTheShipsAfloatAndBackToZero) {
@@ -160,12 +160,12 @@ TEST_F(Targeting, CounterRunsThroughTheShipsAfloatAndBackToZero) {
     for (const Case& c : cases) {
         SetUp();
         for (int k = 0; k < c.shipsSunk; ++k) {
-            fleet::Ships[battle::ShipsPerSide + k].hits = fleet::Ships[k].GetLength();
+            fleet::Ships[fleet::ShipsPerSide + k].hits = fleet::Ships[k].GetLength();
         }
-        opponent::aiShotCounter = c.start;
+        opponent::Memory.aiShotCounter = c.start;
         for (int expected : c.sequence) {
             opponent::ChooseEnemyShot();
-            EXPECT_EQ(opponent::aiShotCounter, expected) << c.shipsSunk << " sunk";
+            EXPECT_EQ(opponent::Memory.aiShotCounter, expected) << c.shipsSunk << " sunk";
         }
     }
 }
@@ -197,27 +197,27 @@ TEST_F(Targeting, TakesItsRandomDrawsInTheStatedOrder) {
 }
 
 TEST_F(Targeting, LeavesTheSlotEmptyWhenNoCellIsLeft) {
-    for (auto& column : GameState.boards[battle::Player]) column.fill(battle::Miss);
-    GameState.boards[battle::Player][11][11] = 15;  // aimed earlier in this salvo
-    const battle::Board before = GameState.boards[battle::Player];
+    for (auto& column : GameState.boards[fleet::Player]) column.fill(fleet::Miss);
+    GameState.boards[fleet::Player][11][11] = 15;  // aimed earlier in this salvo
+    const fleet::Board before = GameState.boards[fleet::Player];
     opponent::ChooseEnemyShot();
-    EXPECT_EQ(GameState.salvo[1].side, battle::NoShot);
-    EXPECT_EQ(GameState.boards[battle::Player], before);
-    EXPECT_EQ(opponent::aiShotCounter, 1);
+    EXPECT_EQ(GameState.salvo[1].side, fleet::NoShot);
+    EXPECT_EQ(GameState.boards[fleet::Player], before);
+    EXPECT_EQ(opponent::Memory.aiShotCounter, 1);
 
     // One untouched cell left is found, however long the drawing takes.
-    GameState.boards[battle::Player][11][11] = 5;
+    GameState.boards[fleet::Player][11][11] = 5;
     opponent::ChooseEnemyShot();
-    EXPECT_EQ(GameState.salvo[1].side, battle::Player);
-    EXPECT_EQ(GameState.boards[battle::Player][11][11], 15);
+    EXPECT_EQ(GameState.salvo[1].side, fleet::Player);
+    EXPECT_EQ(GameState.boards[fleet::Player][11][11], 15);
 }
 
 TEST_F(Targeting, ReadsNeighboursLeftUpRightDownWithTheEdgeOffBoard) {
     Apply({{{0, 1}, 3}, {{1, 0}, 20}, {{10, 11}, 25}});
     EXPECT_EQ(opponent::ReadNeighbours(0, 0),
-              (std::array<std::int32_t, 4>{battle::OffBoard, battle::OffBoard, 20, 3}));
+              (std::array<std::int32_t, 4>{fleet::OffBoard, fleet::OffBoard, 20, 3}));
     EXPECT_EQ(opponent::ReadNeighbours(11, 11),
-              (std::array<std::int32_t, 4>{25, 0, battle::OffBoard, battle::OffBoard}));
+              (std::array<std::int32_t, 4>{25, 0, fleet::OffBoard, fleet::OffBoard}));
 }
 
 }  // namespace

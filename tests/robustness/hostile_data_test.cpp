@@ -13,14 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
+#include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
 #include "tests/support/wave_header.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -158,26 +160,26 @@ TEST_P(HostileData, TheGameStartsPlaysASalvoAndExits) {
     platform::SdlAudio realAudio;
     if (std::string(c.kind) == "sounds") platform::SetAudioDevice(&realAudio);
 
-    game.Then([&game] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
-    game.Then([&game] { game.host.ClickControl(shell::MainWindow, shell::ID_START); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     for (int x = 0; x < 5; ++x) {
         game.Then([&game, x] {
-            const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+            const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
-            game.host.Click(shell::MainWindow, static_cast<int>(board.GetLeft() + (x + 0.5) * w),
+            game.host.Click(windows::App.MainWindow, static_cast<int>(board.GetLeft() + (x + 0.5) * w),
                             static_cast<int>(board.GetTop() + 0.5 * h));
         });
     }
-    game.Then([&game] { game.host.ClickControl(shell::MainWindow, shell::ID_INSTRUCTIONS); });
-    game.Then([&game] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_INSTRUCTIONS); });
+    game.Then([&game] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
     EXPECT_EQ(game.Run(), 0);
     platform::SetAudioDevice(nullptr);
 
     // Five shots were resolved on the enemy's board.
     int resolved = 0;
-    for (const auto& column : battle::GameState.boards[battle::Enemy]) {
-        for (std::int32_t code : column) resolved += code >= battle::Miss ? 1 : 0;
+    for (const auto& column : fleet::GameState.boards[fleet::Enemy]) {
+        for (std::int32_t code : column) resolved += code >= fleet::Miss ? 1 : 0;
     }
     EXPECT_EQ(resolved, 5);
 

@@ -7,11 +7,13 @@
 #include <fstream>
 #include <string>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "resources/resource_ids.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
+#include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -38,18 +40,18 @@ private:
 
 // Aims at every enemy cell in turn until the game is over; clicks after the end change nothing.
 void FireUntilTheEnd(testing_support::GameOnTestHost& game) {
-    game.Then([&game] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
-    game.Then([&game] { game.host.ClickControl(shell::MainWindow, shell::ID_START); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 12; ++x) {
             game.Then([&game, x, y] {
                 // Without pictures the boards have no size; click where the board would be.
-                const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+                const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
                 const int left = board.GetLeft();
                 const int top = board.GetTop();
                 const double w = (board.GetRight() - left) / 12.0;
                 const double h = (board.GetBottom() - top) / 12.0;
-                game.host.Click(shell::MainWindow, static_cast<int>(left + (x + 0.5) * w),
+                game.host.Click(windows::App.MainWindow, static_cast<int>(left + (x + 0.5) * w),
                                 static_cast<int>(top + (y + 0.5) * h));
             });
         }
@@ -61,7 +63,7 @@ TEST(WholeGame, PlayedToItsEnd) {
     testing_support::GameOnTestHost game;
     FireUntilTheEnd(game);
     EXPECT_EQ(game.Run(), 0);
-    EXPECT_EQ(battle::GameState.phase, battle::GameOver);
+    EXPECT_EQ(fleet::GameState.phase, fleet::GameOver);
 }
 
 TEST(MissingData, TenShipMessagesThenAGameWithoutPicturesThatStillEnds) {
@@ -74,7 +76,7 @@ TEST(MissingData, TenShipMessagesThenAGameWithoutPicturesThatStillEnds) {
         if (box.text == "Ship Bitmap Load Error!" && box.caption == "Error") ++shipMessages;
     }
     EXPECT_EQ(shipMessages, 10);
-    EXPECT_EQ(battle::GameState.phase, battle::GameOver);
+    EXPECT_EQ(fleet::GameState.phase, fleet::GameOver);
     EXPECT_FALSE(fs::exists(empty.Path() / "Pictures")) << "nothing is created in its place";
 }
 
@@ -99,7 +101,7 @@ TEST(MalformedData, EveryPictureReplacedByGarbageBreaksNothing) {
     }
     testing_support::GameOnTestHost game(platform::ScreenFacts{}, true, folder.Path().c_str());
     FireUntilTheEnd(game);
-    game.Then([&game] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+    game.Then([&game] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
     EXPECT_EQ(game.Run(), 0);
 }
 

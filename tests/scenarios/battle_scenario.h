@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
 #include "platform/drawing/dib.h"
@@ -23,15 +23,17 @@
 #include "platform/test/test_host.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
+#include "setup/controls.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "tests/scenarios/fixture_pictures.h"
+#include "windows/program_handles.h"
 
 namespace scenario {
 
-using battle::GameState;
+using fleet::GameState;
 
 // What the main window showed on the status line each time it was painted, with the number of
 // sounds started by then: two shots with the same message are told apart by their sounds.
@@ -46,8 +48,8 @@ class RecordingHost : public platform::TestHost {
     using TestHost::TestHost;
     void Present(platform::Window& window, const platform::Rect& area) override {
         TestHost::Present(window, area);
-        if (&window != shell::MainWindow || audio == nullptr) return;
-        const ShownStatus now{setup::StatusText, audio->SoundFiles().size()};
+        if (&window != windows::App.MainWindow || audio == nullptr) return;
+        const ShownStatus now{setup::Status.StatusText, audio->SoundFiles().size()};
         if (shown.empty() || !(shown.back() == now)) shown.push_back(now);
     }
     const platform::FakeAudio* audio = nullptr;
@@ -78,8 +80,8 @@ class BattleGame {
     void StartBattle() {
         Then([this] { host.Clock().Advance(5000); });
         // START is enabled by the Place Random command; input to a disabled button is dropped.
-        Then([this] { host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
-        Then([this] { host.ClickControl(shell::MainWindow, shell::ID_START); });
+        Then([this] { host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
+        Then([this] { host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     }
 
     RecordingHost host;
@@ -91,7 +93,7 @@ class BattleGame {
 
 // The centre of cell (x, y) of a side's board, in client pixels.
 inline platform::Point CellCentre(int side, int x, int y) {
-    const imaging::Picture& board = setup::BoardPictures[side];
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[side];
     const double w = (board.GetRight() - board.GetLeft()) / 12.0;
     const double h = (board.GetBottom() - board.GetTop()) / 12.0;
     return platform::Point{static_cast<int>(board.GetLeft() + (x + 0.5) * w),
@@ -99,8 +101,8 @@ inline platform::Point CellCentre(int side, int x, int y) {
 }
 
 inline void ClickEnemyCell(platform::TestHost& host, int x, int y) {
-    const platform::Point at = CellCentre(battle::Enemy, x, y);
-    host.Click(shell::MainWindow, at.x, at.y);
+    const platform::Point at = CellCentre(fleet::Enemy, x, y);
+    host.Click(windows::App.MainWindow, at.x, at.y);
 }
 
 struct Cell {
@@ -112,11 +114,11 @@ struct Cell {
 inline std::vector<Cell> UntouchedCells(int side, bool shipsFirst) {
     std::vector<Cell> ships;
     std::vector<Cell> water;
-    for (int x = 0; x < battle::BoardSize; ++x) {
-        for (int y = 0; y < battle::BoardSize; ++y) {
+    for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int y = 0; y < fleet::BoardSize; ++y) {
             const std::int32_t code = GameState.boards[side][x][y];
-            if (!battle::IsUntouched(code)) continue;
-            (code == battle::Water ? water : ships).push_back(Cell{x, y});
+            if (!fleet::IsUntouched(code)) continue;
+            (code == fleet::Water ? water : ships).push_back(Cell{x, y});
         }
     }
     std::vector<Cell>& first = shipsFirst ? ships : water;
@@ -138,7 +140,7 @@ class SalvoPlayer {
 
   private:
     void Step() {
-        if (GameState.phase == battle::GameOver) {
+        if (GameState.phase == fleet::GameOver) {
             atEnd_();
             return;
         }
@@ -146,8 +148,8 @@ class SalvoPlayer {
             ADD_FAILURE() << "the game did not end";
             return;
         }
-        if (GameState.phase == battle::Firing) {
-            const std::vector<Cell> cells = UntouchedCells(battle::Enemy, shootShipsFirst_);
+        if (GameState.phase == fleet::Firing) {
+            const std::vector<Cell> cells = UntouchedCells(fleet::Enemy, shootShipsFirst_);
             for (int i = 0; i < GameState.shotsLeft && i < static_cast<int>(cells.size()); ++i) {
                 ClickEnemyCell(game_.host, cells[i].x, cells[i].y);
             }
@@ -162,7 +164,7 @@ class SalvoPlayer {
 };
 
 inline fleet::Ship& ShipAt(int side, int fleetIndex) {
-    return fleet::Ships[side * battle::ShipsPerSide + fleetIndex];
+    return fleet::Ships[side * fleet::ShipsPerSide + fleetIndex];
 }
 
 // Wrecks a ship where it lies, as a resolution would have: every cell sunk, hits at its length,
@@ -172,7 +174,7 @@ inline void SinkInPlace(int side, int fleetIndex) {
     for (auto& column : GameState.boards[side]) {
         for (std::int32_t& code : column) {
             if (code % 10 == static_cast<std::int32_t>(ship.shipId)) {
-                code = battle::SunkStage + static_cast<std::int32_t>(ship.shipId);
+                code = fleet::SunkStage + static_cast<std::int32_t>(ship.shipId);
             }
         }
     }
@@ -186,15 +188,15 @@ inline Cell HitAllButOneCell(int side, int fleetIndex) {
     fleet::Ship& ship = ShipAt(side, fleetIndex);
     Cell last;
     int hit = 0;
-    for (int x = 0; x < battle::BoardSize; ++x) {
-        for (int y = 0; y < battle::BoardSize; ++y) {
+    for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int y = 0; y < fleet::BoardSize; ++y) {
             std::int32_t& code = GameState.boards[side][x][y];
             if (code != static_cast<std::int32_t>(ship.shipId)) continue;
             if (hit == ship.length - 1) {
                 last = Cell{x, y};
                 continue;
             }
-            code += battle::HitStage;
+            code += fleet::HitStage;
             ++hit;
         }
     }
@@ -206,7 +208,7 @@ inline Cell HitAllButOneCell(int side, int fleetIndex) {
 inline void MissAllWater(int side) {
     for (auto& column : GameState.boards[side]) {
         for (std::int32_t& code : column) {
-            if (code == battle::Water) code = battle::Miss;
+            if (code == fleet::Water) code = fleet::Miss;
         }
     }
 }

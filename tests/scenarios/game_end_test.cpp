@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "battle/salvo_rules.h"
+#include "fleet/game_state.h"
+#include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -57,8 +61,8 @@ void ExpectSoundsFollowTheMessages(const BattleGame& game, const Sounds& finalSo
 // In a game played out shot by shot, every ship that went down was heard going down.
 void ExpectASinkingSoundPerShipSunk(const BattleGame& game) {
     const Sounds sounds = game.audio.SoundFiles();
-    const int sunk = 2 * battle::ShipsPerSide - battle::ShipsAfloat(battle::Player) -
-                     battle::ShipsAfloat(battle::Enemy);
+    const int sunk = 2 * fleet::ShipsPerSide - fleet::ShipsAfloat(fleet::Player) -
+                     fleet::ShipsAfloat(fleet::Enemy);
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Sink.wav"), sunk);
 }
 
@@ -70,10 +74,10 @@ void ExpectOnlyTheResultPicture(int bitmapId) {
 
 // The colour of the frame at the centre of a board cell, after a full repaint.
 platform::Pixel PixelAtCell(int side, int x, int y) {
-    platform::InvalidateRect(shell::MainWindow, nullptr, false);
-    platform::UpdateWindow(shell::MainWindow);
+    platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+    platform::UpdateWindow(windows::App.MainWindow);
     const platform::Point at = CellCentre(side, x, y);
-    return shell::MainWindow->surface.Row(at.y)[at.x];
+    return windows::App.MainWindow->surface.Row(at.y)[at.x];
 }
 
 platform::Pixel PixelOf(fixtures::Rgb24 c) {
@@ -83,16 +87,16 @@ platform::Pixel PixelOf(fixtures::Rgb24 c) {
 TEST(GameEnd, APlayerWhoFindsTheShipsFirstWins) {
     BattleGame game;
     game.StartBattle();
-    std::array<battle::Board, 2> boardsAtTheEnd{};
+    std::array<fleet::Board, 2> boardsAtTheEnd{};
     SalvoPlayer player(game, /*shootShipsFirst=*/true, [&] {
-        EXPECT_STREQ(setup::StatusText, "YOU WON!!!");
+        EXPECT_STREQ(setup::Status.StatusText, "YOU WON!!!");
         EXPECT_EQ(game.host.shown.back().text, "YOU WON!!!");
         ExpectOnlyTheResultPicture(resources::IDB_WIN);
         ExpectSoundsFollowTheMessages(game, {"win.wav"});
         ExpectASinkingSoundPerShipSunk(game);
         EXPECT_EQ(game.audio.Calls().back().flags, platform::SND_SYNC | platform::SND_NOSTOP);
-        for (int k = 0; k < battle::ShipsPerSide; ++k) {
-            const fleet::Ship& ship = ShipAt(battle::Enemy, k);
+        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
+            const fleet::Ship& ship = ShipAt(fleet::Enemy, k);
             EXPECT_TRUE(ship.IsSunk());
             EXPECT_EQ(ship.visible, 1);
             EXPECT_TRUE(ship.currentPicture == &ship.sunkPicture ||
@@ -100,13 +104,13 @@ TEST(GameEnd, APlayerWhoFindsTheShipsFirstWins) {
         }
         // The first click closes the picture; the game takes no more shots.
         boardsAtTheEnd = GameState.boards;
-        for (const Cell& cell : UntouchedCells(battle::Enemy, false)) {
+        for (const Cell& cell : UntouchedCells(fleet::Enemy, false)) {
             ClickEnemyCell(game.host, cell.x, cell.y);
             if (cell.y > 3) break;
         }
         game.Then([&] {
             EXPECT_TRUE(OpenPopups().empty());
-            EXPECT_EQ(GameState.phase, battle::GameOver);
+            EXPECT_EQ(GameState.phase, fleet::GameOver);
             EXPECT_EQ(GameState.boards, boardsAtTheEnd);
         });
     });
@@ -118,15 +122,15 @@ TEST(GameEnd, APlayerWhoOnlyHitsWaterLosesAndSeesTheEnemyFleet) {
     BattleGame game;
     game.StartBattle();
     SalvoPlayer player(game, /*shootShipsFirst=*/false, [&] {
-        EXPECT_STREQ(setup::StatusText, "YOU LOST!!!");
+        EXPECT_STREQ(setup::Status.StatusText, "YOU LOST!!!");
         ExpectOnlyTheResultPicture(resources::IDB_LOSS);
         ExpectSoundsFollowTheMessages(game, {"lose.wav"});
         ExpectASinkingSoundPerShipSunk(game);
-        ASSERT_EQ(battle::ShipsAfloat(battle::Player), 0);
+        ASSERT_EQ(fleet::ShipsAfloat(fleet::Player), 0);
         int afloat = 0;
-        for (int k = 0; k < battle::ShipsPerSide; ++k) {
+        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
             SCOPED_TRACE(testing::Message() << "enemy ship " << k);
-            const fleet::Ship& ship = ShipAt(battle::Enemy, k);
+            const fleet::Ship& ship = ShipAt(fleet::Enemy, k);
             EXPECT_EQ(ship.visible, 1);
             const bool sunk = ship.IsSunk();
             afloat += !sunk;
@@ -137,21 +141,21 @@ TEST(GameEnd, APlayerWhoOnlyHitsWaterLosesAndSeesTheEnemyFleet) {
             EXPECT_EQ(ship.currentPicture, expected);
             // On the screen: an unhit cell of a survivor shows its afloat hull, a wreck its
             // sunk hull.
-            for (const Cell& cell : UntouchedCells(battle::Enemy, true)) {
-                const std::int32_t code = GameState.boards[battle::Enemy][cell.x][cell.y];
+            for (const Cell& cell : UntouchedCells(fleet::Enemy, true)) {
+                const std::int32_t code = GameState.boards[fleet::Enemy][cell.x][cell.y];
                 if (code != static_cast<std::int32_t>(ship.shipId)) continue;
-                EXPECT_EQ(PixelAtCell(battle::Enemy, cell.x, cell.y),
+                EXPECT_EQ(PixelAtCell(fleet::Enemy, cell.x, cell.y),
                           PixelOf(fixtures::AfloatColour));
                 break;
             }
             if (sunk) {
-                for (int x = 0; x < battle::BoardSize; ++x) {
-                    for (int y = 0; y < battle::BoardSize; ++y) {
-                        if (GameState.boards[battle::Enemy][x][y] !=
-                            battle::SunkStage + static_cast<std::int32_t>(ship.shipId)) {
+                for (int x = 0; x < fleet::BoardSize; ++x) {
+                    for (int y = 0; y < fleet::BoardSize; ++y) {
+                        if (GameState.boards[fleet::Enemy][x][y] !=
+                            fleet::SunkStage + static_cast<std::int32_t>(ship.shipId)) {
                             continue;
                         }
-                        EXPECT_EQ(PixelAtCell(battle::Enemy, x, y), PixelOf(fixtures::SunkColour));
+                        EXPECT_EQ(PixelAtCell(fleet::Enemy, x, y), PixelOf(fixtures::SunkColour));
                     }
                 }
             }
@@ -176,22 +180,22 @@ TEST_P(Tie, BothFleetsSunkInOneSalvoIsATieWithoutSound) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        ASSERT_EQ(GameState.phase, battle::Firing);
-        for (int k = 0; k < battle::ShipsPerSide; ++k) {
-            if (k != 0) SinkInPlace(battle::Enemy, k);
-            if (k != c.playerLastShip) SinkInPlace(battle::Player, k);
+        ASSERT_EQ(GameState.phase, fleet::Firing);
+        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
+            if (k != 0) SinkInPlace(fleet::Enemy, k);
+            if (k != c.playerLastShip) SinkInPlace(fleet::Player, k);
         }
-        const Cell enemyLast = HitAllButOneCell(battle::Enemy, 0);
-        HitAllButOneCell(battle::Player, c.playerLastShip);
-        MissAllWater(battle::Player);
+        const Cell enemyLast = HitAllButOneCell(fleet::Enemy, 0);
+        HitAllButOneCell(fleet::Player, c.playerLastShip);
+        MissAllWater(fleet::Player);
         GameState.shotsLeft = 1;
         // What the salvo loop does when a salvo opens with the player's ship 0 sunk.
-        if (c.playerLastShip != 0) battle::FillComputerSlots(shell::MainWindow);
+        if (c.playerLastShip != 0) battle::FillComputerSlots();
         ClickEnemyCell(game.host, enemyLast.x, enemyLast.y);
     });
     game.Then([&] {
-        EXPECT_EQ(GameState.phase, battle::GameOver);
-        EXPECT_STREQ(setup::StatusText, "A TIE!!!");
+        EXPECT_EQ(GameState.phase, fleet::GameOver);
+        EXPECT_STREQ(setup::Status.StatusText, "A TIE!!!");
         ExpectOnlyTheResultPicture(resources::IDB_TIE);
         ExpectSoundsFollowTheMessages(game, {});
         std::vector<std::string> sinkings;

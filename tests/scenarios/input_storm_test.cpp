@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <random>
 
+#include "fleet/game_state.h"
 #include "resources/resource_ids.h"
+#include "setup/controls.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -33,15 +36,15 @@ class Storm {
     // the boards and the docks are, so that games are really played.
     platform::Point Position() {
         if (Below(2) == 0) return platform::Point{Below(65536), Below(65536)};
-        return platform::Point{Below(shell::MainWindow->clientWidth + 1),
-                               Below(shell::MainWindow->clientHeight + 1)};
+        return platform::Point{Below(windows::App.MainWindow->clientWidth + 1),
+                               Below(windows::App.MainWindow->clientHeight + 1)};
     }
 
     // Every command the game knows, New and the sizes included, and random values; never Exit,
     // which would end the storm early.
     platform::WPARAM Command() {
         static constexpr platform::WPARAM known[] = {
-            shell::ID_START,         shell::ID_PLACE_RANDOM,   shell::ID_ABOUT,
+            setup::ID_START,         setup::ID_PLACE_RANDOM,   setup::ID_ABOUT,
             resources::IDM_SOUND_ON, resources::IDM_SOUND_OFF, resources::IDM_SIZE_640,
             resources::IDM_SIZE_800, resources::IDM_SIZE_1024, resources::IDM_NEW};
         if (Below(3) == 0) {
@@ -52,7 +55,7 @@ class Storm {
     }
 
     void SendOne() {
-        platform::Window* window = shell::MainWindow;
+        platform::Window* window = windows::App.MainWindow;
         const platform::Point at = Position();
         const platform::LPARAM position = platform::MakePointParam(at.x, at.y);
         const int kind = Below(100);
@@ -78,7 +81,7 @@ class Storm {
     }
 
     void ExpectValidState() {
-        for (const battle::Board& board : GameState.boards) {
+        for (const fleet::Board& board : GameState.boards) {
             for (const auto& column : board) {
                 for (std::int32_t code : column) ASSERT_TRUE(IsListedCode(code)) << code;
             }

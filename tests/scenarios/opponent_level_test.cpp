@@ -7,10 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "resources/resource_ids.h"
-#include "shell/sound.h"
+#include "setup/status_line.h"
+#include "sound/sound_effects.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -18,7 +21,7 @@ using namespace scenario;
 using opponent::Level;
 
 bool Checked(int id) {
-    const platform::MenuItem* item = platform::FindMenuItem(shell::MainMenu, id);
+    const platform::MenuItem* item = platform::FindMenuItem(windows::App.MainMenu, id);
     return item != nullptr && item->checked;
 }
 
@@ -27,24 +30,24 @@ TEST(OpponentLevel, TakesEffectAtTheNextNewGameAndAnExpertGamePlaysToItsEnd) {
     game.Then([] {
         EXPECT_TRUE(Checked(resources::IDM_OPPONENT_STANDARD));
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_EXPERT));
-        EXPECT_EQ(opponent::GameLevel, Level::Standard);
+        EXPECT_EQ(opponent::Levels.GameLevel, Level::Standard);
     });
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_OPPONENT_EXPERT); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_EXPERT); });
     game.Then([] {
         EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
-        EXPECT_EQ(opponent::GameLevel, Level::Standard);  // the game being laid out keeps its own
+        EXPECT_EQ(opponent::Levels.GameLevel, Level::Standard);  // the game being laid out keeps its own
     });
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW); });
-    game.Then([] { EXPECT_EQ(opponent::GameLevel, Level::Expert); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
+    game.Then([] { EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert); });
     game.StartBattle();
     // Back to Standard in the middle of the battle: this game stays Expert to its end.
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_OPPONENT_STANDARD); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_STANDARD); });
     SalvoPlayer player(game, /*shootShipsFirst=*/false, [&] {
-        EXPECT_STREQ(setup::StatusText, "YOU LOST!!!");
-        EXPECT_EQ(battle::ShipsAfloat(battle::Player), 0);
-        EXPECT_EQ(opponent::GameLevel, Level::Expert);
-        EXPECT_EQ(opponent::ChosenLevel, Level::Standard);
+        EXPECT_STREQ(setup::Status.StatusText, "YOU LOST!!!");
+        EXPECT_EQ(fleet::ShipsAfloat(fleet::Player), 0);
+        EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert);
+        EXPECT_EQ(opponent::Levels.ChosenLevel, Level::Standard);
     });
     player.Start();
     EXPECT_EQ(game.Run(), 0);
@@ -61,14 +64,14 @@ TEST(OpponentLevel, StartsWithTheLevelAndSoundKeptFromTheLastRun) {
     {
         BattleGame game;
         game.Then([] {
-            EXPECT_EQ(opponent::GameLevel, Level::Expert);
+            EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert);
             EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
             EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
-            EXPECT_EQ(shell::SoundOn, 0);
+            EXPECT_EQ(sound::SoundOn, 0);
             EXPECT_TRUE(Checked(resources::IDM_SOUND_OFF));
             EXPECT_FALSE(Checked(resources::IDM_SOUND_ON));
         });
-        game.Then([&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+        game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
         EXPECT_EQ(game.Run(), 0);
         EXPECT_TRUE(game.audio.SoundFiles().empty());
     }

@@ -6,8 +6,13 @@
 #include <functional>
 #include <string>
 
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "resources/resource_ids.h"
+#include "setup/controls.h"
+#include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -20,18 +25,18 @@ using namespace scenario;
 // the messages between shots are handled, for its release. The player chooses then.
 void InterruptTheResolution(BattleGame& game, std::function<void()> choose) {
     game.Then([&game] {
-        const std::vector<Cell> cells = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> cells = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
         platform::Point at;
         for (int i = 0; i < GameState.shotsLeft; ++i) {
-            at = CellCentre(battle::Enemy, cells[i].x, cells[i].y);
-            game.host.Click(shell::MainWindow, at.x, at.y);
+            at = CellCentre(fleet::Enemy, cells[i].x, cells[i].y);
+            game.host.Click(windows::App.MainWindow, at.x, at.y);
         }
-        game.host.Press(shell::MainWindow, at.x, at.y);
+        game.host.Press(windows::App.MainWindow, at.x, at.y);
     });
     game.Then([&game, choose] {
-        EXPECT_EQ(GameState.phase, battle::Resolving);
-        const platform::Point at = CellCentre(battle::Enemy, 0, 0);
-        game.host.Release(shell::MainWindow, at.x, at.y);
+        EXPECT_EQ(GameState.phase, fleet::Resolving);
+        const platform::Point at = CellCentre(fleet::Enemy, 0, 0);
+        game.host.Release(windows::App.MainWindow, at.x, at.y);
         choose();
     });
 }
@@ -49,33 +54,33 @@ TEST(Reentry, NewGameDuringAResolutionStopsItAfterTheCurrentShot) {
     BattleGame game;
     game.StartBattle();
     InterruptTheResolution(game,
-                           [&] { game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW); });
+                           [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
     game.Then([&] {
         EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
         EXPECT_EQ(OutcomeMessagesShown(game), 1);
-        EXPECT_EQ(GameState.phase, battle::Placing);
+        EXPECT_EQ(GameState.phase, fleet::Placing);
         EXPECT_EQ(GameState.salvoSlot, 0);
         EXPECT_EQ(GameState.shotsLeft, 5);
-        for (const battle::Shot& shot : GameState.salvo) EXPECT_EQ(shot.side, battle::NoShot);
-        for (const battle::Board& board : GameState.boards) {
+        for (const fleet::Shot& shot : GameState.salvo) EXPECT_EQ(shot.side, fleet::NoShot);
+        for (const fleet::Board& board : GameState.boards) {
             for (const auto& column : board) {
-                for (std::int32_t code : column) ASSERT_EQ(code, battle::Water);
+                for (std::int32_t code : column) ASSERT_EQ(code, fleet::Water);
             }
         }
-        EXPECT_STREQ(setup::StatusText, "You Have 5 More Ships, Select Ship To Place...");
+        EXPECT_STREQ(setup::Status.StatusText, "You Have 5 More Ships, Select Ship To Place...");
         for (const fleet::Ship& ship : fleet::Ships) {
             EXPECT_EQ(ship.visible, 1);
             EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
             EXPECT_EQ(ship.hits, 0);
         }
         // On the screen: no aim, miss, hit or wreck left anywhere.
-        platform::InvalidateRect(shell::MainWindow, nullptr, false);
-        platform::UpdateWindow(shell::MainWindow);
+        platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+        platform::UpdateWindow(windows::App.MainWindow);
         int leftovers = 0;
         for (fixtures::Rgb24 c : {fixtures::TargetColour, fixtures::MissColour, fixtures::HitColour,
                                   fixtures::SunkColour}) {
             const platform::Pixel mark = platform::PixelOf(platform::Rgb(c.red, c.green, c.blue));
-            for (platform::Pixel p : shell::MainWindow->surface.pixels) leftovers += p == mark;
+            for (platform::Pixel p : windows::App.MainWindow->surface.pixels) leftovers += p == mark;
         }
         EXPECT_EQ(leftovers, 0);
     });
@@ -89,25 +94,25 @@ TEST(Reentry, ANewBattleStartedDuringAResolutionKeepsItsSalvo) {
     BattleGame game;
     game.StartBattle();
     InterruptTheResolution(game, [&] {
-        platform::Window* window = shell::MainWindow;
+        platform::Window* window = windows::App.MainWindow;
         platform::PostMessage(window, platform::WM_COMMAND, resources::IDM_NEW, 0);
-        platform::PostMessage(window, platform::WM_COMMAND, shell::ID_PLACE_RANDOM, 0);
-        platform::PostMessage(window, platform::WM_COMMAND, shell::ID_START, 0);
-        const platform::Point at = CellCentre(battle::Enemy, 5, 5);
+        platform::PostMessage(window, platform::WM_COMMAND, setup::ID_PLACE_RANDOM, 0);
+        platform::PostMessage(window, platform::WM_COMMAND, setup::ID_START, 0);
+        const platform::Point at = CellCentre(fleet::Enemy, 5, 5);
         game.host.Click(window, at.x, at.y);
     });
     game.Then([&] {
         EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
-        EXPECT_EQ(GameState.phase, battle::Firing);
+        EXPECT_EQ(GameState.phase, fleet::Firing);
         EXPECT_EQ(GameState.salvoSlot, 2);
         EXPECT_EQ(GameState.shotsLeft, 4);
         for (int slot : {0, 1}) {
-            const battle::Shot& shot = GameState.salvo[slot];
-            ASSERT_NE(shot.side, battle::NoShot) << slot;
+            const fleet::Shot& shot = GameState.salvo[slot];
+            ASSERT_NE(shot.side, fleet::NoShot) << slot;
             const std::int32_t code = GameState.boards[shot.side][shot.x][shot.y];
             EXPECT_TRUE(code >= 10 && code <= 15) << "slot " << slot << " code " << code;
         }
-        for (const battle::Board& board : GameState.boards) {
+        for (const fleet::Board& board : GameState.boards) {
             for (const auto& column : board) {
                 for (std::int32_t code : column) EXPECT_LT(code, 20);
             }
@@ -127,9 +132,9 @@ TEST_P(LeaveDuringResolution, EndsTheProgramWithCodeZeroAfterTheCurrentShot) {
     bool ranOn = false;
     InterruptTheResolution(game, [&] {
         if (GetParam() == Leave::FileExit) {
-            game.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT);
+            game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT);
         } else {
-            game.host.RequestClose(shell::MainWindow);
+            game.host.RequestClose(windows::App.MainWindow);
         }
     });
     game.Then([&] { ranOn = true; });

@@ -5,7 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
+#include "setup/controls.h"
+#include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -29,7 +34,7 @@ TEST(Salvo, OnlyClicksOnUntouchedCellsInsideTheBoardAimAShot) {
     };
     std::vector<Case> cases;
     game.Then([&] {
-        const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+        const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
         const int l = board.GetLeft(), t = board.GetTop(), r = board.GetRight(),
                   b = board.GetBottom();
         const int midX = (l + r) / 2, midY = (t + b) / 2;
@@ -49,26 +54,26 @@ TEST(Salvo, OnlyClicksOnUntouchedCellsInsideTheBoardAimAShot) {
         const Case c = cases[i];
         const int shotsBefore = GameState.shotsLeft;
         const int slotBefore = GameState.salvoSlot;
-        const int aimedBefore = AimedCells(battle::Enemy);
-        const std::string statusBefore = setup::StatusText;
-        game.host.Click(shell::MainWindow, c.x, c.y);
+        const int aimedBefore = AimedCells(fleet::Enemy);
+        const std::string statusBefore = setup::Status.StatusText;
+        game.host.Click(windows::App.MainWindow, c.x, c.y);
         game.Then([=, &runCase] {
             SCOPED_TRACE(c.where);
             if (c.column < 0) {
                 EXPECT_EQ(GameState.shotsLeft, shotsBefore);
                 EXPECT_EQ(GameState.salvoSlot, slotBefore);
-                EXPECT_EQ(AimedCells(battle::Enemy), aimedBefore);
-                EXPECT_EQ(setup::StatusText, statusBefore);
+                EXPECT_EQ(AimedCells(fleet::Enemy), aimedBefore);
+                EXPECT_EQ(setup::Status.StatusText, statusBefore);
             } else {
                 EXPECT_EQ(GameState.shotsLeft, shotsBefore - 1);
-                const battle::Shot& shot = GameState.salvo[slotBefore];
-                EXPECT_EQ(shot.side, battle::Enemy);
+                const fleet::Shot& shot = GameState.salvo[slotBefore];
+                EXPECT_EQ(shot.side, fleet::Enemy);
                 EXPECT_EQ(shot.x, c.column);
                 EXPECT_EQ(shot.y, c.row);
-                const std::int32_t code = GameState.boards[battle::Enemy][c.column][c.row];
+                const std::int32_t code = GameState.boards[fleet::Enemy][c.column][c.row];
                 EXPECT_TRUE(code >= 10 && code <= 15) << code;
                 // The computer's shot of the same fleet index follows at once.
-                EXPECT_EQ(GameState.salvo[slotBefore + 1].side, battle::Player);
+                EXPECT_EQ(GameState.salvo[slotBefore + 1].side, fleet::Player);
                 EXPECT_EQ(GameState.salvoSlot, slotBefore + 2);
             }
             runCase(i + 1);
@@ -90,14 +95,14 @@ TEST(Salvo, TheShotCountSaysShotForOneAndShotsForEveryOtherCount) {
         {2, "You Have 1 Shot Remaining..."},
         {1, "You Have 0 Shots Remaining..."},
     };
-    game.Then([] { EXPECT_STREQ(setup::StatusText, "You Have 5 Shots Remaining..."); });
+    game.Then([] { EXPECT_STREQ(setup::Status.StatusText, "You Have 5 Shots Remaining..."); });
     for (int i = 0; i < 3; ++i) {
         game.Then([&, i] {
             GameState.shotsLeft = cases[i].shotsBefore;
             ClickEnemyCell(game.host, i, 0);
         });
         game.Then([&, i] {
-            EXPECT_STREQ(setup::StatusText, cases[i].prompt);
+            EXPECT_STREQ(setup::Status.StatusText, cases[i].prompt);
             EXPECT_EQ(game.host.shown.back().text, cases[i].prompt);
         });
     }
@@ -108,7 +113,7 @@ TEST(Salvo, TheSlotsOfSunkShipsStayEmpty) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        SinkInPlace(battle::Enemy, 3);
+        SinkInPlace(fleet::Enemy, 3);
         for (int i = 0; i < 4; ++i) ClickEnemyCell(game.host, i, 0);
     });
     game.Then([&] {
@@ -116,25 +121,25 @@ TEST(Salvo, TheSlotsOfSunkShipsStayEmpty) {
         // untouched by it.
         EXPECT_EQ(GameState.salvoSlot, 8);
         EXPECT_EQ(GameState.shotsLeft, 1);
-        for (int slot : {1, 3, 5}) EXPECT_EQ(GameState.salvo[slot].side, battle::Player) << slot;
-        EXPECT_EQ(GameState.salvo[7].side, battle::NoShot);
+        for (int slot : {1, 3, 5}) EXPECT_EQ(GameState.salvo[slot].side, fleet::Player) << slot;
+        EXPECT_EQ(GameState.salvo[7].side, fleet::NoShot);
         // The player's ship 0 goes down before the salvo ends.
-        SinkInPlace(battle::Player, 0);
+        SinkInPlace(fleet::Player, 0);
         ClickEnemyCell(game.host, 4, 0);
     });
     game.Then([&] {
         // The new salvo opens past the sunk ship 0: its slot stays empty and the computer's slot
         // behind it is filled at once; the player has four shots, the next click fills slot 2.
-        EXPECT_EQ(GameState.phase, battle::Firing);
-        EXPECT_EQ(GameState.salvo[0].side, battle::NoShot);
-        EXPECT_EQ(GameState.salvo[1].side, battle::Player);
+        EXPECT_EQ(GameState.phase, fleet::Firing);
+        EXPECT_EQ(GameState.salvo[0].side, fleet::NoShot);
+        EXPECT_EQ(GameState.salvo[1].side, fleet::Player);
         EXPECT_EQ(GameState.salvoSlot, 2);
         EXPECT_EQ(GameState.shotsLeft, 4);
-        EXPECT_STREQ(setup::StatusText, "You Have 4 Shots Remaining...");
+        EXPECT_STREQ(setup::Status.StatusText, "You Have 4 Shots Remaining...");
         ClickEnemyCell(game.host, 5, 0);
     });
     game.Then([&] {
-        EXPECT_EQ(GameState.salvo[2].side, battle::Enemy);
+        EXPECT_EQ(GameState.salvo[2].side, fleet::Enemy);
         EXPECT_EQ(GameState.salvo[2].x, 5);
         EXPECT_EQ(GameState.salvoSlot, 4);
     });
@@ -145,26 +150,26 @@ TEST(Salvo, StartHidesTheEnemyFleetAndDisablesStartAndPlaceRandom) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        EXPECT_EQ(GameState.phase, battle::Firing);
-        EXPECT_STREQ(setup::StatusText, "You Have 5 Shots Remaining...");
-        for (int k = 0; k < battle::ShipsPerSide; ++k)
-            EXPECT_EQ(ShipAt(battle::Enemy, k).visible, 0);
+        EXPECT_EQ(GameState.phase, fleet::Firing);
+        EXPECT_STREQ(setup::Status.StatusText, "You Have 5 Shots Remaining...");
+        for (int k = 0; k < fleet::ShipsPerSide; ++k)
+            EXPECT_EQ(ShipAt(fleet::Enemy, k).visible, 0);
         int enemyShipCells = 0;
-        for (const auto& column : GameState.boards[battle::Enemy]) {
+        for (const auto& column : GameState.boards[fleet::Enemy]) {
             for (std::int32_t code : column) enemyShipCells += code >= 1 && code <= 5;
         }
         EXPECT_EQ(enemyShipCells, 17);
-        for (platform::Window* child : shell::MainWindow->children) {
-            if (child->id == shell::ID_START || child->id == shell::ID_PLACE_RANDOM) {
+        for (platform::Window* child : windows::App.MainWindow->children) {
+            if (child->id == setup::ID_START || child->id == setup::ID_PLACE_RANDOM) {
                 EXPECT_FALSE(child->enabled) << child->id;
             }
         }
         // A START command that arrives by other means in the middle of a battle changes nothing.
         const auto boards = GameState.boards;
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, shell::ID_START, 0);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, setup::ID_START, 0);
         game.Then([&, boards] {
             EXPECT_EQ(GameState.boards, boards);
-            EXPECT_EQ(GameState.phase, battle::Firing);
+            EXPECT_EQ(GameState.phase, fleet::Firing);
         });
     });
     EXPECT_EQ(game.Run(), 0);

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
@@ -13,6 +16,7 @@
 #include "shell/main_window.h"
 #include "tests/setup/placement_moves.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace placement_test {
 namespace {
@@ -41,12 +45,12 @@ TEST_P(BoardLayout, MatchesTheWorkedExamples) {
     screen.height = l.height;
     testing_support::GameOnTestHost game(screen);
     game.Then([&] {
-        EXPECT_EQ(BoundsOf(setup::BoardPictures[0]), l.board0);
-        EXPECT_EQ(BoundsOf(setup::BoardPictures[1]), l.board1);
+        EXPECT_EQ(BoundsOf(fleet::Pictures.BoardPictures[0]), l.board0);
+        EXPECT_EQ(BoundsOf(fleet::Pictures.BoardPictures[1]), l.board1);
         EXPECT_EQ(BoundsOf(fleet::Ships[l.ship].boatPicture), l.dock);
         EXPECT_EQ(BoundsOf(fleet::Ships[l.ship].sunkPicture), l.dock);
         for (const fleet::Ship& ship : fleet::Ships) {
-            EXPECT_GT(ship.GetBottom(), setup::BoardPictures[0].GetBottom())
+            EXPECT_GT(ship.GetBottom(), fleet::Pictures.BoardPictures[0].GetBottom())
                 << "every dock lies below the boards";
         }
     });
@@ -70,26 +74,26 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NewGame, StartsFromACleanStateAndLeavesTheSalvoPositionsAlone) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
-        battle::GameState.phase = battle::GameOver;
-        battle::GameState.boards[1][3][4] = 31;
-        battle::GameState.salvo[2] = battle::Shot{battle::Enemy, 7, 8};
-        battle::GameState.salvoSlot = 6;
-        battle::GameState.shotsLeft = 1;
+        fleet::GameState.phase = fleet::GameOver;
+        fleet::GameState.boards[1][3][4] = 31;
+        fleet::GameState.salvo[2] = fleet::Shot{fleet::Enemy, 7, 8};
+        fleet::GameState.salvoSlot = 6;
+        fleet::GameState.shotsLeft = 1;
         fleet::Ships[3].Rotate();
         fleet::Ships[3].AddHit();
         fleet::Ships[7].SetVisible(0, nullptr);
-        setup::ShipsToPlace = 0;
+        setup::Status.ShipsToPlace = 0;
         game.audio.ClearRecord();
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW);
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW);
     });
     game.Then([&] {
-        const battle::GameStateRecord& state = battle::GameState;
-        EXPECT_EQ(state.phase, battle::Placing);
+        const fleet::GameStateRecord& state = fleet::GameState;
+        EXPECT_EQ(state.phase, fleet::Placing);
         EXPECT_EQ(state.salvoSlot, 0);
         EXPECT_EQ(state.shotsLeft, 5);
-        EXPECT_EQ(setup::ShipsToPlace, 5);
-        EXPECT_EQ(CellsHolding(battle::Player, 0) + CellsHolding(battle::Enemy, 0), 288);
-        for (const battle::Shot& shot : state.salvo) EXPECT_EQ(shot.side, battle::NoShot);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 5);
+        EXPECT_EQ(CellsHolding(fleet::Player, 0) + CellsHolding(fleet::Enemy, 0), 288);
+        for (const fleet::Shot& shot : state.salvo) EXPECT_EQ(shot.side, fleet::NoShot);
         EXPECT_EQ(state.salvo[2].x, 7);
         EXPECT_EQ(state.salvo[2].y, 8);
         for (const fleet::Ship& ship : fleet::Ships) {
@@ -98,7 +102,7 @@ TEST(NewGame, StartsFromACleanStateAndLeavesTheSalvoPositionsAlone) {
             EXPECT_EQ(ship.visible, 1);
             EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
         }
-        EXPECT_EQ(std::string(setup::StatusText),
+        EXPECT_EQ(std::string(setup::Status.StatusText),
                   "You Have 5 More Ships, Select Ship To Place...");
         ASSERT_FALSE(game.audio.Calls().empty());
         EXPECT_EQ(game.audio.Calls()[0].file, "siren.wav");

@@ -2,16 +2,16 @@
 // placement with the mouse on the test host.
 #pragma once
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "fleet/fleet.h"
 #include "platform/types.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
 
 namespace placement_test {
 
 // The middle of a cell of a board as the game lays it out now.
-inline platform::Point CellCentre(battle::Side side, int column, int row) {
-    const imaging::Picture& board = setup::BoardPictures[side];
+inline platform::Point CellCentre(fleet::Side side, int column, int row) {
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[side];
     const double width = (board.GetRight() - board.GetLeft()) / 12.0;
     const double height = (board.GetBottom() - board.GetTop()) / 12.0;
     return {static_cast<int>(board.GetLeft() + (column + 0.5) * width),
@@ -24,9 +24,9 @@ inline platform::Point OnShip(int index) {
     return {picture.GetLeft() + 3, picture.GetTop() + 3};
 }
 
-inline int CellsHolding(battle::Side side, std::int32_t code) {
+inline int CellsHolding(fleet::Side side, std::int32_t code) {
     int count = 0;
-    for (const auto& column : battle::GameState.boards[side]) {
+    for (const auto& column : fleet::GameState.boards[side]) {
         for (std::int32_t cell : column) count += cell == code;
     }
     return count;

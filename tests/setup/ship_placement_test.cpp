@@ -4,26 +4,30 @@
 
 #include <string>
 
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
+#include "setup/controls.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "tests/setup/placement_moves.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace placement_test {
 namespace {
 
-using battle::Player;
+using fleet::Player;
 using platform::Point;
 
-std::string Status() { return setup::StatusText; }
+std::string Status() { return setup::Status.StatusText; }
 
 bool StartEnabled() {
-    for (platform::Window* child : shell::MainWindow->children) {
-        if (child->id == shell::ID_START && child->windowClass->name == "BUTTON") {
+    for (platform::Window* child : windows::App.MainWindow->children) {
+        if (child->id == setup::ID_START && child->windowClass->name == "BUTTON") {
             return child->enabled;
         }
     }
@@ -32,7 +36,7 @@ bool StartEnabled() {
 
 class Placement : public ::testing::Test {
 protected:
-    void Click(Point p) { game.host.Click(shell::MainWindow, p.x, p.y); }
+    void Click(Point p) { game.host.Click(windows::App.MainWindow, p.x, p.y); }
     // Picks the ship up and drops it at the cell, as two clicks.
     void Move(int ship, int column, int row) {
         Click(OnShip(ship));
@@ -53,16 +57,16 @@ TEST_F(Placement, CountsShipsLeftInTheDocksAndEnablesStartWithTheLastOne) {
         game.Then([this, ship] { Move(ship, 0, ship * 2); });
         game.Then([ship, &expected] {
             EXPECT_EQ(Status(), expected[ship]);
-            EXPECT_EQ(setup::ShipsToPlace, 4 - ship);
+            EXPECT_EQ(setup::Status.ShipsToPlace, 4 - ship);
             EXPECT_EQ(StartEnabled(), ship == 4) << "after ship " << ship;
         });
     }
     // Moving a ship that is already on the board leaves the count alone.
     game.Then([this] { Move(2, 6, 6); });
     game.Then([] {
-        EXPECT_EQ(setup::ShipsToPlace, 0);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 0);
         EXPECT_EQ(CellsHolding(Player, 3), 3);
-        EXPECT_EQ(battle::GameState.boards[Player][6][6], 3);
+        EXPECT_EQ(fleet::GameState.boards[Player][6][6], 3);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -72,18 +76,18 @@ TEST_F(Placement, CountsShipsLeftInTheDocksAndEnablesStartWithTheLastOne) {
 TEST_F(Placement, ADoubleClickTurnsTheShipAndCountsItOnce) {
     game.Then([this] {
         const Point ship = OnShip(1);
-        game.host.DoubleClick(shell::MainWindow, ship.x, ship.y);
+        game.host.DoubleClick(windows::App.MainWindow, ship.x, ship.y);
     });
     game.Then([] {
         EXPECT_EQ(Status(), "Place Ship On Map...");
-        EXPECT_EQ(setup::ShipsToPlace, 4);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4);
         EXPECT_EQ(fleet::Ships[1].orientation, fleet::OrientationVertical);
     });
     game.Then([this] { Click(CellCentre(Player, 3, 2)); });
     game.Then([] {
-        EXPECT_EQ(setup::ShipsToPlace, 4);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4);
         EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
-        for (int row = 2; row < 6; ++row) EXPECT_EQ(battle::GameState.boards[Player][3][row], 2);
+        for (int row = 2; row < 6; ++row) EXPECT_EQ(fleet::GameState.boards[Player][3][row], 2);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -91,12 +95,12 @@ TEST_F(Placement, ADoubleClickTurnsTheShipAndCountsItOnce) {
 TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarried) {
     game.Then([this] {
         const Point ship = OnShip(0);
-        game.host.RightClick(shell::MainWindow, ship.x, ship.y);
+        game.host.RightClick(windows::App.MainWindow, ship.x, ship.y);
     });
     game.Then([this] {
-        EXPECT_EQ(setup::ShipsToPlace, 4) << "counted before the drop";
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4) << "counted before the drop";
         EXPECT_EQ(Status(), "Place Ship On Map...");
-        Click(CellCentre(battle::Enemy, 2, 2));  // not the player's board
+        Click(CellCentre(fleet::Enemy, 2, 2));  // not the player's board
     });
     game.Then([this] {
         EXPECT_EQ(Status(), "Place Ship On Map...");
@@ -105,7 +109,7 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
     });
     game.Then([] {
         EXPECT_EQ(CellsHolding(Player, 1), 5);
-        for (int row = 7; row < 12; ++row) EXPECT_EQ(battle::GameState.boards[Player][11][row], 1);
+        for (int row = 7; row < 12; ++row) EXPECT_EQ(fleet::GameState.boards[Player][11][row], 1);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -114,15 +118,15 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
 TEST_F(Placement, ClicksAndMenuChoicesDuringACarryHaveNoEffectEvenAfterwards) {
     game.Then([this] { Click(OnShip(4)); });
     game.Then([this] {
-        game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM);
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_SOUND_OFF);
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW);
-        platform::PostMessage(shell::MainWindow, platform::WM_KEYDOWN, 'N', 0);
+        game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM);
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_SOUND_OFF);
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_KEYDOWN, 'N', 0);
         Click(CellCentre(Player, 5, 5));
     });
     game.Then([] {
-        EXPECT_EQ(setup::ShipsToPlace, 4);
-        EXPECT_EQ(shell::SoundOn, 1);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4);
+        EXPECT_EQ(sound::SoundOn, 1);
         EXPECT_EQ(CellsHolding(Player, 5), 2);
         EXPECT_EQ(CellsHolding(Player, 1), 0) << "no random layout";
         EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
@@ -132,9 +136,9 @@ TEST_F(Placement, ClicksAndMenuChoicesDuringACarryHaveNoEffectEvenAfterwards) {
 
 TEST_F(Placement, PlaceRandomAfterMovesByHandLaysOutTheWholeFleetAgain) {
     game.Then([this] { Move(0, 0, 0); });
-    game.Then([this] { game.host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
+    game.Then([this] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
     game.Then([] {
-        EXPECT_EQ(setup::ShipsToPlace, 0);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 0);
         EXPECT_TRUE(StartEnabled());
         for (std::int32_t id = 1; id <= 5; ++id) {
             EXPECT_EQ(CellsHolding(Player, id), fleet::Ships[id - 1].GetLength());
@@ -147,11 +151,11 @@ TEST_F(Placement, EmptyWaterPicksNothingUp) {
     game.Then([this] {
         Click(CellCentre(Player, 4, 4));
         const Point water = CellCentre(Player, 8, 8);
-        game.host.DoubleClick(shell::MainWindow, water.x, water.y);
+        game.host.DoubleClick(windows::App.MainWindow, water.x, water.y);
     });
     game.Then([] {
         EXPECT_EQ(Status(), "You Have 5 More Ships, Select Ship To Place...");
-        EXPECT_EQ(setup::ShipsToPlace, 5);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 5);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -162,14 +166,14 @@ TEST(PlacementEnd, ExitOrTheCloseBoxDuringACarryEndTheProgram) {
         testing_support::GameOnTestHost own;
         own.Then([&own] {
             const Point ship = OnShip(2);
-            own.host.Click(shell::MainWindow, ship.x, ship.y);
+            own.host.Click(windows::App.MainWindow, ship.x, ship.y);
         });
         own.Then([&own, closeBox] {
             EXPECT_EQ(Status(), "Place Ship On Map...");
             if (closeBox) {
-                own.host.RequestClose(shell::MainWindow);
+                own.host.RequestClose(windows::App.MainWindow);
             } else {
-                own.host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT);
+                own.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT);
             }
         });
         bool ranOn = false;

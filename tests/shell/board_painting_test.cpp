@@ -2,6 +2,10 @@
 // pixel: aim, miss and hit marks as their pictures draw them and only where they belong, a sunk
 // ship shown by its sunk picture without hit marks, the status line's place, and a direct paint
 // that changes nothing when nothing was marked, and a paint of marked pieces alone.
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
+#include "setup/status_line.h"
 #include "shell/board_painting.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "battle/board_cell.h"
+#include "fleet/board_cell.h"
 #include "resources/resource_ids.h"
-#include "shell/layout_scale.h"
+#include "setup/layout_scale.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -23,13 +28,13 @@ using Frame = std::vector<platform::Pixel>;
 
 // The whole client area painted afresh.
 Frame PaintedFrame() {
-    platform::InvalidateRect(shell::MainWindow, nullptr, false);
-    platform::UpdateWindow(shell::MainWindow);
-    return shell::MainWindow->surface.pixels;
+    platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+    platform::UpdateWindow(windows::App.MainWindow);
+    return windows::App.MainWindow->surface.pixels;
 }
 
 std::size_t IndexOf(int x, int y) {
-    return static_cast<std::size_t>(y) * shell::MainWindow->surface.width + x;
+    return static_cast<std::size_t>(y) * windows::App.MainWindow->surface.width + x;
 }
 
 platform::Pixel PixelOf(fixtures::Rgb24 c) {
@@ -38,7 +43,7 @@ platform::Pixel PixelOf(fixtures::Rgb24 c) {
 
 // Where the painter puts a mark: the corner of the cell truncated, the far edges one cell on.
 platform::Rect MarkRect(int side, int x, int y) {
-    const imaging::Picture& board = setup::BoardPictures[side];
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[side];
     const double w = (board.GetRight() - board.GetLeft()) / 12.0;
     const double h = (board.GetBottom() - board.GetTop()) / 12.0;
     const int left = static_cast<int>(board.GetLeft() + x * w);
@@ -86,8 +91,8 @@ void ExpectNothingDrawnAt(const platform::Rect& at, const Frame& with, const Fra
 }
 
 Cell FirstCellWithCode(int side, std::int32_t code) {
-    for (int x = 0; x < battle::BoardSize; ++x) {
-        for (int y = 0; y < battle::BoardSize; ++y) {
+    for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int y = 0; y < fleet::BoardSize; ++y) {
             if (GameState.boards[side][x][y] == code) return Cell{x, y};
         }
     }
@@ -97,13 +102,13 @@ Cell FirstCellWithCode(int side, std::int32_t code) {
 
 // The same battle with every aim, miss and hit mark taken away.
 Frame PaintedWithoutMarks() {
-    const battle::GameStateRecord saved = GameState;
-    for (battle::Shot& shot : GameState.salvo) shot.side = battle::NoShot;
-    for (battle::Board& board : GameState.boards) {
+    const fleet::GameStateRecord saved = GameState;
+    for (fleet::Shot& shot : GameState.salvo) shot.side = fleet::NoShot;
+    for (fleet::Board& board : GameState.boards) {
         for (auto& column : board) {
             for (std::int32_t& code : column) {
-                if (code == battle::Miss) code = battle::Water;
-                if (battle::IsHitShipAfloat(code)) code -= battle::HitStage;
+                if (code == fleet::Miss) code = fleet::Water;
+                if (fleet::IsHitShipAfloat(code)) code -= fleet::HitStage;
             }
         }
     }
@@ -117,7 +122,7 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
     game.StartBattle();
     Cell aimed[2];
     game.Then([&] {
-        const std::vector<Cell> water = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> water = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
         aimed[0] = water[0];
         aimed[1] = water[1];
         ClickEnemyCell(game.host, aimed[0].x, aimed[0].y);
@@ -125,36 +130,36 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
     });
     game.Then([&] {
         // Resolved cells on both boards, and an enemy ship (not the one hit) sunk where it lies.
-        const Cell enemyMiss = UntouchedCells(battle::Enemy, false)[0];
-        GameState.boards[battle::Enemy][enemyMiss.x][enemyMiss.y] = battle::Miss;
-        const Cell enemyHit = FirstCellWithCode(battle::Enemy, 1);
-        GameState.boards[battle::Enemy][enemyHit.x][enemyHit.y] += battle::HitStage;
-        ShipAt(battle::Enemy, 0).AddHit();
-        SinkInPlace(battle::Enemy, 2);
-        const Cell playerMiss = UntouchedCells(battle::Player, false)[0];
-        GameState.boards[battle::Player][playerMiss.x][playerMiss.y] = battle::Miss;
-        const Cell playerHit = FirstCellWithCode(battle::Player, 4);
-        GameState.boards[battle::Player][playerHit.x][playerHit.y] += battle::HitStage;
+        const Cell enemyMiss = UntouchedCells(fleet::Enemy, false)[0];
+        GameState.boards[fleet::Enemy][enemyMiss.x][enemyMiss.y] = fleet::Miss;
+        const Cell enemyHit = FirstCellWithCode(fleet::Enemy, 1);
+        GameState.boards[fleet::Enemy][enemyHit.x][enemyHit.y] += fleet::HitStage;
+        ShipAt(fleet::Enemy, 0).AddHit();
+        SinkInPlace(fleet::Enemy, 2);
+        const Cell playerMiss = UntouchedCells(fleet::Player, false)[0];
+        GameState.boards[fleet::Player][playerMiss.x][playerMiss.y] = fleet::Miss;
+        const Cell playerHit = FirstCellWithCode(fleet::Player, 4);
+        GameState.boards[fleet::Player][playerHit.x][playerHit.y] += fleet::HitStage;
 
         const Frame with = PaintedFrame();
         const Frame without = PaintedWithoutMarks();
 
-        ExpectMarkAt(setup::TargetPicture, battle::Enemy, aimed[0], with, without);
-        ExpectMarkAt(setup::TargetPicture, battle::Enemy, aimed[1], with, without);
-        ExpectMarkAt(setup::MissPicture, battle::Enemy, enemyMiss, with, without);
-        ExpectMarkAt(setup::HitPicture, battle::Enemy, enemyHit, with, without);
-        ExpectMarkAt(setup::MissPicture, battle::Player, playerMiss, with, without);
-        ExpectMarkAt(setup::HitPicture, battle::Player, playerHit, with, without);
+        ExpectMarkAt(fleet::Pictures.TargetPicture, fleet::Enemy, aimed[0], with, without);
+        ExpectMarkAt(fleet::Pictures.TargetPicture, fleet::Enemy, aimed[1], with, without);
+        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, enemyMiss, with, without);
+        ExpectMarkAt(fleet::Pictures.HitPicture, fleet::Enemy, enemyHit, with, without);
+        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Player, playerMiss, with, without);
+        ExpectMarkAt(fleet::Pictures.HitPicture, fleet::Player, playerHit, with, without);
 
         // The computer's aims (slots 1 and 3) get no mark.
         for (int slot : {1, 3}) {
-            const battle::Shot& shot = GameState.salvo[slot];
-            ASSERT_EQ(shot.side, battle::Player);
-            ExpectNothingDrawnAt(MarkRect(battle::Player, shot.x, shot.y), with, without);
+            const fleet::Shot& shot = GameState.salvo[slot];
+            ASSERT_EQ(shot.side, fleet::Player);
+            ExpectNothingDrawnAt(MarkRect(fleet::Player, shot.x, shot.y), with, without);
         }
 
         // The wreck: its sunk picture over all its cells, and not one pixel of a hit mark.
-        const fleet::Ship& wreck = ShipAt(battle::Enemy, 2);
+        const fleet::Ship& wreck = ShipAt(fleet::Enemy, 2);
         const imaging::Picture& sunk = *wreck.currentPicture;
         EXPECT_TRUE(&sunk == &wreck.sunkPicture || &sunk == &wreck.sunkVerticalPicture);
         ExpectPictureAt(sunk, platform::Rect{sunk.left, sunk.top, sunk.right, sunk.bottom}, with,
@@ -168,8 +173,8 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
         EXPECT_EQ(hitPixels, 0);
 
         // A hidden ship of the computer is not on the screen.
-        const Cell hidden = FirstCellWithCode(battle::Enemy, 4);
-        const platform::Point centre = CellCentre(battle::Enemy, hidden.x, hidden.y);
+        const Cell hidden = FirstCellWithCode(fleet::Enemy, 4);
+        const platform::Point centre = CellCentre(fleet::Enemy, hidden.x, hidden.y);
         EXPECT_NE(with[IndexOf(centre.x, centre.y)], PixelOf(fixtures::AfloatColour));
     });
     EXPECT_EQ(game.Run(), 0);
@@ -177,7 +182,7 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
 
 // What a picture draws on its own, at its rectangle, over a frame of the window's size.
 Frame DrawnAlone(imaging::Picture& picture) {
-    const platform::Bitmap& surface = shell::MainWindow->surface;
+    const platform::Bitmap& surface = windows::App.MainWindow->surface;
     platform::Bitmap* bitmap =
         platform::CreateBitmap(surface.width, surface.height, 1, 32, nullptr);
     platform::DeviceContext* dc = platform::CreateCompatibleDC(nullptr);
@@ -194,15 +199,15 @@ TEST(BoardPainting, TheBoardsFollowAScreenSizeChange) {
     BattleGame game;
     game.Then([&] {
         PaintedFrame();
-        platform::PostMessage(shell::MainWindow, platform::WM_COMMAND, resources::IDM_SIZE_800, 0);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, resources::IDM_SIZE_800, 0);
     });
     game.Then([&] {
-        ASSERT_EQ(shell::MainWindow->clientWidth, 800);
+        ASSERT_EQ(windows::App.MainWindow->clientWidth, 800);
         const Frame frame = PaintedFrame();
         // A new game: the ships wait in their docks, so the boards show nothing but their grids.
-        for (int side : {battle::Player, battle::Enemy}) {
+        for (int side : {fleet::Player, fleet::Enemy}) {
             SCOPED_TRACE(testing::Message() << "board " << side);
-            imaging::Picture& board = setup::BoardPictures[side];
+            imaging::Picture& board = fleet::Pictures.BoardPictures[side];
             const Frame grid = DrawnAlone(board);
             int wrong = 0;
             for (int y = board.top; y < board.bottom; ++y) {
@@ -229,13 +234,13 @@ TEST_P(StatusLine, StartsAtTheDesignPointInItsColour) {
     screen.height = c.screenHeight;
     BattleGame game(screen);
     game.Then([&] {
-        setup::SetStatus(shell::MainWindow, "");
+        setup::SetStatus(windows::App.MainWindow, "");
         const Frame empty = PaintedFrame();
-        setup::SetStatus(shell::MainWindow, "You Have 5 Shots Remaining...");
+        setup::SetStatus(windows::App.MainWindow, "You Have 5 Shots Remaining...");
         const Frame text = PaintedFrame();
         platform::Rect changed{1 << 20, 1 << 20, -1, -1};
         int inTextColour = 0;
-        const int width = shell::MainWindow->surface.width;
+        const int width = windows::App.MainWindow->surface.width;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (text[i] == empty[i]) continue;
             const int x = static_cast<int>(i % width);
@@ -267,20 +272,20 @@ TEST_P(StatusLine, TheLongestTextsEndInsideTheFrame) {
         screen.logicalDpiX = screen.logicalDpiY = dpi;
         BattleGame game(screen);
         game.Then([&] {
-            setup::SetStatus(shell::MainWindow, "");
+            setup::SetStatus(windows::App.MainWindow, "");
             const Frame empty = PaintedFrame();
-            const int width = shell::MainWindow->surface.width;
+            const int width = windows::App.MainWindow->surface.width;
             for (const char* status : {"Select Ship To Reposition or Press Start To Begin...",
                                        "Their Ship Is Sinking...burn, Burn, BURN !!!",
                                        "You Have 5 More Ships, Select Ship To Place..."}) {
                 SCOPED_TRACE(testing::Message() << dpi << " dpi: " << status);
-                setup::SetStatus(shell::MainWindow, status);
+                setup::SetStatus(windows::App.MainWindow, status);
                 const Frame text = PaintedFrame();
                 int right = -1;
                 for (std::size_t i = 0; i < text.size(); ++i)
                     if (text[i] != empty[i]) right = std::max(right, static_cast<int>(i % width));
                 EXPECT_GT(right, c.left);
-                EXPECT_LT(right, shell::DesignX(723));
+                EXPECT_LT(right, setup::DesignX(723));
             }
         });
         EXPECT_EQ(game.Run(), 0);
@@ -300,14 +305,14 @@ TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
     game.StartBattle();
     game.Then([&] {
         const Frame before = PaintedFrame();
-        const Cell cell = UntouchedCells(battle::Enemy, /*shipsFirst=*/false)[0];
-        const platform::Rect at = MarkRect(battle::Enemy, cell.x, cell.y);
-        GameState.boards[battle::Enemy][cell.x][cell.y] = battle::Miss;
-        shell::PaintBoard(shell::MainWindow);
-        ExpectNothingDrawnAt(at, shell::MainWindow->surface.pixels, before);
-        battle::InvalidateDrawnCell(shell::MainWindow, battle::Enemy, cell.x, cell.y);
-        shell::PaintBoard(shell::MainWindow);
-        ExpectMarkAt(setup::MissPicture, battle::Enemy, cell, shell::MainWindow->surface.pixels,
+        const Cell cell = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false)[0];
+        const platform::Rect at = MarkRect(fleet::Enemy, cell.x, cell.y);
+        GameState.boards[fleet::Enemy][cell.x][cell.y] = fleet::Miss;
+        shell::PaintBoard(windows::App.MainWindow);
+        ExpectNothingDrawnAt(at, windows::App.MainWindow->surface.pixels, before);
+        fleet::InvalidateCell(windows::App.MainWindow, fleet::Enemy, cell.x, cell.y);
+        shell::PaintBoard(windows::App.MainWindow);
+        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, cell, windows::App.MainWindow->surface.pixels,
                      before);
     });
     EXPECT_EQ(game.Run(), 0);
@@ -321,29 +326,29 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        const std::vector<Cell> water = UntouchedCells(battle::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> water = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
         ClickEnemyCell(game.host, water[0].x, water[0].y);
     });
     game.Then([&] {
         for (int k = 0; k < 6; ++k) {
-            const Cell miss = UntouchedCells(battle::Enemy, false)[k * 3];
-            GameState.boards[battle::Enemy][miss.x][miss.y] = battle::Miss;
+            const Cell miss = UntouchedCells(fleet::Enemy, false)[k * 3];
+            GameState.boards[fleet::Enemy][miss.x][miss.y] = fleet::Miss;
         }
-        const Cell enemyHit = FirstCellWithCode(battle::Enemy, 1);
-        GameState.boards[battle::Enemy][enemyHit.x][enemyHit.y] += battle::HitStage;
-        const Cell playerHit = FirstCellWithCode(battle::Player, 4);
-        GameState.boards[battle::Player][playerHit.x][playerHit.y] += battle::HitStage;
-        setup::SetStatus(shell::MainWindow, "You Have 4 Shots Remaining...");
+        const Cell enemyHit = FirstCellWithCode(fleet::Enemy, 1);
+        GameState.boards[fleet::Enemy][enemyHit.x][enemyHit.y] += fleet::HitStage;
+        const Cell playerHit = FirstCellWithCode(fleet::Player, 4);
+        GameState.boards[fleet::Player][playerHit.x][playerHit.y] += fleet::HitStage;
+        setup::SetStatus(windows::App.MainWindow, "You Have 4 Shots Remaining...");
         const Frame whole = PaintedFrame();
 
-        const platform::Rect hit = MarkRect(battle::Enemy, enemyHit.x, enemyHit.y);
-        const platform::Rect status{shell::DesignX(300), 0, shell::DesignX(520),
-                                    shell::DesignY(60)};
+        const platform::Rect hit = MarkRect(fleet::Enemy, enemyHit.x, enemyHit.y);
+        const platform::Rect status{setup::DesignX(300), 0, setup::DesignX(520),
+                                    setup::DesignY(60)};
         struct Case {
             const char* name;
             std::vector<platform::Rect> marked;
         };
-        const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+        const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
         const std::vector<Case> cases = {
             {"half of a hit mark",
              {{hit.left + hit.Width() / 2, hit.top + 3, hit.right, hit.bottom - 2}}},
@@ -351,16 +356,16 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
              {{status.left + 7, status.top, status.right - 11, status.bottom - 25}}},
             {"across the enemy board's edge into the sea",
              {{board.left - 13, board.top + 50, board.left + 61, board.top + 143}}},
-            {"one pixel wide, top to bottom", {{513, 0, 514, shell::MainWindow->clientHeight}}},
+            {"one pixel wide, top to bottom", {{513, 0, 514, windows::App.MainWindow->clientHeight}}},
             {"pieces far apart",
              {{hit.left, hit.top, hit.left + 9, hit.top + 9},
               {status.left, status.top + 20, status.left + 40, status.bottom},
-              {3, shell::MainWindow->clientHeight - 40, 60, shell::MainWindow->clientHeight}}},
+              {3, windows::App.MainWindow->clientHeight - 40, 60, windows::App.MainWindow->clientHeight}}},
         };
         const platform::Pixel scribble = 0x123456;
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
-            std::vector<platform::Pixel>& surface = shell::MainWindow->surface.pixels;
+            std::vector<platform::Pixel>& surface = windows::App.MainWindow->surface.pixels;
             std::fill(surface.begin(), surface.end(), scribble);
             std::vector<platform::Rect> composed = c.marked;
             for (const fleet::Ship& ship : fleet::Ships) {
@@ -369,11 +374,11 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
                     composed.push_back({shown.left, shown.top, shown.right, shown.bottom});
             }
             for (const platform::Rect& r : c.marked)
-                platform::InvalidateRect(shell::MainWindow, &r, false);
-            shell::PaintBoard(shell::MainWindow);
+                platform::InvalidateRect(windows::App.MainWindow, &r, false);
+            shell::PaintBoard(windows::App.MainWindow);
             int wrong = 0;
             int painted = 0;
-            const int width = shell::MainWindow->surface.width;
+            const int width = windows::App.MainWindow->surface.width;
             for (std::size_t i = 0; i < surface.size(); ++i) {
                 const int x = static_cast<int>(i % width);
                 const int y = static_cast<int>(i / width);

@@ -11,8 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "shell/layout_scale.h"
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
+#include "setup/layout_scale.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -117,7 +121,7 @@ class Reference {
 
 // The painter's rectangle for a mark in a cell: the corner truncated, the far edges one cell on.
 void PlaceInCell(imaging::Picture& mark, int side, int x, int y) {
-    const imaging::Picture& board = setup::BoardPictures[side];
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[side];
     const double w = (board.GetRight() - board.GetLeft()) * 0.08333333333333333;
     const double h = (board.GetBottom() - board.GetTop()) * 0.08333333333333333;
     const double left = static_cast<int>(board.GetLeft() + x * w);
@@ -127,30 +131,30 @@ void PlaceInCell(imaging::Picture& mark, int side, int x, int y) {
 
 // The frame as composed, its layers in the painter's order.
 void ExpectFrameNearReference(bool withMarks) {
-    platform::InvalidateRect(shell::MainWindow, nullptr, false);
-    platform::UpdateWindow(shell::MainWindow);
-    const platform::Bitmap& frame = shell::MainWindow->surface;
+    platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
+    platform::UpdateWindow(windows::App.MainWindow);
+    const platform::Bitmap& frame = windows::App.MainWindow->surface;
 
     Reference reference(frame.width, frame.height);
-    reference.Cover(setup::SeaBackPicture);
-    reference.Cover(setup::BoardPictures[battle::Player]);
-    reference.Cover(setup::BoardPictures[battle::Enemy]);
+    reference.Cover(fleet::Pictures.SeaBackPicture);
+    reference.Cover(fleet::Pictures.BoardPictures[fleet::Player]);
+    reference.Cover(fleet::Pictures.BoardPictures[fleet::Enemy]);
     for (const fleet::Ship& ship : fleet::Ships) {
         if (ship.visible == 1) reference.Overlay(*ship.currentPicture);
     }
     if (withMarks) {
-        for (int slot = 0; slot < battle::SalvoSize; slot += 2) {
-            const battle::Shot& shot = GameState.salvo[slot];
-            if (shot.side != battle::Player && shot.side != battle::Enemy) continue;
-            PlaceInCell(setup::TargetPicture, shot.side, shot.x, shot.y);
-            reference.Overlay(setup::TargetPicture);
+        for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
+            const fleet::Shot& shot = GameState.salvo[slot];
+            if (shot.side != fleet::Player && shot.side != fleet::Enemy) continue;
+            PlaceInCell(fleet::Pictures.TargetPicture, shot.side, shot.x, shot.y);
+            reference.Overlay(fleet::Pictures.TargetPicture);
         }
-        for (int side : {battle::Player, battle::Enemy}) {
-            for (int x = 0; x < battle::BoardSize; ++x) {
-                for (int y = 0; y < battle::BoardSize; ++y) {
+        for (int side : {fleet::Player, fleet::Enemy}) {
+            for (int x = 0; x < fleet::BoardSize; ++x) {
+                for (int y = 0; y < fleet::BoardSize; ++y) {
                     const std::int32_t code = GameState.boards[side][x][y];
-                    imaging::Picture* mark = code == battle::Miss            ? &setup::MissPicture
-                                             : battle::IsHitShipAfloat(code) ? &setup::HitPicture
+                    imaging::Picture* mark = code == fleet::Miss            ? &fleet::Pictures.MissPicture
+                                             : fleet::IsHitShipAfloat(code) ? &fleet::Pictures.HitPicture
                                                                              : nullptr;
                     if (mark == nullptr) continue;
                     PlaceInCell(*mark, side, x, y);
@@ -161,8 +165,8 @@ void ExpectFrameNearReference(bool withMarks) {
     }
 
     // The status text lies over the sea inside its frame; it is not a picture.
-    const Rect status{shell::DesignX(300), shell::DesignY(10), shell::DesignX(725),
-                      shell::DesignY(50)};
+    const Rect status{setup::DesignX(300), setup::DesignY(10), setup::DesignX(725),
+                      setup::DesignY(50)};
     auto inside = [](const Rect& r, int x, int y) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     };
@@ -172,7 +176,7 @@ void ExpectFrameNearReference(bool withMarks) {
         for (int x = 0; x < frame.width; ++x) {
             if (inside(status, x, y)) continue;
             bool onBoard = false;
-            for (const imaging::Picture& board : setup::BoardPictures) {
+            for (const imaging::Picture& board : fleet::Pictures.BoardPictures) {
                 onBoard =
                     onBoard || inside(Rect{board.left, board.top, board.right, board.bottom}, x, y);
             }
@@ -202,13 +206,13 @@ TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
     game.Then([&] {
         SCOPED_TRACE("ships and marks");
         for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
-        for (int slot = 0; slot < battle::SalvoSize; slot += 2)
-            GameState.salvo[slot] = battle::Shot{battle::Enemy, slot, 11};
-        for (int side : {battle::Player, battle::Enemy}) {
-            for (int x = 0; x < battle::BoardSize; ++x) {
+        for (int slot = 0; slot < fleet::SalvoSize; slot += 2)
+            GameState.salvo[slot] = fleet::Shot{fleet::Enemy, slot, 11};
+        for (int side : {fleet::Player, fleet::Enemy}) {
+            for (int x = 0; x < fleet::BoardSize; ++x) {
                 for (int y = x % 2; y < 11; y += 3) {
                     std::int32_t& code = GameState.boards[side][x][y];
-                    code = code == battle::Water ? battle::Miss : code + battle::HitStage;
+                    code = code == fleet::Water ? fleet::Miss : code + fleet::HitStage;
                 }
             }
         }

@@ -6,7 +6,7 @@
 #include "platform/sound.h"
 #include "platform/test/fake_audio.h"
 #include "platform/test/test_host.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -26,10 +26,10 @@ protected:
 
 TEST_F(DetectSoundDeviceTest, WaveOutputIsFoundWithoutAMessage) {
     SetAudioDevice(&audio);
-    EXPECT_TRUE(shell::DetectSoundDevice());
+    EXPECT_TRUE(sound::DetectSoundDevice());
     EXPECT_TRUE(host.MessageBoxes().empty());
     // The media device was closed again: a second search opens it afresh and finds it too.
-    EXPECT_TRUE(shell::DetectSoundDevice());
+    EXPECT_TRUE(sound::DetectSoundDevice());
     EXPECT_EQ(audio.WaveOutputQueries(), 2);
 }
 
@@ -45,7 +45,7 @@ TEST_F(DetectSoundDeviceTest, NoWaveOutputIsReportedOnceAndDetectionFails) {
         audio.SetWaveOutput(false);
         SetAudioDevice(c.deviceInstalled ? &audio : nullptr);
 
-        EXPECT_FALSE(shell::DetectSoundDevice());
+        EXPECT_FALSE(sound::DetectSoundDevice());
         ASSERT_EQ(caseHost.MessageBoxes().size(), 1u);
         EXPECT_EQ(caseHost.MessageBoxes()[0].text, "No Sound Device Was Detected.");
         EXPECT_EQ(caseHost.MessageBoxes()[0].caption, "No Sound");

@@ -8,7 +8,7 @@
 #include "platform/sound.h"
 #include "platform/test/fake_audio.h"
 #include "platform/test/test_host.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         platform::SetHost(&host);
         platform::SetAudioDevice(&audio);
-        shell::SoundOn = 1;
+        sound::SoundOn = 1;
         audio.SetDuration("drop.wav", 700);
         audio.SetDuration("miss.wav", 400);
         audio.SetDuration("hit.wav", 900);
@@ -55,7 +55,7 @@ protected:
     // A sound far longer than the deadline, playing in the background from now on.
     void StartLongSound() {
         audio.SetDuration("siren.wav", 60'000);
-        shell::PlaySoundEffect("Sounds\\siren.wav", kBackground);
+        sound::PlaySoundEffect("Sounds\\siren.wav", kBackground);
     }
 
     CountingHost host;
@@ -64,9 +64,9 @@ protected:
 
 TEST_F(PlaySoundEffectTest, SoundNotExactlyOneMakesNoCallAndReadsNoClock) {
     for (std::uint8_t off : {0, 2, 255}) {
-        shell::SoundOn = off;
-        shell::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
-        shell::PlaySoundEffect("Sounds\\hit.wav", kBackground);
+        sound::SoundOn = off;
+        sound::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
+        sound::PlaySoundEffect("Sounds\\hit.wav", kBackground);
     }
     EXPECT_TRUE(audio.Calls().empty());
     EXPECT_EQ(host.clockReads, 0);
@@ -75,9 +75,9 @@ TEST_F(PlaySoundEffectTest, SoundNotExactlyOneMakesNoCallAndReadsNoClock) {
 
 TEST_F(PlaySoundEffectTest, DropPlaysToItsEndBeforeTheResultSound) {
     host.Clock().Advance(250);
-    shell::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
+    sound::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
     EXPECT_EQ(Now(), 950u);  // the synchronous play returned only at drop's end
-    shell::PlaySoundEffect("Sounds\\miss.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\miss.wav", kBackground);
     EXPECT_EQ(Now(), 950u);  // the background play returned at once
 
     ASSERT_EQ(audio.Sounds().size(), 2u);
@@ -88,9 +88,9 @@ TEST_F(PlaySoundEffectTest, DropPlaysToItsEndBeforeTheResultSound) {
 }
 
 TEST_F(PlaySoundEffectTest, HitThatSinksStartsSinkOnlyWhenHitHasEnded) {
-    shell::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
-    shell::PlaySoundEffect("Sounds\\hit.wav", kBackground);
-    shell::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
+    sound::PlaySoundEffect("Sounds\\hit.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
 
     EXPECT_EQ(audio.SoundFiles(), (std::vector<std::string>{"drop.wav", "hit.wav", "Sink.wav"}));
     const auto& sounds = audio.Sounds();
@@ -135,8 +135,8 @@ TEST_F(PlaySoundEffectTest, WaitingSoundStartsWhenThePlayingOneEndsOrIsDropped) 
 
         caseAudio.SetDuration("hit.wav", c.remaining);
         clock.AdvanceTo(c.askedAt);
-        shell::PlaySoundEffect("Sounds\\hit.wav", kBackground);
-        shell::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
+        sound::PlaySoundEffect("Sounds\\hit.wav", kBackground);
+        sound::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
 
         EXPECT_EQ(clock.NowMilliseconds(), c.returnsAt);
         const auto& sounds = caseAudio.Sounds();
@@ -153,8 +153,8 @@ TEST_F(PlaySoundEffectTest, WaitingSoundStartsWhenThePlayingOneEndsOrIsDropped) 
 }
 
 TEST_F(PlaySoundEffectTest, SynchronousSoundWaitsForTheBackgroundOneThenPlaysToItsEnd) {
-    shell::PlaySoundEffect("Sounds\\hit.wav", kBackground);
-    shell::PlaySoundEffect("Sounds\\win.wav", kToTheEnd);
+    sound::PlaySoundEffect("Sounds\\hit.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\win.wav", kToTheEnd);
     EXPECT_EQ(audio.SoundFiles(), (std::vector<std::string>{"hit.wav", "win.wav"}));
     EXPECT_EQ(audio.Sounds()[1].startMilliseconds, 900u);
     EXPECT_EQ(Now(), 2900u);
@@ -163,8 +163,8 @@ TEST_F(PlaySoundEffectTest, SynchronousSoundWaitsForTheBackgroundOneThenPlaysToI
 TEST_F(PlaySoundEffectTest, FileThatCannotBePlayedNeverBlocks) {
     audio.SetUnplayable("hit.wav");
     StartLongSound();
-    shell::PlaySoundEffect("Sounds\\hit.wav", kBackground);
-    shell::PlaySoundEffect("Sounds\\hit.wav", kToTheEnd);
+    sound::PlaySoundEffect("Sounds\\hit.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\hit.wav", kToTheEnd);
     EXPECT_EQ(Now(), 0u);
     EXPECT_EQ(audio.SoundFiles(), (std::vector<std::string>{"siren.wav"}));
     EXPECT_EQ(audio.Waits(), 0);
@@ -172,13 +172,13 @@ TEST_F(PlaySoundEffectTest, FileThatCannotBePlayedNeverBlocks) {
 
 TEST_F(PlaySoundEffectTest, NoAudioDeviceNeverBlocks) {
     platform::SetAudioDevice(nullptr);
-    shell::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
-    shell::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\drop.wav", kToTheEnd);
+    sound::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
     EXPECT_EQ(Now(), 0u);
 }
 
 TEST_F(PlaySoundEffectTest, GamePathsReachTheDeviceWithTheirExactNames) {
-    shell::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
+    sound::PlaySoundEffect("Sounds\\Sink.wav", kBackground);
     ASSERT_EQ(audio.Calls().size(), 1u);
     EXPECT_EQ(audio.Calls()[0].file, "Sink.wav");
     EXPECT_EQ(audio.Calls()[0].flags, 0x11u);

@@ -7,8 +7,9 @@
 #include "platform/menus.h"
 #include "resources/program_resources.h"
 #include "shell/main_window.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 #include "tests/support/game_on_test_host.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ std::vector<platform::RecordedMessageBox> NoSoundBoxes(const platform::TestHost&
 }
 
 SoundItems ReadSoundItems() {
-    const platform::MenuItem* on = platform::FindMenuItem(shell::MainMenu, IDM_SOUND_ON);
-    const platform::MenuItem* off = platform::FindMenuItem(shell::MainMenu, IDM_SOUND_OFF);
+    const platform::MenuItem* on = platform::FindMenuItem(windows::App.MainMenu, IDM_SOUND_ON);
+    const platform::MenuItem* off = platform::FindMenuItem(windows::App.MainMenu, IDM_SOUND_OFF);
     EXPECT_NE(on, nullptr);
     EXPECT_NE(off, nullptr);
     if (on == nullptr || off == nullptr) return {};
@@ -41,19 +42,19 @@ SoundItems ReadSoundItems() {
 }
 
 TEST(SoundMenu, WithoutWaveOutputTellsOnceBeforeTheWindowShowsAndGraysBothItems) {
-    shell::SoundOn = 1;  // as at the start of a run
+    sound::SoundOn = 1;  // as at the start of a run
     testing_support::GameOnTestHost game;
     game.audio.SetWaveOutput(false);
     bool windowShownAtMessage = true;
     game.host.onMessageBox = [&](const platform::RecordedMessageBox& box) {
         if (box.caption != "No Sound") return;
-        windowShownAtMessage = shell::MainWindow != nullptr && shell::MainWindow->visible;
+        windowShownAtMessage = windows::App.MainWindow != nullptr && windows::App.MainWindow->visible;
     };
     SoundItems items{};
     game.Then([&] {
         items = ReadSoundItems();
         // Sound stays off: a new game's siren is not asked for.
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW);
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW);
     });
     game.Then([&] {});
 
@@ -62,7 +63,7 @@ TEST(SoundMenu, WithoutWaveOutputTellsOnceBeforeTheWindowShowsAndGraysBothItems)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "No Sound Device Was Detected.");
     EXPECT_FALSE(windowShownAtMessage);
-    EXPECT_EQ(shell::SoundOn, 0);
+    EXPECT_EQ(sound::SoundOn, 0);
     EXPECT_FALSE(items.onChecked);
     EXPECT_TRUE(items.offChecked);
     EXPECT_TRUE(items.onGrayed);
@@ -71,7 +72,7 @@ TEST(SoundMenu, WithoutWaveOutputTellsOnceBeforeTheWindowShowsAndGraysBothItems)
 }
 
 TEST(SoundMenu, OnAndOffSwitchFlagAndMarksWithoutStoppingThePlayingSound) {
-    shell::SoundOn = 1;  // as at the start of a run
+    sound::SoundOn = 1;  // as at the start of a run
     testing_support::GameOnTestHost game;
     game.audio.SetDuration("siren.wav", 60'000);  // still playing through every step below
     SoundItems atStart{}, afterOff{}, afterOn{};
@@ -79,15 +80,15 @@ TEST(SoundMenu, OnAndOffSwitchFlagAndMarksWithoutStoppingThePlayingSound) {
     bool playingAfterOff = false;
     game.Then([&] {
         atStart = ReadSoundItems();
-        game.host.ChooseMenu(shell::MainWindow, IDM_SOUND_OFF);
+        game.host.ChooseMenu(windows::App.MainWindow, IDM_SOUND_OFF);
     });
     game.Then([&] {
         afterOff = ReadSoundItems();
-        soundAfterOff = shell::SoundOn;
+        soundAfterOff = sound::SoundOn;
         playingAfterOff = game.audio.IsPlaying();
-        game.host.ChooseMenu(shell::MainWindow, resources::IDM_NEW);  // silent: sound is off
+        game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW);  // silent: sound is off
     });
-    game.Then([&] { game.host.ChooseMenu(shell::MainWindow, IDM_SOUND_ON); });
+    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, IDM_SOUND_ON); });
     game.Then([&] { afterOn = ReadSoundItems(); });
 
     EXPECT_EQ(game.Run(), 0);
@@ -102,7 +103,7 @@ TEST(SoundMenu, OnAndOffSwitchFlagAndMarksWithoutStoppingThePlayingSound) {
     EXPECT_TRUE(afterOff.offChecked);
     EXPECT_TRUE(playingAfterOff);
 
-    EXPECT_EQ(shell::SoundOn, 1);
+    EXPECT_EQ(sound::SoundOn, 1);
     EXPECT_TRUE(afterOn.onChecked);
     EXPECT_FALSE(afterOn.offChecked);
 

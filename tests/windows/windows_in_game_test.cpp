@@ -12,9 +12,11 @@
 #include "platform/input.h"
 #include "platform/scroll_bars.h"
 #include "platform/test/test_host.h"
+#include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
 #include "windows/instruction_lines.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ TEST(WindowsInGame, StartupPictureShowsForFiveSecondsOverTheNewGame) {
         EXPECT_EQ(popup->rect, (Rect{192, 144, 832, 624}));
         EXPECT_FALSE(IsWindowEnabled(popup));
         EXPECT_TRUE(ShowsAPicture(popup));
-        EXPECT_EQ(GetParent(popup), shell::MainWindow);
+        EXPECT_EQ(GetParent(popup), windows::App.MainWindow);
         shown = true;
     });
     // With the script used up the host moves the clock to the pop-up's timer, then asks to quit.
@@ -64,18 +66,18 @@ TEST(WindowsInGame, StartupPictureShowsForFiveSecondsOverTheNewGame) {
 TEST(WindowsInGame, AboutPictureStaysUntilAReleaseAnywhere) {
     GameOnTestHost game;
     Window* about = nullptr;
-    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_ABOUT); });
+    game.Then([&] { game.host.ClickControl(windows::App.MainWindow, setup::ID_ABOUT); });
     game.Then([&] {
         about = OnlyWindowOfClass("Splash");
         ASSERT_NE(about, nullptr);
         EXPECT_EQ(about->rect, (Rect{312, 184, 712, 584}));
         EXPECT_TRUE(ShowsAPicture(about));
-        game.host.Press(shell::MainWindow, 20, 700);
+        game.host.Press(windows::App.MainWindow, 20, 700);
         game.host.Clock().Advance(60'000);
     });
     game.Then([&] {
         EXPECT_TRUE(IsWindow(about)) << "a press and time alone leave it open";
-        game.host.Release(shell::MainWindow, 20, 700);
+        game.host.Release(windows::App.MainWindow, 20, 700);
     });
     game.Then([&] { EXPECT_FALSE(IsWindow(about)); });
     EXPECT_EQ(game.Run(), 0);
@@ -93,7 +95,7 @@ TEST(WindowsInGame, InstructionsButtonShowsTheDataFoldersTextAndScrolls) {
 
     GameOnTestHost game;
     Window* viewer = nullptr;
-    game.Then([&] { game.host.ClickControl(shell::MainWindow, shell::ID_INSTRUCTIONS); });
+    game.Then([&] { game.host.ClickControl(windows::App.MainWindow, setup::ID_INSTRUCTIONS); });
     game.Then([&] {
         viewer = OnlyWindowOfClass("TextScroll");
         ASSERT_NE(viewer, nullptr);
@@ -110,7 +112,7 @@ TEST(WindowsInGame, InstructionsButtonShowsTheDataFoldersTextAndScrolls) {
     });
     game.Then([&] {
         EXPECT_FALSE(IsWindow(viewer));
-        EXPECT_TRUE(IsWindow(shell::MainWindow));
+        EXPECT_TRUE(IsWindow(windows::App.MainWindow));
     });
     EXPECT_EQ(game.Run(), 0);
     EXPECT_TRUE(game.host.ScriptFinished());

@@ -12,9 +12,13 @@
 #include <cstring>
 #include <vector>
 
+#include "battle/salvo_rules.h"
+#include "battle/windowless_game.h"
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
-#include "tools/opponent_strength/headless_game.h"
+#include "opponent/random_placement.h"
 
 namespace {
 
@@ -65,10 +69,10 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    opponent::ChosenLevel = level;
-    opponent::GameLevel = level;
+    opponent::Levels.ChosenLevel = level;
+    opponent::Levels.GameLevel = level;
 
-    headless::LoadHeadlessShips();
+    battle::LoadWindowlessShips();
     std::vector<int> salvos;
     std::vector<int> shots;
     long slotsLeftEmpty = 0;  // computer shots with no untouched cell left to aim at
@@ -77,20 +81,34 @@ int main(int argc, char** argv) {
     for (long game = 0; game < games; ++game) {
         // Seeds a large odd step apart: neighbouring seeds give nearly the same first draw.
         const auto seed = static_cast<std::uint32_t>(firstSeed + game * 2654435761L);
-        headless::StartHeadlessGame();
+        battle::StartWindowlessGame();
         opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(battle::Player, nullptr);
+        opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
         int salvoCount = 0;
         int shotCount = 0;
         while (true) {
             ++salvoCount;
-            const headless::SalvoResult result = headless::PlayHeadlessSalvo(NoPlayerShot);
-            slotsLeftEmpty += battle::ShipsPerSide - result.shotsAtPlayer;
-            if (result.shotsToSinkPlayerFleet > 0) {
-                shotCount += result.shotsToSinkPlayerFleet;
+            const battle::SettledSalvo salvo = battle::PlayWindowlessSalvo(NoPlayerShot);
+            int shotsAtPlayer = 0;
+            int shotsToLastSinking = 0;
+            for (const battle::SettledShot& settled : salvo) {
+                if (settled.outcome == battle::ShotOutcome::Empty ||
+                    settled.shot.side != fleet::Player) {
+                    continue;
+                }
+                ++shotsAtPlayer;
+                if (settled.outcome == battle::ShotOutcome::Sinking) {
+                    shotsToLastSinking = shotsAtPlayer;
+                }
+            }
+            slotsLeftEmpty += fleet::ShipsPerSide - shotsAtPlayer;
+            // The enemy fleet is never shot at, so a game that ends is lost, by the salvo's last
+            // sinking.
+            if (battle::DecideGame()) {
+                shotCount += shotsToLastSinking;
                 break;
             }
-            shotCount += result.shotsAtPlayer;
+            shotCount += shotsAtPlayer;
             if (salvoCount > 144) {
                 std::fprintf(stderr, "seed %u: the fleet was not sunk\n", seed);
                 return 1;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "platform/sound.h"
@@ -14,9 +14,11 @@
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "setup/program_objects.h"
+#include "fleet/program_objects.h"
+#include "setup/controls.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "windows/program_handles.h"
 
 namespace {
 
@@ -31,21 +33,21 @@ long ResidentKilobytes() {
 
 // One game: a new game, the fleet laid at random, then the enemy's cells in turn until it is over.
 void ScriptGame(platform::TestHost& host) {
-    host.Then([&host] { host.ChooseMenu(shell::MainWindow, resources::IDM_NEW); });
-    host.Then([&host] { host.ClickControl(shell::MainWindow, shell::ID_PLACE_RANDOM); });
-    host.Then([&host] { host.ClickControl(shell::MainWindow, shell::ID_START); });
+    host.Then([&host] { host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
+    host.Then([&host] { host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
+    host.Then([&host] { host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     for (int cell = 0; cell < 144; ++cell) {
         host.Then([&host, cell] {
-            if (battle::GameState.phase != battle::Firing) return;
-            const imaging::Picture& board = setup::BoardPictures[battle::Enemy];
+            if (fleet::GameState.phase != fleet::Firing) return;
+            const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
-            host.Click(shell::MainWindow, static_cast<int>(board.GetLeft() + (cell % 12 + 0.5) * w),
+            host.Click(windows::App.MainWindow, static_cast<int>(board.GetLeft() + (cell % 12 + 0.5) * w),
                        static_cast<int>(board.GetTop() + (cell / 12 + 0.5) * h));
         });
     }
     // The end picture goes with a click; the next step's menu would wait behind its capture.
-    host.Then([&host] { host.Click(shell::MainWindow, 1, 1); });
+    host.Then([&host] { host.Click(windows::App.MainWindow, 1, 1); });
 }
 
 }  // namespace
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
     for (int game = 1; game <= games; ++game) {
         ScriptGame(host);
         host.Then([game, perStage, &finished, &audio] {
-            if (battle::GameState.phase == battle::GameOver) ++finished;
+            if (fleet::GameState.phase == fleet::GameOver) ++finished;
             audio.ClearRecord();  // the fake device's own record is no part of the game
             if (game % perStage == 0) {
                 std::printf("games %4d  finished %4d  resident %6ld kB\n", game, finished,
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
             }
         });
     }
-    host.Then([&host] { host.ChooseMenu(shell::MainWindow, resources::IDM_EXIT); });
+    host.Then([&host] { host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
     const int code = shell::RunProgram(resources::ProgramResources(), platform::SW_SHOWNORMAL);
     platform::ResetMessageQueue();
     platform::SetAudioDevice(nullptr);

@@ -15,7 +15,7 @@
 #include "platform/host.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sound.h"
-#include "shell/sound.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -92,10 +92,10 @@ int main() {
     WriteTone(platform::HostPath("Sounds\\long.wav"), 15);
     WriteTone(platform::HostPath("Sounds\\short.wav"), 1);
 
-    shell::PlaySoundEffect("Sounds\\long.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
+    sound::PlaySoundEffect("Sounds\\long.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
     const double cpuBefore = CpuSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
-    shell::PlaySoundEffect("Sounds\\short.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
+    sound::PlaySoundEffect("Sounds\\short.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
     const double cpu = CpuSeconds() - cpuBefore;

@@ -1,10 +1,10 @@
-// shell/quit_request.h: recognising the player's request to end the program, for the loops and
+// setup/quit_request.h: recognising the player's request to end the program, for the loops and
 // waits that otherwise take no input.
 #pragma once
 
 #include "platform/messages.h"
 
-namespace shell {
+namespace setup {
 
 // The close box or Alt+F4 (a close system command), or File > Exit.
 bool AsksToEndTheProgram(const platform::Message& message);
@@ -14,4 +14,4 @@ bool AsksToEndTheProgram(const platform::Message& message);
 // messages. Nothing is taken from the queue.
 bool QuitRequestWaiting();
 
-}  // namespace shell
+}  // namespace setup

@@ -1,13 +1,16 @@
-// shell/control_walk.cpp: the child-control walk and the START check.
-#include "shell/control_walk.h"
+// setup/controls.cpp: the child-control walk and the START check.
+#include "setup/controls.h"
 
-#include "battle/game_state.h"
 #include "fleet/fleet.h"
-#include "setup/program_objects.h"
-#include "shell/main_window.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 
-namespace shell {
+namespace setup {
 
+namespace {
+
+// The walk's callbacks: on the child whose id matches they enable (or disable) it and stop the
+// walk; otherwise the walk goes on.
 bool EnableControl(platform::Window* child, platform::LPARAM id) {
     if (platform::GetDlgCtrlID(child) != id) return true;
     platform::EnableWindow(child, true);
@@ -20,6 +23,8 @@ bool DisableControl(platform::Window* child, platform::LPARAM id) {
     return false;
 }
 
+}  // namespace
+
 void EnableControlById(platform::Window* window, int id) {
     platform::EnumChildWindows(window, EnableControl, id);
 }
@@ -30,10 +35,10 @@ void DisableControlById(platform::Window* window, int id) {
 
 // Ships waiting in their docks lie below the board, so one such ship is enough to stop.
 void EnableStartIfFleetPlaced(platform::Window* window) {
-    for (int i = 0; i < battle::ShipsPerSide; ++i) {
-        if (fleet::Ships[i].GetBottom() > setup::BoardPictures[battle::Player].GetBottom()) return;
+    for (int i = 0; i < fleet::ShipsPerSide; ++i) {
+        if (fleet::Ships[i].GetBottom() > fleet::Pictures.BoardPictures[fleet::Player].GetBottom()) return;
     }
     EnableControlById(window, ID_START);
 }
 
-}  // namespace shell
+}  // namespace setup

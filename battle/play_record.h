@@ -1,4 +1,4 @@
-// shell/play_record.h: the record of play kept between runs in record.ini: games won, lost and
+// battle/play_record.h: the record of play kept between runs in record.ini: games won, lost and
 // tied at each opponent level, and the fewest salvos in a win.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "opponent/level.h"
 
-namespace shell {
+namespace battle {
 
 enum class GameOutcome { Won, Lost, Tied };
 
@@ -31,4 +31,4 @@ void AddGameToRecord(opponent::Level level, GameOutcome outcome, int salvos);
 // The record as the Statistics window shows it.
 std::string DescribePlayRecord(const PlayRecord& record);
 
-}  // namespace shell
+}  // namespace battle

@@ -1,11 +1,11 @@
-// shell/sound.cpp: sound device detection and the retry rule shared by every sound of the game.
-#include "shell/sound.h"
+// sound/sound_effects.cpp: sound device detection and the retry rule shared by every sound of the game.
+#include "sound/sound_effects.h"
 
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
 
-namespace shell {
+namespace sound {
 
 std::uint8_t SoundOn = 1;
 
@@ -42,4 +42,4 @@ void PlaySoundEffect(const char* file, std::uint32_t flags) {
     }
 }
 
-}  // namespace shell
+}  // namespace sound

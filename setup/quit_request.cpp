@@ -1,12 +1,12 @@
-// shell/quit_request.cpp: the request to end the program, as a loop that drops input or a wait for
+// setup/quit_request.cpp: the request to end the program, as a loop that drops input or a wait for
 // a sound sees it.
-#include "shell/quit_request.h"
+#include "setup/quit_request.h"
 
 #include "platform/host.h"
 #include "resources/resource_ids.h"
-#include "shell/main_window.h"
+#include "windows/program_handles.h"
 
-namespace shell {
+namespace setup {
 
 bool AsksToEndTheProgram(const platform::Message& message) {
     return (message.message == platform::WM_SYSCOMMAND &&
@@ -19,8 +19,8 @@ bool QuitRequestWaiting() {
     // Closing an instructions viewer is no request to end the program.
     return platform::IsMessageWaiting([](const platform::Message& message) {
         return message.message == platform::WM_QUIT ||
-               (message.window == MainWindow && AsksToEndTheProgram(message));
+               (message.window == windows::App.MainWindow && AsksToEndTheProgram(message));
     });
 }
 
-}  // namespace shell
+}  // namespace setup

@@ -1,13 +1,14 @@
-// shell/play_record.cpp: record.ini, one section per level ([Standard], [Expert]) with the keys
+// battle/play_record.cpp: record.ini, one section per level ([Standard], [Expert]) with the keys
 // Won, Lost, Tied and FewestSalvos.
-#include "shell/play_record.h"
+#include "battle/play_record.h"
 
 #include <cerrno>
 #include <cstdlib>
 
+#include "opponent/level.h"
 #include "platform/profile.h"
 
-namespace shell {
+namespace battle {
 
 namespace {
 
@@ -131,4 +132,4 @@ std::string DescribePlayRecord(const PlayRecord& record) {
     return text;
 }
 
-}  // namespace shell
+}  // namespace battle

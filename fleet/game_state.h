@@ -1,4 +1,4 @@
-// battle/game_state.h: the one record of the state of play (phase, shot allowance, the salvo being
+// fleet/game_state.h: the one record of the state of play (phase, shot allowance, the salvo being
 // assembled, both boards of cell codes) and the small tests the rules apply to cell codes.
 #pragma once
 
@@ -6,10 +6,8 @@
 #include <cstdint>
 
 namespace fleet {
-class Ship;
-}
 
-namespace battle {
+class Ship;
 
 constexpr int BoardSize = 12;
 constexpr int SalvoSize =
@@ -68,10 +66,14 @@ extern GameStateRecord GameState;
 // targeting memory is left alone.
 void ResetGameState();
 
+// Aims the slot being filled at (x, y) of the side's board: the cell is marked aimed and the slot
+// names it.
+void QueueShot(Side side, int x, int y);
+
 // The ship lying on a cell of the side's board whose code has a shipId as its base.
-fleet::Ship& ShipOfCell(Side side, std::int32_t code);
+Ship& ShipOfCell(Side side, std::int32_t code);
 
 // How many of the side's five ships are not sunk.
 int ShipsAfloat(Side side);
 
-}  // namespace battle
+}  // namespace fleet

@@ -1,10 +1,10 @@
-// battle/game_state.cpp: the game record, its reset for a new game, and the ship lookups the
+// fleet/game_state.cpp: the game record, its reset for a new game, and the ship lookups the
 // battle and the computer opponent share.
-#include "battle/game_state.h"
+#include "fleet/game_state.h"
 
 #include "fleet/fleet.h"
 
-namespace battle {
+namespace fleet {
 
 GameStateRecord GameState;
 
@@ -19,16 +19,21 @@ void ResetGameState() {
     for (Shot& shot : GameState.salvo) shot.side = NoShot;
 }
 
-fleet::Ship& ShipOfCell(Side side, std::int32_t code) {
-    return fleet::Ships[fleet::ShipIndex(side, code % 10)];
+void QueueShot(Side side, int x, int y) {
+    GameState.boards[side][x][y] += AimedStage;
+    GameState.salvo[GameState.salvoSlot] = Shot{side, x, y};
+}
+
+Ship& ShipOfCell(Side side, std::int32_t code) {
+    return Ships[ShipIndex(side, code % 10)];
 }
 
 int ShipsAfloat(Side side) {
     int afloat = 0;
     for (std::uint32_t shipId = 1; shipId <= ShipsPerSide; ++shipId) {
-        if (!fleet::Ships[fleet::ShipIndex(side, shipId)].IsSunk()) ++afloat;
+        if (!Ships[ShipIndex(side, shipId)].IsSunk()) ++afloat;
     }
     return afloat;
 }
 
-}  // namespace battle
+}  // namespace fleet

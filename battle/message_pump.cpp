@@ -1,9 +1,9 @@
-// shell/message_pump.cpp: the pump used between the shots of a salvo.
-#include "shell/message_pump.h"
+// battle/message_pump.cpp: the pump used between the shots of a salvo.
+#include "battle/message_pump.h"
 
 #include "platform/messages.h"
 
-namespace shell {
+namespace battle {
 
 bool PumpPendingMessages() {
     platform::Message message;
@@ -18,4 +18,4 @@ bool PumpPendingMessages() {
     return true;
 }
 
-}  // namespace shell
+}  // namespace battle
