@@ -6,16 +6,15 @@
 #include <cmath>
 #include <cstring>
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
-#include "fleet/program_objects.h"
-#include "setup/ship_placement.h"
-#include "setup/status_line.h"
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
-#include "shell/main_window.h"
+#include "setup/ship_placement.h"
+#include "setup/status_line.h"
 #include "sound/sound_effects.h"
 
 namespace setup {
@@ -25,13 +24,13 @@ namespace {
 double Truncated(double value) { return std::trunc(value); }
 
 struct Dock {
-    double left;    // fraction of the client width
-    double top;     // fraction of the client height
-    double width;   // design units
+    double left;   // fraction of the client width
+    double top;    // fraction of the client height
+    double width;  // design units
 };
 // Ships 0..4 the player's, 5..9 the enemy's; the enemy's docks mirror the player's.
 constexpr Dock kDocks[10] = {
-    {0.032, 0.835, 200},  {0.3075, 0.8425, 160}, {0.04, 0.915, 120},   {0.195, 0.915, 120},
+    {0.032, 0.835, 200},  {0.3075, 0.8425, 160}, {0.04, 0.915, 120},    {0.195, 0.915, 120},
     {0.37, 0.915, 80},    {0.77, 0.835, 200},    {0.5325, 0.8425, 160}, {0.8375, 0.915, 120},
     {0.6925, 0.915, 120}, {0.5475, 0.915, 80},
 };
@@ -42,12 +41,12 @@ void LayOutBoards(double w, double h) {
     const double sx = setup::Layout.ScaleX;
     const double sy = setup::Layout.ScaleY;
     fleet::Pictures.SeaBackPicture.SetBounds(0, 0, w, h, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Player].SetBounds(0.0175 * w, 0.1075 * h,
-                                            Truncated(0.0176 * w) + Truncated(480 * sx),
-                                            Truncated(504 * sy) + 0.1075 * h, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Enemy].SetBounds(0.5155 * w, 0.1075 * h,
-                                           Truncated(480 * sx) + Truncated(0.5156 * w),
-                                           Truncated(504 * sy) + 0.1075 * h, nullptr);
+    fleet::Pictures.BoardPictures[fleet::Player].SetBounds(
+        0.0175 * w, 0.1075 * h, Truncated(0.0176 * w) + Truncated(480 * sx),
+        Truncated(504 * sy) + 0.1075 * h, nullptr);
+    fleet::Pictures.BoardPictures[fleet::Enemy].SetBounds(
+        0.5155 * w, 0.1075 * h, Truncated(480 * sx) + Truncated(0.5156 * w),
+        Truncated(504 * sy) + 0.1075 * h, nullptr);
 }
 
 void ResetShipsOnTheirBoards() {
@@ -68,7 +67,8 @@ void DockShips(platform::Window* window, double w, double h) {
         const Dock& dock = kDocks[index];
         const double left = dock.left * w;
         const double top = dock.top * h;
-        fleet::Ships[index].SetBounds(left, top, left + Truncated(dock.width * setup::Layout.ScaleX),
+        fleet::Ships[index].SetBounds(left, top,
+                                      left + Truncated(dock.width * setup::Layout.ScaleX),
                                       Truncated(42 * setup::Layout.ScaleY) + top, window);
     }
 }
