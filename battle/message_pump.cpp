@@ -9,8 +9,7 @@ bool PumpPendingMessages() {
     platform::Message message;
     while (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
         if (message.message == platform::WM_QUIT) {
-            platform::PostMessage(message.window, message.message, message.wParam,
-                                  message.lParam);
+            platform::PostMessage(message.window, message.message, message.wParam, message.lParam);
             return false;
         }
         platform::DispatchMessage(&message);

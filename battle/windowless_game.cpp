@@ -10,7 +10,9 @@ namespace battle {
 
 namespace {
 
-const int* GridOf(int side) { return side == fleet::Player ? WindowlessPlayerGrid : WindowlessEnemyGrid; }
+const int* GridOf(int side) {
+    return side == fleet::Player ? WindowlessPlayerGrid : WindowlessEnemyGrid;
+}
 
 }  // namespace
 

@@ -11,9 +11,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "fleet/game_state.h"
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "opponent/random_placement.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
@@ -22,7 +23,6 @@
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
 #include "setup/new_game.h"
-#include "fleet/program_objects.h"
 #include "shell/board_painting.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"

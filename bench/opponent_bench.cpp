@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <utility>
 
+#include "battle/windowless_game.h"
 #include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
-#include "battle/windowless_game.h"
 #include "opponent/random_placement.h"
 #include "opponent/targeting.h"
 

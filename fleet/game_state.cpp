@@ -24,9 +24,7 @@ void QueueShot(Side side, int x, int y) {
     GameState.salvo[GameState.salvoSlot] = Shot{side, x, y};
 }
 
-Ship& ShipOfCell(Side side, std::int32_t code) {
-    return Ships[ShipIndex(side, code % 10)];
-}
+Ship& ShipOfCell(Side side, std::int32_t code) { return Ships[ShipIndex(side, code % 10)]; }
 
 int ShipsAfloat(Side side) {
     int afloat = 0;

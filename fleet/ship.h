@@ -24,7 +24,7 @@ constexpr int ShipFileNameSize = 80;
 // LoadPictures or Reset has chosen one. Window arguments are optional: given one, the ship asks it
 // to repaint what changed; without one the caller repaints.
 class Ship {
-public:
+  public:
     Ship();
     Ship(const Ship&) = delete;
     Ship& operator=(const Ship&) = delete;

@@ -2,12 +2,12 @@
 // sampling (hit cells covered first, then the other ships wherever they fit), weighted so that
 // every layout that fits the board's evidence counts alike; the shot goes to the cell that best
 // adds hits and tells the layouts apart, together with the shots already aimed in the salvo.
-#include "fleet/game_state.h"
 #include "opponent/expert_targeting.h"
 
 #include <vector>
 
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/random_numbers.h"
 #include "opponent/targeting.h"
 

@@ -17,8 +17,8 @@ enum class Seen : std::uint8_t { Unknown, Aimed, Miss, Hit, Sunk };
 // a hit belongs to.
 struct PlayerBoardView {
     std::array<std::array<Seen, fleet::BoardSize>, fleet::BoardSize> cells{};  // [x][y]
-    std::array<std::int32_t, fleet::ShipsPerSide> lengths{};                    // by shipId - 1
-    std::array<bool, fleet::ShipsPerSide> afloat{};                             // by shipId - 1
+    std::array<std::int32_t, fleet::ShipsPerSide> lengths{};                   // by shipId - 1
+    std::array<bool, fleet::ShipsPerSide> afloat{};                            // by shipId - 1
 };
 
 PlayerBoardView ViewPlayerBoard();

@@ -1,11 +1,11 @@
 // opponent/random_placement.cpp: random layout of a fleet, for the computer at START and for the
 // player's Place Random button.
-#include "fleet/game_state.h"
 #include "opponent/random_placement.h"
 
 #include "fleet/fleet.h"
-#include "opponent/random_numbers.h"
+#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "opponent/random_numbers.h"
 
 namespace opponent {
 

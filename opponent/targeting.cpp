@@ -134,12 +134,14 @@ bool ProbeAround(int x, int y) {
 
 bool ExtendAlongX(int x, int y) {
     return ExtendLine(
-        x, [y](int i) { return PlayerBoard()[i][y]; }, [y](int i) { fleet::QueueShot(fleet::Player, i, y); });
+        x, [y](int i) { return PlayerBoard()[i][y]; },
+        [y](int i) { fleet::QueueShot(fleet::Player, i, y); });
 }
 
 bool ExtendAlongY(int x, int y) {
     return ExtendLine(
-        y, [x](int j) { return PlayerBoard()[x][j]; }, [x](int j) { fleet::QueueShot(fleet::Player, x, j); });
+        y, [x](int j) { return PlayerBoard()[x][j]; },
+        [x](int j) { fleet::QueueShot(fleet::Player, x, j); });
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // platform/host.cpp: the host in use and the core's shared bookkeeping.
 #include "platform/host.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/core_state.h"
 

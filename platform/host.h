@@ -23,9 +23,9 @@ struct ScreenFacts {
     int logicalDpiY = 96;
     int widthMillimetres = 271;
     int heightMillimetres = 203;
-    int frameX = 4;          // sizing border
+    int frameX = 4;  // sizing border
     int frameY = 4;
-    int fixedFrameX = 3;     // border of a window with a caption but no sizing border
+    int fixedFrameX = 3;  // border of a window with a caption but no sizing border
     int fixedFrameY = 3;
     int captionHeight = 19;
     int menuHeight = 19;
@@ -37,7 +37,7 @@ struct ScreenFacts {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     virtual ScreenFacts Screen() const = 0;

@@ -28,8 +28,8 @@ bool IsDoubleClick(Window* target, int x, int y, std::uint64_t now) {
     }
     const core::LastPress& last = Core().lastLeftPress;
     const ScreenFacts facts = CurrentHost().Screen();
-    return last.window == target && now - last.time <= static_cast<std::uint64_t>(
-                                                            facts.doubleClickMilliseconds) &&
+    return last.window == target &&
+           now - last.time <= static_cast<std::uint64_t>(facts.doubleClickMilliseconds) &&
            std::abs(x - last.x) <= facts.doubleClickWidth / 2 &&
            std::abs(y - last.y) <= facts.doubleClickHeight / 2;
 }
@@ -52,7 +52,9 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
     const std::uint64_t now = CurrentHost().TickMilliseconds();
     std::uint32_t message = WM_MOUSEMOVE;
     switch (action) {
-        case MouseAction::Move: message = WM_MOUSEMOVE; break;
+        case MouseAction::Move:
+            message = WM_MOUSEMOVE;
+            break;
         case MouseAction::LeftDown:
             if (IsDoubleClick(target, x, y, now)) {
                 message = WM_LBUTTONDBLCLK;
@@ -62,9 +64,15 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
                 Core().lastLeftPress = core::LastPress{target, now, x, y};
             }
             break;
-        case MouseAction::LeftUp: message = WM_LBUTTONUP; break;
-        case MouseAction::RightDown: message = WM_RBUTTONDOWN; break;
-        case MouseAction::RightUp: message = WM_RBUTTONUP; break;
+        case MouseAction::LeftUp:
+            message = WM_LBUTTONUP;
+            break;
+        case MouseAction::RightDown:
+            message = WM_RBUTTONDOWN;
+            break;
+        case MouseAction::RightUp:
+            message = WM_RBUTTONUP;
+            break;
     }
     core::QueueInput(Message{target, message, 0, MakePointParam(x, y), now});
 }
@@ -76,7 +84,8 @@ void QueueMenuCommand(Window* window, int commandId) {
 
 void QueueCloseRequest(Window* window) {
     if (IsLive(window)) {
-        core::QueueInput(Message{window, WM_SYSCOMMAND, SC_CLOSE, 0, CurrentHost().TickMilliseconds()});
+        core::QueueInput(
+            Message{window, WM_SYSCOMMAND, SC_CLOSE, 0, CurrentHost().TickMilliseconds()});
     }
 }
 

@@ -10,7 +10,7 @@
 namespace platform {
 
 class ModuleResources {
-public:
+  public:
     virtual ~ModuleResources() = default;
     // The bytes of a bitmap resource: a bitmap file's contents from its info header on (no
     // 14-byte file header); empty when there is none.

@@ -8,15 +8,24 @@ namespace platform {
 int GetSystemMetrics(SystemMetric metric) {
     const ScreenFacts facts = CurrentHost().Screen();
     switch (metric) {
-        case SM_CXSCREEN: return facts.width;
-        case SM_CYSCREEN: return facts.height;
-        case SM_CXVSCROLL: return facts.verticalScrollWidth;
-        case SM_CYCAPTION: return facts.captionHeight;
-        case SM_CXFIXEDFRAME: return facts.fixedFrameX;
-        case SM_CYFIXEDFRAME: return facts.fixedFrameY;
-        case SM_CYMENU: return facts.menuHeight;
-        case SM_CXFRAME: return facts.frameX;
-        case SM_CYFRAME: return facts.frameY;
+        case SM_CXSCREEN:
+            return facts.width;
+        case SM_CYSCREEN:
+            return facts.height;
+        case SM_CXVSCROLL:
+            return facts.verticalScrollWidth;
+        case SM_CYCAPTION:
+            return facts.captionHeight;
+        case SM_CXFIXEDFRAME:
+            return facts.fixedFrameX;
+        case SM_CYFIXEDFRAME:
+            return facts.fixedFrameY;
+        case SM_CYMENU:
+            return facts.menuHeight;
+        case SM_CXFRAME:
+            return facts.frameX;
+        case SM_CYFRAME:
+            return facts.frameY;
     }
     return 0;
 }
@@ -24,14 +33,22 @@ int GetSystemMetrics(SystemMetric metric) {
 int GetDeviceCaps(DeviceContext*, DeviceCap cap) {
     const ScreenFacts facts = CurrentHost().Screen();
     switch (cap) {
-        case HORZSIZE: return facts.widthMillimetres;
-        case VERTSIZE: return facts.heightMillimetres;
-        case HORZRES: return facts.width;
-        case VERTRES: return facts.height;
-        case BITSPIXEL: return facts.bitsPerPixel;
-        case PLANES: return facts.planes;
-        case LOGPIXELSX: return facts.logicalDpiX;
-        case LOGPIXELSY: return facts.logicalDpiY;
+        case HORZSIZE:
+            return facts.widthMillimetres;
+        case VERTSIZE:
+            return facts.heightMillimetres;
+        case HORZRES:
+            return facts.width;
+        case VERTRES:
+            return facts.height;
+        case BITSPIXEL:
+            return facts.bitsPerPixel;
+        case PLANES:
+            return facts.planes;
+        case LOGPIXELSX:
+            return facts.logicalDpiX;
+        case LOGPIXELSY:
+            return facts.logicalDpiY;
     }
     return 0;
 }

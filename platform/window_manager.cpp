@@ -39,9 +39,9 @@ void UpdateClientArea(Window& window) {
     const int height = std::max(0, window.rect.Height() - frame.top - frame.bottom);
     window.clientWidth = width;
     window.clientHeight = height;
-    window.clientInScreen = Rect{window.rect.left + frame.left, window.rect.top + frame.top,
-                                 window.rect.left + frame.left + width,
-                                 window.rect.top + frame.top + height};
+    window.clientInScreen =
+        Rect{window.rect.left + frame.left, window.rect.top + frame.top,
+             window.rect.left + frame.left + width, window.rect.top + frame.top + height};
     if ((window.style & WS_CHILD) != 0) return;
     Bitmap& surface = window.surface;
     if (surface.width == width && surface.height == height && surface.bitsPerPixel == 32) return;
@@ -83,10 +83,9 @@ bool RegisterClassEx(const WindowClass& windowClass) {
     return true;
 }
 
-Window* CreateWindowEx(std::uint32_t exStyle, const std::string& className,
-                       const std::string& text, std::uint32_t style, int x, int y, int width,
-                       int height, Window* parentOrOwner, int id,
-                       const ModuleResources* /*instance*/) {
+Window* CreateWindowEx(std::uint32_t exStyle, const std::string& className, const std::string& text,
+                       std::uint32_t style, int x, int y, int width, int height,
+                       Window* parentOrOwner, int id, const ModuleResources* /*instance*/) {
     RegisterBuiltInControlClasses();
     auto found = Core().classes.find(className);
     if (found == Core().classes.end()) return nullptr;
@@ -228,8 +227,8 @@ bool SetWindowPos(Window* window, Window* /*insertAfter*/, int x, int y, int wid
         rect.right = rect.left + width;
         rect.bottom = rect.top + height;
     }
-    const bool resized = rect.Width() != window->rect.Width() ||
-                         rect.Height() != window->rect.Height();
+    const bool resized =
+        rect.Width() != window->rect.Width() || rect.Height() != window->rect.Height();
     window->rect = rect;
     core::UpdateClientArea(*window);
     CurrentHost().WindowChanged(*window);

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "setup/layout_scale.h"
 

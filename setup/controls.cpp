@@ -36,7 +36,8 @@ void DisableControlById(platform::Window* window, int id) {
 // Ships waiting in their docks lie below the board, so one such ship is enough to stop.
 void EnableStartIfFleetPlaced(platform::Window* window) {
     for (int i = 0; i < fleet::ShipsPerSide; ++i) {
-        if (fleet::Ships[i].GetBottom() > fleet::Pictures.BoardPictures[fleet::Player].GetBottom()) return;
+        if (fleet::Ships[i].GetBottom() > fleet::Pictures.BoardPictures[fleet::Player].GetBottom())
+            return;
     }
     EnableControlById(window, ID_START);
 }

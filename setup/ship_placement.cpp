@@ -70,7 +70,9 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
     }
 }
 
-bool TakenFromDock(int x, int y) { return !fleet::Pictures.BoardPictures[fleet::Player].Contains(x, y); }
+bool TakenFromDock(int x, int y) {
+    return !fleet::Pictures.BoardPictures[fleet::Player].Contains(x, y);
+}
 
 void ShowStatusByCount(platform::Window* window, bool endedByDoubleClick) {
     if (Status.ShipsToPlace <= 0 || endedByDoubleClick) {

@@ -14,7 +14,8 @@ void SelectAndPlaceShip(platform::Window* window, int x, int y);
 // Picks up the player's ship under (x, y), if any, turns it, and carries it until a valid drop or
 // a quit request.
 void RotateAndPlaceShip(platform::Window* window, int x, int y);
-// The Place Random button: the whole fleet laid out at random, and START enabled. The caller paints.
+// The Place Random button: the whole fleet laid out at random, and START enabled. The caller
+// paints.
 void PlaceFleetRandomly(platform::Window* window);
 
 }  // namespace setup

@@ -9,15 +9,15 @@
 #include <string>
 #include <string_view>
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "imaging/point_size_font.h"
 #include "platform/drawing/drawing.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
-#include "fleet/program_objects.h"
-#include "setup/status_line.h"
 #include "setup/layout_scale.h"
+#include "setup/status_line.h"
 
 namespace shell {
 
@@ -72,7 +72,8 @@ void DrawAimMarks(DeviceContext* buffer) {
     for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
         const fleet::Shot& shot = fleet::GameState.salvo[slot];
         if (shot.side != fleet::Player && shot.side != fleet::Enemy) continue;
-        DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[shot.side], shot.x, shot.y, buffer);
+        DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[shot.side], shot.x,
+                   shot.y, buffer);
     }
 }
 
@@ -84,9 +85,11 @@ void DrawCellMarks(DeviceContext* buffer) {
             for (int y = 0; y < fleet::BoardSize; ++y) {
                 const std::int32_t code = board[x][y];
                 if (code == fleet::Miss) {
-                    DrawInCell(fleet::Pictures.MissPicture, fleet::Pictures.BoardPictures[side], x, y, buffer);
+                    DrawInCell(fleet::Pictures.MissPicture, fleet::Pictures.BoardPictures[side], x,
+                               y, buffer);
                 } else if (fleet::IsHitShipAfloat(code)) {
-                    DrawInCell(fleet::Pictures.HitPicture, fleet::Pictures.BoardPictures[side], x, y, buffer);
+                    DrawInCell(fleet::Pictures.HitPicture, fleet::Pictures.BoardPictures[side], x,
+                               y, buffer);
                 }
             }
         }

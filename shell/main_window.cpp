@@ -9,18 +9,17 @@
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
 #include "setup/asset_loading.h"
-#include "setup/new_game.h"
+#include "setup/controls.h"
 #include "setup/layout_scale.h"
+#include "setup/new_game.h"
 #include "shell/settings.h"
 #include "sound/sound_effects.h"
 #include "windows/picture_popup.h"
 #include "windows/program_handles.h"
-#include "setup/controls.h"
 
 namespace shell {
 
 using namespace platform;
-
 
 namespace {
 
@@ -65,10 +64,10 @@ void CreateControls(Window* window, const ModuleResources* instance) {
     captions.faceName = "Arial";
     Font* buttonFont = CreateFontIndirect(captions);
     for (const ControlDesign& control : kControls) {
-        Window* created =
-            CreateWindowEx(control.exStyle, control.className, control.text, control.style,
-                           setup::DesignX(control.x), setup::DesignY(control.y), setup::DesignX(control.width),
-                           setup::DesignY(control.height), window, control.id, instance);
+        Window* created = CreateWindowEx(
+            control.exStyle, control.className, control.text, control.style,
+            setup::DesignX(control.x), setup::DesignY(control.y), setup::DesignX(control.width),
+            setup::DesignY(control.height), window, control.id, instance);
         if (created != nullptr && control.id != 0) {
             SendMessage(created, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), 0);
         }
@@ -80,7 +79,8 @@ void CreateControls(Window* window, const ModuleResources* instance) {
 void SetUpSoundItems(int savedSound) {
     if (sound::DetectSoundDevice()) {
         sound::SoundOn = savedSound == 0 ? 0 : 1;
-        CheckMenuItem(windows::App.MainMenu, sound::SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
+        CheckMenuItem(windows::App.MainMenu,
+                      sound::SoundOn ? resources::IDM_SOUND_ON : resources::IDM_SOUND_OFF,
                       MF_CHECKED);
         return;
     }
@@ -94,7 +94,7 @@ void SetUpSoundItems(int savedSound) {
 void SetUpScreenSizeItems() {
     const int current = setup::Layout.ScreenWidth == 640   ? resources::IDM_SIZE_640
                         : setup::Layout.ScreenWidth == 800 ? resources::IDM_SIZE_800
-                                             : resources::IDM_SIZE_1024;
+                                                           : resources::IDM_SIZE_1024;
     CheckMenuItem(windows::App.MainMenu, current, MF_CHECKED);
     for (int item : {resources::IDM_SIZE_640, resources::IDM_SIZE_800, resources::IDM_SIZE_1024}) {
         EnableMenuItem(windows::App.MainMenu, item, MF_GRAYED | MF_DISABLED);
@@ -110,8 +110,10 @@ void StartNewGame(Window* window) {
 
 void CheckOpponentItems() {
     const bool expert = opponent::Levels.ChosenLevel == opponent::Level::Expert;
-    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_STANDARD, expert ? MF_UNCHECKED : MF_CHECKED);
-    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_EXPERT, expert ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_STANDARD,
+                  expert ? MF_UNCHECKED : MF_CHECKED);
+    CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_EXPERT,
+                  expert ? MF_CHECKED : MF_UNCHECKED);
 }
 
 bool InitInstance(const ModuleResources* instance, int showCommand) {
@@ -123,10 +125,12 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
     windows::App.MainWindow =
         CreateWindowEx(WS_EX_APPWINDOW, "Tidewrack", "Tidewrack",
                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, -frameX, -frameY,
-                       setup::Layout.ScreenWidth + 2 * frameX, setup::Layout.ScreenHeight + 2 * frameY, nullptr, 0, instance);
+                       setup::Layout.ScreenWidth + 2 * frameX,
+                       setup::Layout.ScreenHeight + 2 * frameY, nullptr, 0, instance);
     if (windows::App.MainWindow == nullptr) return false;
 
-    windows::ShowPicturePopup(windows::App.AppInstance, windows::App.MainWindow, resources::IDB_STARTUP, 5000);
+    windows::ShowPicturePopup(windows::App.AppInstance, windows::App.MainWindow,
+                              resources::IDB_STARTUP, 5000);
     CreateControls(windows::App.MainWindow, instance);
 
     windows::App.MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);

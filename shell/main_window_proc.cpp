@@ -2,8 +2,9 @@
 // mouse clicks to placement or to the salvo by the phase of play, commands through one table.
 #include <cstdint>
 
-#include "fleet/game_state.h"
+#include "battle/play_record.h"
 #include "battle/salvo.h"
+#include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
@@ -13,14 +14,13 @@
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
 #include "setup/asset_loading.h"
+#include "setup/controls.h"
+#include "setup/layout_scale.h"
 #include "setup/new_game.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/board_painting.h"
-#include "setup/controls.h"
-#include "setup/layout_scale.h"
 #include "shell/main_window.h"
-#include "battle/play_record.h"
 #include "shell/settings.h"
 #include "sound/sound_effects.h"
 #include "windows/instructions_viewer.h"
@@ -38,14 +38,16 @@ void OnCreate() {
     const int captionHeight = GetSystemMetrics(SM_CYCAPTION);
     const int menuHeight = GetSystemMetrics(SM_CYMENU);
     setup::Layout.ScaleX = setup::Layout.ScreenWidth * 0.0009765625;
-    setup::Layout.ScaleY = static_cast<double>(setup::Layout.ScreenHeight - captionHeight - menuHeight) /
-             static_cast<double>(768 - captionHeight - menuHeight);
+    setup::Layout.ScaleY =
+        static_cast<double>(setup::Layout.ScreenHeight - captionHeight - menuHeight) /
+        static_cast<double>(768 - captionHeight - menuHeight);
     opponent::srand(static_cast<std::uint32_t>(platform::time()));
 }
 
 void OnDestroy() {
     if (windows::App.MainMenu != nullptr) DestroyMenu(windows::App.MainMenu);
-    windows::App.MainMenu = nullptr;  // File > Exit sends this without destroying the window: no second release
+    windows::App.MainMenu =
+        nullptr;  // File > Exit sends this without destroying the window: no second release
     PostQuitMessage(0);
 }
 
@@ -67,7 +69,8 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
     setup::Layout.ScreenWidth = width;
     setup::Layout.ScreenHeight = height;
     setup::Layout.ScaleX = factor;
-    setup::Layout.ScaleY = factor;  // the plain ratio here, not the caption-corrected one of creation
+    setup::Layout.ScaleY =
+        factor;  // the plain ratio here, not the caption-corrected one of creation
     setup::LoadAssets();
     SetWindowPos(window, HWND_TOP, -frameX, -frameY, width + 2 * frameX, height + 2 * frameY,
                  SWP_FRAMECHANGED);
@@ -126,7 +129,8 @@ void OnCommand(Window* window, WPARAM command) {
             PaintBoard(window);
             return;
         case resources::IDM_STATISTICS:
-            MessageBox(window, battle::DescribePlayRecord(battle::ReadPlayRecord()), "Statistics", MB_OK);
+            MessageBox(window, battle::DescribePlayRecord(battle::ReadPlayRecord()), "Statistics",
+                       MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:

@@ -3,9 +3,9 @@
 
 #include "platform/messages.h"
 #include "platform/sound.h"
+#include "setup/quit_request.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
-#include "setup/quit_request.h"
 
 namespace shell {
 

@@ -1,11 +1,11 @@
 // shell/settings.cpp: settings.ini, one [Options] section: Opponent=Standard|Expert, Sound=On|Off.
-#include "opponent/level.h"
 #include "shell/settings.h"
 
 #include <strings.h>
 
 #include <string>
 
+#include "opponent/level.h"
 #include "platform/profile.h"
 
 namespace shell {

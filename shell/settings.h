@@ -8,8 +8,8 @@
 
 namespace shell {
 
-// Reads the file into opponent::Levels.ChosenLevel and returns the sound switch it keeps: 1 on, 0 off,
-// -1 when the player has never switched it. No file gives Standard and -1.
+// Reads the file into opponent::Levels.ChosenLevel and returns the sound switch it keeps: 1 on, 0
+// off, -1 when the player has never switched it. No file gives Standard and -1.
 int LoadSettings();
 
 void SaveOpponentLevel(opponent::Level level);

@@ -1,4 +1,5 @@
-// sound/sound_effects.cpp: sound device detection and the retry rule shared by every sound of the game.
+// sound/sound_effects.cpp: sound device detection and the retry rule shared by every sound of the
+// game.
 #include "sound/sound_effects.h"
 
 #include "platform/message_box.h"

@@ -1,5 +1,5 @@
-// sound/sound_effects.h: whether the game has sound, the Sound On/Off switch, and the one rule by which
-// every sound effect is played.
+// sound/sound_effects.h: whether the game has sound, the Sound On/Off switch, and the one rule by
+// which every sound effect is played.
 #pragma once
 
 #include <cstdint>

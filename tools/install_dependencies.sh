@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev libgl-dev libsdl2-dev fonts-liberation libxcb1-dev
     googletest libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format git
     xvfb openbox xdotool x11-utils imagemagick sox valgrind bc gnuplot-nox python3
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
     weston xwayland qt6-wayland

@@ -21,14 +21,14 @@ using InstructionLines = std::vector<std::string>;
 // MaxInstructionLines lines are held the rest is ignored. Lines keep their bytes as they came,
 // NUL bytes included.
 class InstructionLineReader {
-public:
+  public:
     // Takes the next bytes; false once the table is full, so the caller can stop reading.
     bool Feed(std::span<const char> bytes);
     bool Full() const { return lines_.size() >= static_cast<std::size_t>(MaxInstructionLines); }
     // The end of the text: ends the last line and hands the table over.
     InstructionLines Finish();
 
-private:
+  private:
     void TakeCharacter(char c);
     void EndLine();
 

@@ -76,14 +76,22 @@ void OnSize(Window* window, ViewerState& state, LPARAM lParam) {
 
 int RequestedPosition(int request, const ScrollBarInfo& info) {
     switch (request) {
-        case SB_LINEUP: return info.pos - 1;
-        case SB_LINEDOWN: return info.pos + 1;
-        case SB_PAGEUP: return info.pos - info.page;
-        case SB_PAGEDOWN: return info.pos + info.page;
-        case SB_THUMBTRACK: return info.trackPos;
-        case SB_TOP: return info.min;
-        case SB_BOTTOM: return info.max;
-        default: return info.pos;  // SB_THUMBPOSITION too: tracking has already moved the text
+        case SB_LINEUP:
+            return info.pos - 1;
+        case SB_LINEDOWN:
+            return info.pos + 1;
+        case SB_PAGEUP:
+            return info.pos - info.page;
+        case SB_PAGEDOWN:
+            return info.pos + info.page;
+        case SB_THUMBTRACK:
+            return info.trackPos;
+        case SB_TOP:
+            return info.min;
+        case SB_BOTTOM:
+            return info.max;
+        default:
+            return info.pos;  // SB_THUMBPOSITION too: tracking has already moved the text
     }
 }
 
@@ -137,11 +145,20 @@ LRESULT InstructionsViewerProc(Window* window, std::uint32_t message, WPARAM wPa
     ViewerState* state = StateOf(window);
     if (state == nullptr) return DefWindowProc(window, message, wParam, lParam);
     switch (message) {
-        case WM_SIZE: OnSize(window, *state, lParam); return 0;
-        case WM_VSCROLL: OnVerticalScroll(window, *state, wParam); return 0;
-        case WM_PAINT: OnPaint(window, *state); return 0;
-        case WM_DESTROY: Viewers().erase(window); return 0;
-        default: return DefWindowProc(window, message, wParam, lParam);
+        case WM_SIZE:
+            OnSize(window, *state, lParam);
+            return 0;
+        case WM_VSCROLL:
+            OnVerticalScroll(window, *state, wParam);
+            return 0;
+        case WM_PAINT:
+            OnPaint(window, *state);
+            return 0;
+        case WM_DESTROY:
+            Viewers().erase(window);
+            return 0;
+        default:
+            return DefWindowProc(window, message, wParam, lParam);
     }
 }
 
@@ -158,9 +175,9 @@ bool OpenInstructionsViewer(Window* owner, const ModuleResources* instance) {
 
     const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - ViewerWidth / 2;
     const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - ViewerHeight / 2;
-    Window* viewer = CreateWindowEx(0, ViewerClassName, ViewerTitle,
-                                    WS_CAPTION | WS_SYSMENU | WS_VSCROLL, left, top, ViewerWidth,
-                                    ViewerHeight, owner, 0, instance);
+    Window* viewer =
+        CreateWindowEx(0, ViewerClassName, ViewerTitle, WS_CAPTION | WS_SYSMENU | WS_VSCROLL, left,
+                       top, ViewerWidth, ViewerHeight, owner, 0, instance);
     if (viewer == nullptr) return false;
     ShowWindow(viewer, SW_SHOWNORMAL);
     UpdateWindow(viewer);

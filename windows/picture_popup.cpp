@@ -101,13 +101,19 @@ void OnLeftButtonUp(Window* window) {
 
 LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnCreate(window); return 0;
+        case WM_CREATE:
+            OnCreate(window);
+            return 0;
         case WM_TIMER:
             SendMessage(window, WM_CLOSE, 0, 0);
             KillTimer(window, DisplayTimerId);
             return 0;
-        case WM_LBUTTONUP: OnLeftButtonUp(window); return 0;
-        case WM_CAPTURECHANGED: OnCaptureChanged(window, lParam); return 0;
+        case WM_LBUTTONUP:
+            OnLeftButtonUp(window);
+            return 0;
+        case WM_CAPTURECHANGED:
+            OnCaptureChanged(window, lParam);
+            return 0;
         case WM_ERASEBKGND: {
             // Once the picture is on the backing surface, erasing would only wipe it: a pop-up
             // that was covered keeps showing its picture.
@@ -115,8 +121,11 @@ LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, L
             if (open != nullptr && open->pictureShown) return 1;
             return DefWindowProc(window, message, wParam, lParam);
         }
-        case WM_DESTROY: OnDestroy(window); return 0;
-        default: return DefWindowProc(window, message, wParam, lParam);
+        case WM_DESTROY:
+            OnDestroy(window);
+            return 0;
+        default:
+            return DefWindowProc(window, message, wParam, lParam);
     }
 }
 

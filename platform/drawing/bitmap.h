@@ -16,9 +16,9 @@ namespace platform {
 struct Bitmap {
     int width = 0;
     int height = 0;
-    int bitsPerPixel = 32;  // 32 or 1
-    std::vector<Pixel> pixels;        // colour bitmaps only
-    std::vector<std::uint8_t> bits;   // monochrome bitmaps only
+    int bitsPerPixel = 32;           // 32 or 1
+    std::vector<Pixel> pixels;       // colour bitmaps only
+    std::vector<std::uint8_t> bits;  // monochrome bitmaps only
 
     bool IsMonochrome() const { return bitsPerPixel == 1; }
     Rect Bounds() const { return Rect{0, 0, width, height}; }

@@ -25,10 +25,14 @@ inline constexpr RasterOp NOTSRCCOPY = RasterOp::NotSrcCopy;
 constexpr std::uint32_t ApplyRasterOp(RasterOp op, std::uint32_t d, std::uint32_t s,
                                       std::uint32_t mask) {
     switch (op) {
-        case RasterOp::SrcCopy: return s & mask;
-        case RasterOp::SrcAnd: return (d & s) & mask;
-        case RasterOp::SrcInvert: return (d ^ s) & mask;
-        case RasterOp::NotSrcCopy: return ~s & mask;
+        case RasterOp::SrcCopy:
+            return s & mask;
+        case RasterOp::SrcAnd:
+            return (d & s) & mask;
+        case RasterOp::SrcInvert:
+            return (d ^ s) & mask;
+        case RasterOp::NotSrcCopy:
+            return ~s & mask;
     }
     return d & mask;
 }

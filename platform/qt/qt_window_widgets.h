@@ -13,22 +13,22 @@ namespace platform {
 
 // The client area: paints the window's backing surface and turns mouse events into input.
 class SurfaceView : public QWidget {
-public:
+  public:
     SurfaceView(Window& window, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     Window& window_;
 };
 
 // A top-level window: optional menu bar on top, the client surface, optional vertical scroll bar.
 class TopLevelWidget : public QWidget {
-public:
+  public:
     TopLevelWidget(Window& window, QWidget* owner);
 
     SurfaceView* Surface() const { return surface_; }
@@ -39,10 +39,10 @@ public:
     void RebuildMenu();
     void ShowScrollInfo();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     Window& window_;
     SurfaceView* surface_ = nullptr;
     QMenuBar* menuBar_ = nullptr;

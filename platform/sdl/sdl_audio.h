@@ -14,7 +14,7 @@
 namespace platform {
 
 class SdlAudio : public AudioDevice {
-public:
+  public:
     SdlAudio() = default;
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
@@ -25,7 +25,7 @@ public:
     PlayResult Play(const std::string& hostPath, std::uint32_t flags) override;
     void WaitWhileSoundPlays(std::int64_t untilSecond) override;
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
 
     bool OpenDevice();

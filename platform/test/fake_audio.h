@@ -15,7 +15,7 @@
 namespace platform {
 
 class FakeAudio : public AudioDevice {
-public:
+  public:
     // One play call as the device saw it.
     struct PlayCall {
         std::string file;  // the file's name without its folder: "Sink.wav"
@@ -56,7 +56,7 @@ public:
     // Forgets the calls and sounds so far; a sound still playing goes on.
     void ClearRecord();
 
-private:
+  private:
     std::uint64_t DurationOf(const std::string& file) const;
 
     VirtualClock& clock_;

@@ -23,7 +23,7 @@ struct RecordedMessageBox {
 };
 
 class TestHost : public Host {
-public:
+  public:
     explicit TestHost(ScreenFacts screen = ScreenFacts{});
 
     // Steps run in order, one each time the program waits with nothing to do.
@@ -64,7 +64,7 @@ public:
     void CaptureChanged(Window*) override {}
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
-private:
+  private:
     ScreenFacts screen_;
     VirtualClock clock_;
     std::vector<std::function<void()>> steps_;

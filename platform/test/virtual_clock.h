@@ -7,7 +7,7 @@
 namespace platform {
 
 class VirtualClock {
-public:
+  public:
     std::uint64_t NowMilliseconds() const { return now_; }
     // Whole calendar seconds: a fixed epoch plus the time elapsed.
     std::int64_t CalendarSeconds() const {
@@ -19,7 +19,7 @@ public:
     void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
     void SetEpochSeconds(std::int64_t seconds) { epochSeconds_ = seconds; }
 
-private:
+  private:
     std::uint64_t now_ = 0;
     std::int64_t epochSeconds_ = 1'800'000'000;
 };

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ struct Cell {
 };
 
 class ShipGeometry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fleet::ResetGameState();
         for (fleet::Ship& ship : fleet::Ships) {

@@ -52,7 +52,7 @@ void WriteBitmapFile(const fs::path& path, int width, int height) {
 }
 
 class ShipTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetHost(&host);
         folder = fs::temp_directory_path() /

@@ -4,18 +4,18 @@
 
 #include <string>
 
-#include "fleet/game_state.h"
+#include "battle/message_pump.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "platform/menus.h"
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
 #include "setup/controls.h"
+#include "setup/layout_scale.h"
+#include "setup/quit_request.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
-#include "setup/layout_scale.h"
 #include "shell/main_window.h"
-#include "battle/message_pump.h"
-#include "setup/quit_request.h"
 #include "sound/sound_effects.h"
 #include "tests/support/game_on_test_host.h"
 #include "windows/program_handles.h"
@@ -167,8 +167,9 @@ TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTa
             EXPECT_EQ(fleet::Ships[0].orientation, 0) << "phase " << phase;
             EXPECT_EQ(GameState.phase, phase);
             platform::Message left;
-            EXPECT_FALSE(platform::PeekMessage(&left, windows::App.MainWindow, platform::WM_LBUTTONUP,
-                                               platform::WM_LBUTTONUP, platform::PM_NOREMOVE));
+            EXPECT_FALSE(platform::PeekMessage(&left, windows::App.MainWindow,
+                                               platform::WM_LBUTTONUP, platform::WM_LBUTTONUP,
+                                               platform::PM_NOREMOVE));
         });
         EXPECT_EQ(game.Run(), 0);
     }
@@ -178,10 +179,12 @@ TEST(Pump, HandsOnWaitingMessagesAndPostsAQuitRequestAgain) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
         setup::Status.ShipsToPlace = 4;
-        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, setup::ID_PLACE_RANDOM, 0);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, setup::ID_PLACE_RANDOM,
+                              0);
         platform::PostQuitMessage(0);
         EXPECT_FALSE(battle::PumpPendingMessages());
-        EXPECT_EQ(setup::Status.ShipsToPlace, 0) << "the command before the quit request was handled";
+        EXPECT_EQ(setup::Status.ShipsToPlace, 0)
+            << "the command before the quit request was handled";
         platform::Message quit;
         EXPECT_TRUE(platform::PeekMessage(&quit, nullptr, 0, 0, platform::PM_NOREMOVE));
         EXPECT_EQ(quit.message, platform::WM_QUIT);

@@ -47,19 +47,18 @@ TEST_P(DisplayCheck, ChoosesTheLargestSizeThatFitsOrRefusesWithItsMessage) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, DisplayCheck,
-    ::testing::Values(Screen{1280, 1024, 32, 1024, 768, nullptr},
-                      Screen{1152, 864, 16, 1024, 768, nullptr},
-                      Screen{1024, 700, 24, 800, 600, nullptr},
-                      Screen{640, 480, 32, 640, 480, nullptr},
-                      Screen{600, 800, 32, 0, 0, kSize},
-                      Screen{1024, 768, 8, 0, 0, kColour},
-                      Screen{600, 400, 8, 0, 0, kColour}),
-    [](const ::testing::TestParamInfo<Screen>& info) {
-        const Screen& s = info.param;
-        return std::to_string(s.width) + "x" + std::to_string(s.height) + "x" +
-               std::to_string(s.bitsPerPixel);
-    });
+INSTANTIATE_TEST_SUITE_P(Screens, DisplayCheck,
+                         ::testing::Values(Screen{1280, 1024, 32, 1024, 768, nullptr},
+                                           Screen{1152, 864, 16, 1024, 768, nullptr},
+                                           Screen{1024, 700, 24, 800, 600, nullptr},
+                                           Screen{640, 480, 32, 640, 480, nullptr},
+                                           Screen{600, 800, 32, 0, 0, kSize},
+                                           Screen{1024, 768, 8, 0, 0, kColour},
+                                           Screen{600, 400, 8, 0, 0, kColour}),
+                         [](const ::testing::TestParamInfo<Screen>& info) {
+                             const Screen& s = info.param;
+                             return std::to_string(s.width) + "x" + std::to_string(s.height) + "x" +
+                                    std::to_string(s.bitsPerPixel);
+                         });
 
 }  // namespace

@@ -1,8 +1,6 @@
 // tests/opponent/expert_targeting_test.cpp: the Expert opponent: it sees only what the player's
 // board shows (not where unhit ships lie, nor which ship a hit struck), finishes off what it has
 // hit, uses the ships known sunk, spreads a salvo, and replays from a seed.
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "opponent/expert_targeting.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "battle/windowless_game.h"
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/targeting.h"
-#include "battle/windowless_game.h"
 
 namespace {
 

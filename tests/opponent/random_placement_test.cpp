@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "fleet/game_state.h"
-#include "fleet/fleet.h"
-#include "opponent/random_numbers.h"
 #include "battle/windowless_game.h"
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "opponent/random_numbers.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ std::vector<Extent> ExtentsOn(fleet::Side side) {
 // Each ship covers exactly its length of consecutive cells along its orientation, and on a grid
 // whose cells are whole pixels its rectangle is exactly those cells.
 void ExpectFleetLaidOut(fleet::Side side) {
-    const int* grid = side == fleet::Player ? battle::WindowlessPlayerGrid : battle::WindowlessEnemyGrid;
+    const int* grid =
+        side == fleet::Player ? battle::WindowlessPlayerGrid : battle::WindowlessEnemyGrid;
     const bool wholeCells = (grid[2] - grid[0]) % 12 == 0 && (grid[3] - grid[1]) % 12 == 0;
     const int cellWidth = (grid[2] - grid[0]) / 12;
     const int cellHeight = (grid[3] - grid[1]) / 12;
@@ -87,8 +88,8 @@ TEST(RandomPlacement, AShipLaidByHandIsAnObstacleUntilItsTurn) {
         // The player's two-cell ship lies in the top-left corner before Place Random, so the four
         // ships laid out before it must keep off those two cells.
         fleet::Ship& boat = fleet::Ships[fleet::ShipIndex(fleet::Player, 5)];
-        ASSERT_TRUE(
-            boat.PlaceAt(battle::WindowlessPlayerGrid[0] + 1, battle::WindowlessPlayerGrid[1] + 1, nullptr));
+        ASSERT_TRUE(boat.PlaceAt(battle::WindowlessPlayerGrid[0] + 1,
+                                 battle::WindowlessPlayerGrid[1] + 1, nullptr));
         opponent::srand(seed);
         opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
         ExpectFleetLaidOut(fleet::Player);

@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/random_numbers.h"
 
 namespace {
@@ -26,7 +26,7 @@ struct Mark {
 };
 
 class Targeting : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fleet::ResetGameState();
         static constexpr std::int32_t lengths[] = {5, 4, 3, 3, 2};
@@ -68,8 +68,10 @@ protected:
     }
 
     static Cells Neighbours(Cell c) {
-        return {{c.first, c.second - 1}, {c.first + 1, c.second},
-                {c.first, c.second + 1}, {c.first - 1, c.second}};
+        return {{c.first, c.second - 1},
+                {c.first + 1, c.second},
+                {c.first, c.second + 1},
+                {c.first - 1, c.second}};
     }
 };
 
@@ -180,7 +182,8 @@ TEST_F(Targeting, TakesItsRandomDrawsInTheStatedOrder) {
         {"a random shot on an empty board: column and row", {}, 2},
         {"an open line: one direction", {{{4, 6}, 22}, {{5, 6}, 22}}, 1},
         {"a column line: one direction, the row is never tried",
-         {{{4, 6}, 22}, {{5, 6}, 22}, {{4, 7}, 23}}, 1},
+         {{{4, 6}, 22}, {{5, 6}, 22}, {{4, 7}, 23}},
+         1},
     };
     for (const Case& c : cases) {
         for (std::uint32_t seed : {1u, 99u, 12345u}) {

@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "fleet/game_state.h"
+#include "battle/windowless_game.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
 #include "opponent/level.h"
 #include "opponent/random_numbers.h"
 #include "opponent/random_placement.h"
-#include "battle/windowless_game.h"
 
 namespace {
 
@@ -105,8 +105,7 @@ TEST(WholeGames, KeepTheBoardsSoundAndAlwaysEnd) {
         // it is sunk.
         for (int side = 0; side < 2; ++side) {
             for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-                const fleet::Ship& ship =
-                    fleet::Ships[fleet::ShipIndex(fleet::Side(side), shipId)];
+                const fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Side(side), shipId)];
                 int hit = 0, sunk = 0;
                 for (const auto& column : GameState.boards[side]) {
                     for (std::int32_t code : column) {

@@ -31,7 +31,7 @@ inline platform::LRESULT RecordingProc(platform::Window* window, std::uint32_t m
 }
 
 class CoreTest : public ::testing::Test {
-protected:
+  protected:
     CoreTest() { platform::SetHost(&host); }
     ~CoreTest() override {
         platform::ResetMessageQueue();
@@ -42,8 +42,8 @@ protected:
     platform::Window* MakeWindow(std::uint32_t classStyle = 0, std::uint32_t style = 0,
                                  platform::Window* owner = nullptr) {
         const std::string name = "Recorder" + std::to_string(classStyle);
-        platform::RegisterClassEx(platform::WindowClass{
-            .name = name, .style = classStyle, .procedure = RecordingProc});
+        platform::RegisterClassEx(
+            platform::WindowClass{.name = name, .style = classStyle, .procedure = RecordingProc});
         platform::Window* window = platform::CreateWindowEx(
             0, name, "test", platform::WS_POPUP | style, 0, 0, 200, 100, owner, 0, nullptr);
         platform::ShowWindow(window, platform::SW_SHOWNORMAL);

@@ -1,7 +1,8 @@
 // tests/platform/input_test.cpp: double-clicks, disabled windows, push buttons and the capture.
+#include "platform/input.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/input.h"
 #include "tests/platform/core_fixture.h"
 
 namespace core_test {
@@ -25,10 +26,10 @@ TEST_F(CoreTest, DoubleClicksOnlyForAClassThatAsksAndOnlyWhenQuickAndClose) {
         bool doubleClick;
     } cases[] = {
         {CS_DBLCLKS, 100, 10, true},
-        {CS_DBLCLKS, 100, 12, true},    // within half the double-click width
-        {CS_DBLCLKS, 100, 20, false},   // too far
-        {CS_DBLCLKS, 600, 10, false},   // too slow
-        {0, 100, 10, false},            // the class does not ask
+        {CS_DBLCLKS, 100, 12, true},   // within half the double-click width
+        {CS_DBLCLKS, 100, 20, false},  // too far
+        {CS_DBLCLKS, 600, 10, false},  // too slow
+        {0, 100, 10, false},           // the class does not ask
     };
     for (const Case& c : cases) {
         Window* window = MakeWindow(c.classStyle);
@@ -40,8 +41,8 @@ TEST_F(CoreTest, DoubleClicksOnlyForAClassThatAsksAndOnlyWhenQuickAndClose) {
         host.Press(window, c.secondX, 10);
         host.Release(window, c.secondX, 10);
         const std::uint32_t second = c.doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
-        EXPECT_EQ(MouseKinds(Pump()), (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                                                  second, WM_LBUTTONUP}))
+        EXPECT_EQ(MouseKinds(Pump()),
+                  (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, second, WM_LBUTTONUP}))
             << "gap " << c.gap << ", second x " << c.secondX;
         DestroyWindow(window);
     }

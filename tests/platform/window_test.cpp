@@ -44,13 +44,14 @@ TEST_F(CoreTest, TheDesktopsCloseRequestDestroysTheWindowThroughDefaultHandling)
 }
 
 class FixedMenu : public ModuleResources {
-public:
+  public:
     std::span<const std::uint8_t> Bitmap(int) const override { return {}; }
     std::span<const std::uint8_t> Icon(int) const override { return {}; }
     bool MenuTemplate(int id, Menu* menu) const override {
         if (id != 101) return false;
-        menu->items = {MenuItem{.text = "Sound", .items = {MenuItem{.text = "On", .id = 7},
-                                                           MenuItem{.text = "Off", .id = 8}}}};
+        menu->items = {
+            MenuItem{.text = "Sound",
+                     .items = {MenuItem{.text = "On", .id = 7}, MenuItem{.text = "Off", .id = 8}}}};
         return true;
     }
 };
@@ -78,8 +79,8 @@ TEST_F(CoreTest, TheScrollPositionStaysWithinTheRangeLessAPage) {
     EXPECT_EQ(SetScrollInfo(window, SB_VERT, &info, true), 72);
     info.pos = -5;
     EXPECT_EQ(SetScrollInfo(window, SB_VERT, &info, true), 0);
-    info = ScrollBarInfo{.mask = SIF_RANGE | SIF_PAGE | SIF_POS, .min = 0, .max = 0, .page = 28,
-                         .pos = 3};
+    info = ScrollBarInfo{
+        .mask = SIF_RANGE | SIF_PAGE | SIF_POS, .min = 0, .max = 0, .page = 28, .pos = 3};
     EXPECT_EQ(SetScrollInfo(window, SB_VERT, &info, true), 0) << "a short text never scrolls";
 }
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
-#include "fleet/program_objects.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
@@ -167,7 +167,8 @@ TEST_P(HostileData, TheGameStartsPlaysASalvoAndExits) {
             const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
-            game.host.Click(windows::App.MainWindow, static_cast<int>(board.GetLeft() + (x + 0.5) * w),
+            game.host.Click(windows::App.MainWindow,
+                            static_cast<int>(board.GetLeft() + (x + 0.5) * w),
                             static_cast<int>(board.GetTop() + 0.5 * h));
         });
     }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fleet/game_state.h"
-#include "resources/resource_ids.h"
 #include "fleet/program_objects.h"
+#include "resources/resource_ids.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
         path_ = fs::temp_directory_path() /
                 ("tidewrack-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -34,7 +34,7 @@ public:
     }
     const fs::path& Path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -90,9 +90,9 @@ TEST(MalformedData, EveryPictureReplacedByGarbageBreaksNothing) {
         fs::create_directories(target.parent_path());
         // A plausible header with absurd fields, then noise: the worst a broken file can be.
         std::ofstream out(target, std::ios::binary);
-        const unsigned char header[] = {'B', 'M', 0x10, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F,
-                                        40, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0x01, 0, 0, 0x80, 1, 0, 8,
-                                        0, 1, 0, 0, 0};
+        const unsigned char header[] = {'B',  'M',  0x10, 0, 0, 0, 0,    0,    0, 0, 0xFF, 0xFF,
+                                        0xFF, 0x7F, 40,   0, 0, 0, 0xFF, 0xFF, 0, 0, 0x01, 0,
+                                        0,    0x80, 1,    0, 8, 0, 1,    0,    0, 0};
         out.write(reinterpret_cast<const char*>(header), sizeof header);
         for (int i = 0; i < 4096; ++i) {
             noise = noise * 1103515245u + 12345u;

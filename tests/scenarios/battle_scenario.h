@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "fleet/game_state.h"
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "platform/drawing/dib.h"
 #include "platform/drawing/drawing.h"
 #include "platform/messages.h"
@@ -23,7 +24,6 @@
 #include "platform/test/test_host.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
-#include "fleet/program_objects.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"

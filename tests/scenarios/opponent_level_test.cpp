@@ -32,17 +32,20 @@ TEST(OpponentLevel, TakesEffectAtTheNextNewGameAndAnExpertGamePlaysToItsEnd) {
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_EXPERT));
         EXPECT_EQ(opponent::Levels.GameLevel, Level::Standard);
     });
-    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_EXPERT); });
+    game.Then(
+        [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_EXPERT); });
     game.Then([] {
         EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
-        EXPECT_EQ(opponent::Levels.GameLevel, Level::Standard);  // the game being laid out keeps its own
+        EXPECT_EQ(opponent::Levels.GameLevel,
+                  Level::Standard);  // the game being laid out keeps its own
     });
     game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
     game.Then([] { EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert); });
     game.StartBattle();
     // Back to Standard in the middle of the battle: this game stays Expert to its end.
-    game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_STANDARD); });
+    game.Then(
+        [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_STANDARD); });
     SalvoPlayer player(game, /*shootShipsFirst=*/false, [&] {
         EXPECT_STREQ(setup::Status.StatusText, "YOU LOST!!!");
         EXPECT_EQ(fleet::ShipsAfloat(fleet::Player), 0);

@@ -53,8 +53,8 @@ int OutcomeMessagesShown(const BattleGame& game) {
 TEST(Reentry, NewGameDuringAResolutionStopsItAfterTheCurrentShot) {
     BattleGame game;
     game.StartBattle();
-    InterruptTheResolution(game,
-                           [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
+    InterruptTheResolution(
+        game, [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
     game.Then([&] {
         EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
         EXPECT_EQ(OutcomeMessagesShown(game), 1);
@@ -80,7 +80,8 @@ TEST(Reentry, NewGameDuringAResolutionStopsItAfterTheCurrentShot) {
         for (fixtures::Rgb24 c : {fixtures::TargetColour, fixtures::MissColour, fixtures::HitColour,
                                   fixtures::SunkColour}) {
             const platform::Pixel mark = platform::PixelOf(platform::Rgb(c.red, c.green, c.blue));
-            for (platform::Pixel p : windows::App.MainWindow->surface.pixels) leftovers += p == mark;
+            for (platform::Pixel p : windows::App.MainWindow->surface.pixels)
+                leftovers += p == mark;
         }
         EXPECT_EQ(leftovers, 0);
     });

@@ -152,8 +152,7 @@ TEST(Salvo, StartHidesTheEnemyFleetAndDisablesStartAndPlaceRandom) {
     game.Then([&] {
         EXPECT_EQ(GameState.phase, fleet::Firing);
         EXPECT_STREQ(setup::Status.StatusText, "You Have 5 Shots Remaining...");
-        for (int k = 0; k < fleet::ShipsPerSide; ++k)
-            EXPECT_EQ(ShipAt(fleet::Enemy, k).visible, 0);
+        for (int k = 0; k < fleet::ShipsPerSide; ++k) EXPECT_EQ(ShipAt(fleet::Enemy, k).visible, 0);
         int enemyShipCells = 0;
         for (const auto& column : GameState.boards[fleet::Enemy]) {
             for (std::int32_t code : column) enemyShipCells += code >= 1 && code <= 5;

@@ -1,5 +1,7 @@
 // tests/setup/new_game_test.cpp: the board layout at the three screen sizes, to the pixel, and
 // the state a new game starts from.
+#include "setup/new_game.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +12,6 @@
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
-#include "setup/new_game.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"

@@ -2,10 +2,10 @@
 // placement with the mouse on the test host.
 #pragma once
 
-#include "fleet/game_state.h"
 #include "fleet/fleet.h"
-#include "platform/types.h"
+#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "platform/types.h"
 
 namespace placement_test {
 

@@ -1,5 +1,7 @@
 // tests/setup/ship_placement_test.cpp: picking up, turning, carrying and dropping ships with the
 // mouse: the counting of ships still to place, the status texts, and what a carry drops.
+#include "setup/ship_placement.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
 #include "setup/controls.h"
-#include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
 #include "sound/sound_effects.h"
@@ -35,7 +36,7 @@ bool StartEnabled() {
 }
 
 class Placement : public ::testing::Test {
-protected:
+  protected:
     void Click(Point p) { game.host.Click(windows::App.MainWindow, p.x, p.y); }
     // Picks the ship up and drops it at the cell, as two clicks.
     void Move(int ship, int column, int row) {

@@ -1,10 +1,11 @@
 // tests/setup/status_line_test.cpp: the areas the status line and a single cell mark for
 // repainting, from the factors and board rectangles in force.
+#include "setup/status_line.h"
+
 #include <gtest/gtest.h>
 
 #include "fleet/board_cell.h"
 #include "platform/repaint.h"
-#include "setup/status_line.h"
 #include "shell/main_window.h"
 #include "tests/setup/placement_moves.h"
 #include "tests/support/game_on_test_host.h"
@@ -39,9 +40,12 @@ TEST(StatusLine, MarksItsRectangleAtEachSizeAndKeepsTheTextWhenGivenNone) {
         testing_support::GameOnTestHost game(screen);
         game.Then([&] {
             setup::SetStatus(windows::App.MainWindow, "Place Ship On Map...");
-            EXPECT_EQ(MarkedBy([] { setup::SetStatus(windows::App.MainWindow, nullptr); }), c.status);
+            EXPECT_EQ(MarkedBy([] { setup::SetStatus(windows::App.MainWindow, nullptr); }),
+                      c.status);
             EXPECT_STREQ(setup::Status.StatusText, "Place Ship On Map...");
-            EXPECT_EQ(MarkedBy([] { fleet::InvalidateCell(windows::App.MainWindow, fleet::Player, 11, 11); }),
+            EXPECT_EQ(MarkedBy([] {
+                          fleet::InvalidateCell(windows::App.MainWindow, fleet::Player, 11, 11);
+                      }),
                       c.cell);
         });
         EXPECT_EQ(game.Run(), 0);

@@ -2,10 +2,6 @@
 // pixel: aim, miss and hit marks as their pictures draw them and only where they belong, a sunk
 // ship shown by its sunk picture without hit marks, the status line's place, and a direct paint
 // that changes nothing when nothing was marked, and a paint of marked pieces alone.
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "fleet/program_objects.h"
-#include "setup/status_line.h"
 #include "shell/board_painting.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +12,12 @@
 #include <vector>
 
 #include "fleet/board_cell.h"
+#include "fleet/fleet.h"
+#include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "resources/resource_ids.h"
 #include "setup/layout_scale.h"
+#include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
 #include "windows/program_handles.h"
 
@@ -199,7 +199,8 @@ TEST(BoardPainting, TheBoardsFollowAScreenSizeChange) {
     BattleGame game;
     game.Then([&] {
         PaintedFrame();
-        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, resources::IDM_SIZE_800, 0);
+        platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND,
+                              resources::IDM_SIZE_800, 0);
     });
     game.Then([&] {
         ASSERT_EQ(windows::App.MainWindow->clientWidth, 800);
@@ -312,8 +313,8 @@ TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
         ExpectNothingDrawnAt(at, windows::App.MainWindow->surface.pixels, before);
         fleet::InvalidateCell(windows::App.MainWindow, fleet::Enemy, cell.x, cell.y);
         shell::PaintBoard(windows::App.MainWindow);
-        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, cell, windows::App.MainWindow->surface.pixels,
-                     before);
+        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, cell,
+                     windows::App.MainWindow->surface.pixels, before);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -356,11 +357,13 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
              {{status.left + 7, status.top, status.right - 11, status.bottom - 25}}},
             {"across the enemy board's edge into the sea",
              {{board.left - 13, board.top + 50, board.left + 61, board.top + 143}}},
-            {"one pixel wide, top to bottom", {{513, 0, 514, windows::App.MainWindow->clientHeight}}},
+            {"one pixel wide, top to bottom",
+             {{513, 0, 514, windows::App.MainWindow->clientHeight}}},
             {"pieces far apart",
              {{hit.left, hit.top, hit.left + 9, hit.top + 9},
               {status.left, status.top + 20, status.left + 40, status.bottom},
-              {3, windows::App.MainWindow->clientHeight - 40, 60, windows::App.MainWindow->clientHeight}}},
+              {3, windows::App.MainWindow->clientHeight - 40, 60,
+               windows::App.MainWindow->clientHeight}}},
         };
         const platform::Pixel scribble = 0x123456;
         for (const Case& c : cases) {

@@ -23,8 +23,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using opponent::Level;
 using battle::GameOutcome;
+using opponent::Level;
 
 // Settings and record in a folder of the test's own.
 class PlayRecordFiles : public testing::Test {
@@ -174,8 +174,8 @@ TEST_F(PlayRecordFiles, TwoGamesWritingAtOnceLoseNothing) {
         if (children[k] == 0) {
             for (int i = 0; i < GamesEach; ++i) {
                 battle::AddGameToRecord(k == 0 ? Level::Standard : Level::Expert,
-                                       i % 2 == 0 ? GameOutcome::Won : GameOutcome::Lost,
-                                       40 - k - i % 7);
+                                        i % 2 == 0 ? GameOutcome::Won : GameOutcome::Lost,
+                                        40 - k - i % 7);
             }
             _exit(0);
         }

@@ -153,9 +153,10 @@ void ExpectFrameNearReference(bool withMarks) {
             for (int x = 0; x < fleet::BoardSize; ++x) {
                 for (int y = 0; y < fleet::BoardSize; ++y) {
                     const std::int32_t code = GameState.boards[side][x][y];
-                    imaging::Picture* mark = code == fleet::Miss            ? &fleet::Pictures.MissPicture
-                                             : fleet::IsHitShipAfloat(code) ? &fleet::Pictures.HitPicture
-                                                                             : nullptr;
+                    imaging::Picture* mark = code == fleet::Miss ? &fleet::Pictures.MissPicture
+                                             : fleet::IsHitShipAfloat(code)
+                                                 ? &fleet::Pictures.HitPicture
+                                                 : nullptr;
                     if (mark == nullptr) continue;
                     PlaceInCell(*mark, side, x, y);
                     reference.Overlay(*mark);

@@ -13,7 +13,7 @@ namespace {
 using namespace platform;
 
 class DetectSoundDeviceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetHost(&host); }
     void TearDown() override {
         SetAudioDevice(nullptr);

@@ -23,7 +23,7 @@ constexpr std::uint32_t kToTheEnd = SND_SYNC | SND_NOSTOP;     // 0x10
 
 // The test host, counting every reading of its clocks.
 class CountingHost : public platform::TestHost {
-public:
+  public:
     std::int64_t CalendarSeconds() override {
         ++clockReads;
         return TestHost::CalendarSeconds();
@@ -36,7 +36,7 @@ public:
 };
 
 class PlaySoundEffectTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetHost(&host);
         platform::SetAudioDevice(&audio);

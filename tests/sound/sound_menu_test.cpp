@@ -48,7 +48,8 @@ TEST(SoundMenu, WithoutWaveOutputTellsOnceBeforeTheWindowShowsAndGraysBothItems)
     bool windowShownAtMessage = true;
     game.host.onMessageBox = [&](const platform::RecordedMessageBox& box) {
         if (box.caption != "No Sound") return;
-        windowShownAtMessage = windows::App.MainWindow != nullptr && windows::App.MainWindow->visible;
+        windowShownAtMessage =
+            windows::App.MainWindow != nullptr && windows::App.MainWindow->visible;
     };
     SoundItems items{};
     game.Then([&] {

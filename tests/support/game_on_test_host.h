@@ -11,7 +11,7 @@
 namespace testing_support {
 
 class GameOnTestHost {
-public:
+  public:
     // Unless told otherwise, the script starts by letting the start-up picture close (it holds
     // the mouse for its five seconds, as it does for a player).
     // The game works in dataFolder (the build tree's data folder when none is given).

@@ -36,12 +36,15 @@ TEST(InstructionLines, CutsTextIntoTheViewersLines) {
         {"a return before a line feed is dropped", "A\r\nB\r\n", {"A", "B", ""}},
         {"a lone return is kept", "A\rB\r", {"A\rB\r"}},
         {"a return before a return and a line feed", "A\r\r\n", {"A\r", ""}},
-        {"a long line is cut into pieces", Repeat('x', 2000),
+        {"a long line is cut into pieces",
+         Repeat('x', 2000),
          {Repeat('x', 1023), Repeat('x', 977)}},
-        {"a line of exactly the limit is one line", Repeat('x', 1023) + "\r\nB",
+        {"a line of exactly the limit is one line",
+         Repeat('x', 1023) + "\r\nB",
          {Repeat('x', 1023), "B"}},
         {"two full pieces", Repeat('y', 2046), {Repeat('y', 1023), Repeat('y', 1023)}},
-        {"a return right after a full piece starts the next", Repeat('z', 1023) + "\rq",
+        {"a return right after a full piece starts the next",
+         Repeat('z', 1023) + "\rq",
          {Repeat('z', 1023), "\rq"}},
         {"NUL bytes are kept as they came", "A\0B\n"s, {"A\0B"s, ""}},
     };
@@ -77,7 +80,7 @@ TEST(InstructionLines, HoldsAtMostAFullTableWhateverComes) {
 }
 
 class InstructionsFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::temp_directory_path() /

@@ -28,7 +28,7 @@ constexpr Pixel White = 0xFFFFFF;
 
 // The viewer reads "instruct.txt" from the working folder: each test gets a folder of its own.
 class InstructionsViewerTest : public windows_test::WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -23,7 +23,7 @@ constexpr int StartupId = 102;
 constexpr int AboutId = 103;
 
 class PicturePopupTest : public windows_test::WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         pictures.Add(StartupId, 640, 480);

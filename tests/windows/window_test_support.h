@@ -30,7 +30,7 @@ inline platform::ColourRef PatternColour(int x, int y) {
 
 // Bitmap resources built in the test: 8 bits per pixel, 4 colours, rows bottom-up.
 class FakePictures : public platform::ModuleResources {
-public:
+  public:
     void Add(int id, int width, int height) {
         const int stride = (width + 3) / 4 * 4;
         std::vector<std::uint8_t> bytes(40 + 4 * 4 + static_cast<std::size_t>(stride) * height);
@@ -65,7 +65,7 @@ public:
     std::span<const std::uint8_t> Icon(int) const override { return {}; }
     bool MenuTemplate(int, platform::Menu*) const override { return false; }
 
-private:
+  private:
     std::map<int, std::vector<std::uint8_t>> bitmaps_;
 };
 
@@ -93,7 +93,7 @@ inline platform::LRESULT OwnerProc(platform::Window* window, std::uint32_t messa
 
 // The test host for one test, with a shown owner window standing in for the main window.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetHost(&host);
         platform::WindowClass ownerClass;

@@ -39,9 +39,9 @@ Window* OnlyWindowOfClass(const std::string& name) {
 // Whether the surface holds more than one colour: a picture, not a plain background.
 bool ShowsAPicture(const Window* window) {
     const auto& pixels = window->surface.pixels;
-    return !pixels.empty() &&
-           std::find_if(pixels.begin(), pixels.end(),
-                        [&](Pixel p) { return p != pixels.front(); }) != pixels.end();
+    return !pixels.empty() && std::find_if(pixels.begin(), pixels.end(), [&](Pixel p) {
+                                  return p != pixels.front();
+                              }) != pixels.end();
 }
 
 TEST(WindowsInGame, StartupPictureShowsForFiveSecondsOverTheNewGame) {

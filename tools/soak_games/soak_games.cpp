@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fleet/game_state.h"
+#include "fleet/program_objects.h"
 #include "platform/host.h"
 #include "platform/messages.h"
 #include "platform/sound.h"
@@ -14,7 +15,6 @@
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "fleet/program_objects.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
@@ -42,7 +42,8 @@ void ScriptGame(platform::TestHost& host) {
             const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
-            host.Click(windows::App.MainWindow, static_cast<int>(board.GetLeft() + (cell % 12 + 0.5) * w),
+            host.Click(windows::App.MainWindow,
+                       static_cast<int>(board.GetLeft() + (cell % 12 + 0.5) * w),
                        static_cast<int>(board.GetTop() + (cell / 12 + 0.5) * h));
         });
     }

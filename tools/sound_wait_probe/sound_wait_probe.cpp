@@ -21,7 +21,7 @@ namespace {
 
 // Only the clocks are asked for: the sound rule reads the calendar time and nothing else.
 class ClockOnlyHost : public platform::Host {
-public:
+  public:
     platform::ScreenFacts Screen() const override { return {}; }
     std::uint64_t TickMilliseconds() override {
         return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
