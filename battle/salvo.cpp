@@ -21,6 +21,16 @@ namespace {
 
 using fleet::GameState;
 
+// The salvo prompt for GameState.shotsLeft: "Shot" for exactly one, "Shots" for every other
+// count, 0 included.
+void ShowShotsRemaining(platform::Window* window) {
+    const char* pattern = GameState.shotsLeft == 1 ? "You Have %i Shot Remaining..."
+                                                   : "You Have %i Shots Remaining...";
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, static_cast<int>(GameState.shotsLeft));
+    setup::SetStatus(window, text);
+}
+
 void ResolveCompleteSalvo(platform::Window* window) {
     BeginSettling();
     setup::SetStatus(window, "Please Wait...");
@@ -43,14 +53,6 @@ void PlayComputerSlots(platform::Window* window) {
 }
 
 }  // namespace
-
-void ShowShotsRemaining(platform::Window* window) {
-    const char* pattern = GameState.shotsLeft == 1 ? "You Have %i Shot Remaining..."
-                                                   : "You Have %i Shots Remaining...";
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, static_cast<int>(GameState.shotsLeft));
-    setup::SetStatus(window, text);
-}
 
 void StartBattle(platform::Window* window) {
     // START is enabled only while the fleet is being placed, but a command can arrive by other

@@ -16,8 +16,4 @@ void StartBattle(platform::Window* window);
 // behind it are filled; anything else is ignored.
 void AimPlayerShot(platform::Window* window, int x, int y);
 
-// Formats the salvo prompt for GameState.shotsLeft into the status line and marks it for
-// repainting: "Shot" for exactly one, "Shots" for every other count, 0 included.
-void ShowShotsRemaining(platform::Window* window);
-
 }  // namespace battle

@@ -6,6 +6,21 @@
 
 namespace fleet {
 
+namespace {
+
+platform::Rect CellRect(Side side, int x, int y) {
+    const imaging::Picture& board = Pictures.BoardPictures[side];
+    const double left = board.GetLeft();
+    const double top = board.GetTop();
+    const double w = (board.GetRight() - board.GetLeft()) * OneTwelfth;
+    const double h = (board.GetBottom() - board.GetTop()) * OneTwelfth;
+    return platform::Rect{static_cast<int>(left + w * x), static_cast<int>(top + h * y),
+                          static_cast<int>(left + w * (x + 1)),
+                          static_cast<int>(top + h * (y + 1))};
+}
+
+}  // namespace
+
 bool CellAt(Side side, int x, int y, int* column, int* row) {
     const imaging::Picture& board = Pictures.BoardPictures[side];
     const double w = (board.GetRight() - board.GetLeft()) * OneTwelfth;
@@ -19,17 +34,6 @@ bool CellAt(Side side, int x, int y, int* column, int* row) {
     *column = cx;
     *row = cy;
     return true;
-}
-
-platform::Rect CellRect(Side side, int x, int y) {
-    const imaging::Picture& board = Pictures.BoardPictures[side];
-    const double left = board.GetLeft();
-    const double top = board.GetTop();
-    const double w = (board.GetRight() - board.GetLeft()) * OneTwelfth;
-    const double h = (board.GetBottom() - board.GetTop()) * OneTwelfth;
-    return platform::Rect{static_cast<int>(left + w * x), static_cast<int>(top + h * y),
-                          static_cast<int>(left + w * (x + 1)),
-                          static_cast<int>(top + h * (y + 1))};
 }
 
 void InvalidateCell(platform::Window* window, Side side, int x, int y) {

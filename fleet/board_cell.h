@@ -17,11 +17,8 @@ constexpr double OneTwelfth = 0.08333333333333333;
 // nothing.
 bool CellAt(Side side, int x, int y, int* column, int* row);
 
-// The rectangle of cell (x, y) on the side's board picture: each edge truncated on its own, so it
-// covers the marks the painter draws there.
-platform::Rect CellRect(Side side, int x, int y);
-
-// Marks that rectangle of the window for repainting, without erasing.
+// Marks the rectangle of cell (x, y) on the side's board picture for repainting, without
+// erasing: each edge truncated on its own, so it covers the marks the painter draws there.
 void InvalidateCell(platform::Window* window, Side side, int x, int y);
 
 }  // namespace fleet

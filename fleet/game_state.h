@@ -1,5 +1,6 @@
 // fleet/game_state.h: the one record of the state of play (phase, shot allowance, the salvo being
-// assembled, both boards of cell codes) and the small tests the rules apply to cell codes.
+// assembled, both boards of cell codes) and the small tests every reader of a board applies to cell
+// codes.
 #pragma once
 
 #include <array>
@@ -32,7 +33,7 @@ constexpr std::int32_t SunkStage = 30;   // SunkStage + shipId: a cell of a sunk
 // Never stored: what a neighbour reading reports for a position off the board.
 constexpr std::int32_t OffBoard = 99;
 
-// The three tests the rules apply to codes; everything that reads a board uses these.
+// The three tests of a cell code; everything that reads a board uses these.
 constexpr bool IsUntouched(std::int32_t code) { return code < 10; }
 // A neighbour reading must also exclude OffBoard, which passes this test.
 constexpr bool IsHitOrSunk(std::int32_t code) { return code > 20; }

@@ -4,6 +4,8 @@
 // adds hits and tells the layouts apart, together with the shots already aimed in the salvo.
 #include "opponent/expert_targeting.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "fleet/fleet.h"
@@ -14,6 +16,18 @@
 namespace opponent {
 
 namespace {
+
+// What the computer knows of one cell of the player's board.
+enum class Seen : std::uint8_t { Unknown, Aimed, Miss, Hit, Sunk };
+
+// All the computer may know of the player's board: the outcome of each shot, and, once a ship
+// has sunk, which ship it was and where it lay. Never where an unhit ship lies, nor which ship
+// a hit belongs to.
+struct PlayerBoardView {
+    std::array<std::array<Seen, fleet::BoardSize>, fleet::BoardSize> cells{};  // [x][y]
+    std::array<std::int32_t, fleet::ShipsPerSide> lengths{};                   // by shipId - 1
+    std::array<bool, fleet::ShipsPerSide> afloat{};                            // by shipId - 1
+};
 
 using fleet::BoardSize;
 constexpr int CellCount = BoardSize * BoardSize;
@@ -310,8 +324,6 @@ int PickBest(const std::array<double, CellCount>& score, const CellSet& candidat
     return equals[RandomBelow(count)];
 }
 
-}  // namespace
-
 PlayerBoardView ViewPlayerBoard() {
     PlayerBoardView view;
     const fleet::Board& board = fleet::GameState.boards[fleet::Player];
@@ -342,6 +354,11 @@ PlayerBoardView ViewPlayerBoard() {
     return view;
 }
 
+// The next cell of the salvo being aimed. It weighs the cells already Aimed in it as either hit or
+// miss, and prefers a cell that tells apart what they leave alike, so the salvo spreads over the
+// likely places instead of piling onto one. Draws from the game's generator (a seed for its
+// samples, then the choice among equally scored cells), so a seeded game replays. False only when
+// no Unknown cell is left.
 bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
     Evidence evidence;
     CellSet candidates;
@@ -386,6 +403,8 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
     *y = cell % BoardSize;
     return true;
 }
+
+}  // namespace
 
 void ChooseExpertShot() {
     int x = 0;

@@ -2,6 +2,7 @@
 // player's Place Random button.
 #include "opponent/random_placement.h"
 
+#include "fleet/board_cell.h"
 #include "fleet/fleet.h"
 #include "fleet/game_state.h"
 #include "fleet/program_objects.h"
@@ -9,16 +10,10 @@
 
 namespace opponent {
 
-namespace {
-
-constexpr double OneTwelfth = 0.08333333333333333;
-
-}  // namespace
-
 void PlaceFleetAtRandom(fleet::Side side, platform::Window* window) {
     const imaging::Picture& grid = fleet::Pictures.BoardPictures[side];
-    const double cellWidth = (grid.GetRight() - grid.GetLeft()) * OneTwelfth;
-    const double cellHeight = (grid.GetBottom() - grid.GetTop()) * OneTwelfth;
+    const double cellWidth = (grid.GetRight() - grid.GetLeft()) * fleet::OneTwelfth;
+    const double cellHeight = (grid.GetBottom() - grid.GetTop()) * fleet::OneTwelfth;
     for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
         fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(side, shipId)];
         const std::uint8_t wanted =

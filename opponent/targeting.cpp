@@ -39,7 +39,7 @@ bool AnyUntouchedCell() {
     return false;
 }
 
-// Step 1 of the choice: the first hit cell of a ship afloat, column by column, that still has an
+// The focus of the choice: the first hit cell of a ship afloat, column by column, that still has an
 // untouched neighbour.
 bool FindFocus(std::array<std::int32_t, 4>* neighbours) {
     for (int x = 0; x <= LastIndex; ++x) {

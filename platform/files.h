@@ -1,5 +1,6 @@
 // platform/files.h: the one door through which the game opens its files, and movable memory
-// blocks, by the names the game's rules use. Game paths separate folders with a backslash
+// blocks, under the names the game's code calls them by. Game paths separate folders with a
+// backslash
 // ("Pictures\P1024\Hit.bmp"); HostPath maps them.
 //
 // Every file the program reads (pictures, sounds, instructions, settings) comes through CreateFile

@@ -1,4 +1,4 @@
-// platform/screen.h: screen facts and the clock, by the names the game's rules use.
+// platform/screen.h: screen facts and the clock, under the names the game's code uses.
 #pragma once
 
 #include <cstdint>

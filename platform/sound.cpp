@@ -35,9 +35,9 @@ AudioDevice* CurrentAudioDevice() { return audioDevice; }
 
 bool sndPlaySound(const char* gamePath, std::uint32_t flags) {
     if (audioDevice == nullptr || gamePath == nullptr || quitSeen) return true;
-    // An unplayable file is taken as played in silence (where the platform of the game's rules
-    // would play its default sound and report success): the game retries a failing play for up to
-    // ten seconds, and a missing file must not stall every shot.
+    // An unplayable file is taken as played in silence (where the desktop the game was first
+    // written for would play its default sound and report success): the game retries a failing play
+    // for up to ten seconds, and a missing file must not stall every shot.
     return audioDevice->Play(HostPath(gamePath), flags) != PlayResult::Refused;
 }
 

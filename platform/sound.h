@@ -1,5 +1,6 @@
-// platform/sound.h: wave sounds and the media-control query for a wave output, by the names the
-// game's rules use, over an audio device that the host installs (SdlAudio, or FakeAudio in tests).
+// platform/sound.h: wave sounds and the media-control query for a wave output, under the names
+// the game's code uses, over an audio device that the host installs (SdlAudio, or FakeAudio in
+// tests).
 #pragma once
 
 #include <cstddef>

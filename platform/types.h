@@ -11,7 +11,8 @@ struct Point {
     int y = 0;
 };
 
-// A rectangle that covers left..right-1 by top..bottom-1, as the game's rules count edges.
+// A rectangle that covers left..right-1 by top..bottom-1, as every rectangle of the game counts its
+// edges.
 struct Rect {
     int left = 0;
     int top = 0;

@@ -35,9 +35,9 @@ void DisableControlById(platform::Window* window, int id) {
 
 // Ships waiting in their docks lie below the board, so one such ship is enough to stop.
 void EnableStartIfFleetPlaced(platform::Window* window) {
-    for (int i = 0; i < fleet::ShipsPerSide; ++i) {
-        if (fleet::Ships[i].GetBottom() > fleet::Pictures.BoardPictures[fleet::Player].GetBottom())
-            return;
+    const int boardBottom = fleet::Pictures.BoardPictures[fleet::Player].GetBottom();
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+        if (fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetBottom() > boardBottom) return;
     }
     EnableControlById(window, ID_START);
 }

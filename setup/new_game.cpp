@@ -1,5 +1,5 @@
 // setup/new_game.cpp: NewGame and the board layout. Positions are fractions of the client size,
-// sizes are design units times the factors, each edge computed exactly as the layout table says,
+// sizes are design units times the factors, each edge computed on its own in the order written,
 // inner truncations included (note 0.0176 and 0.5156 on the right edges of the boards).
 #include "setup/new_game.h"
 
@@ -53,11 +53,10 @@ void ResetShipsOnTheirBoards() {
     for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
         platform::Rect grid;
         fleet::Pictures.BoardPictures[side].GetBounds(&grid);
-        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
-            fleet::Ship& ship = fleet::Ships[side * fleet::ShipsPerSide + k];
+        for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+            fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Side(side), shipId)];
             ship.Reset();
-            ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom,
-                         static_cast<fleet::Side>(side));
+            ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom, fleet::Side(side));
         }
     }
 }
@@ -99,7 +98,7 @@ void NewGame(platform::Window* window) {
 
     platform::GetClientRect(window, &client);
     platform::InvalidateRect(window, &client, false);
-    sound::PlaySoundEffect("Sounds\\siren.wav", platform::SND_ASYNC | platform::SND_NOSTOP);
+    sound::PlaySoundEffect("Sounds\\siren.wav", sound::StartAndGoOn);
 }
 
 }  // namespace setup

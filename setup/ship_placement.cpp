@@ -23,8 +23,8 @@ enum class CarryEnd { Dropped, DoubleClick, Quit };
 
 // Ships are tested in index order and edges count, so a shared border picks the lower index.
 fleet::Ship* PickUp(platform::Window* window, int x, int y) {
-    for (int i = 0; i < fleet::ShipsPerSide; ++i) {
-        fleet::Ship& ship = fleet::Ships[i];
+    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)];
         if (ship.Contains(x, y)) {
             SetStatus(window, "Place Ship On Map...");
             // Nothing is repainted while the ship is carried.

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fleet/board_cell.h"
 #include "fleet/fleet.h"
 #include "fleet/game_state.h"
 #include "fleet/program_objects.h"
@@ -59,8 +60,8 @@ void MoveMark(imaging::Picture& mark, double left, double top, double right, dou
 // truncated, the far edges truncated again as the rectangle is set.
 void DrawInCell(imaging::Picture& mark, const imaging::Picture& board, int x, int y,
                 DeviceContext* buffer) {
-    const double cellWidth = (board.GetRight() - board.GetLeft()) * 0.08333333333333333;
-    const double cellHeight = (board.GetBottom() - board.GetTop()) * 0.08333333333333333;
+    const double cellWidth = (board.GetRight() - board.GetLeft()) * fleet::OneTwelfth;
+    const double cellHeight = (board.GetBottom() - board.GetTop()) * fleet::OneTwelfth;
     const double cellX = static_cast<int>(board.GetLeft() + x * cellWidth);
     const double cellY = static_cast<int>(board.GetTop() + y * cellHeight);
     MoveMark(mark, cellX, cellY, cellX + cellWidth, cellY + cellHeight);

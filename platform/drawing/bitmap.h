@@ -1,6 +1,6 @@
 // platform/drawing/bitmap.h: our own bitmaps, 32-bit colour in the screen's format or 1-bit
 // monochrome, and the fonts that text is drawn with. Both are created and deleted explicitly,
-// like the handles the game's rules are written against.
+// like the handles the game's code was written against.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// platform/drawing/drawing.h: the drawing operations the game calls, by the names its rules use.
+// platform/drawing/drawing.h: the drawing operations the game calls, under the names its code uses.
 // Contexts, bitmaps and fonts are created and deleted explicitly; a null context or bitmap makes
 // an operation do nothing. Every pixel effect is exact: see raster_operation.h for the four
 // raster operations and the colour/monochrome conversions.
