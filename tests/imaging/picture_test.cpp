@@ -40,28 +40,6 @@ class PictureTest : public ::testing::Test {
     TempFolder folder;
 };
 
-TEST_F(PictureTest, StartsEmptyWithItsDefaults) {
-    Picture picture;
-    EXPECT_EQ(picture.bitmap, nullptr);
-    EXPECT_EQ(picture.mask, nullptr);
-    EXPECT_EQ(picture.maskedImage, nullptr);
-    EXPECT_EQ(picture.infoBlock, nullptr);
-    EXPECT_EQ(picture.pixelBlock, nullptr);
-    EXPECT_EQ(picture.visible, 1);
-    EXPECT_EQ(picture.scale, 1.0f);
-    EXPECT_EQ(picture.drawMode, imaging::DrawModeOpaque);
-    platform::Rect bounds{1, 1, 1, 1};
-    EXPECT_EQ(*picture.GetBounds(&bounds), platform::Rect{});
-    const platform::OpenFileRequest& request = picture.openFileRequest;
-    EXPECT_EQ(request.structSize, 76u);
-    EXPECT_EQ(request.flags, 0x1800u);
-    EXPECT_STREQ(request.initialDir, "C:\\");
-    EXPECT_EQ(std::memcmp(request.filter, "Bitmap(*.bmp)\0*.bmp\0", 21), 0);
-    EXPECT_EQ(request.owner, nullptr);
-    EXPECT_EQ(request.title, nullptr);
-    EXPECT_EQ(request.defExt, nullptr);
-}
-
 TEST_F(PictureTest, SetBoundsTruncatesAndFollowsTheScale) {
     struct Case {
         float scale;

@@ -1,5 +1,6 @@
-// tests/data/generator_test.cpp: the generator gives the same bytes on every run (what the build
-// wrote and a fresh run agree file for file), and refuses instructions the viewer cannot show.
+// tests/tools/make_data/generator_test.cpp: the generator gives the same bytes on every run (what
+// the build wrote and a fresh run agree file for file), and refuses instructions the viewer cannot
+// show.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "tests/data/data_folder.h"
+#include "tests/tools/make_data/data_folder.h"
 #include "tools/make_data/data_set.h"
 
 namespace {

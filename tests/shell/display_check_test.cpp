@@ -1,4 +1,4 @@
-// tests/main_window/display_check_test.cpp: which screens the game accepts, the size it chooses,
+// tests/shell/display_check_test.cpp: which screens the game accepts, the size it chooses,
 // and the message (and exit code 0) for those it refuses.
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-// tests/data/pictures_test.cpp: every picture of the data folder loads with the game's Picture at
-// the size and depth the game draws it at, and every ship and mark keeps pure white for its
-// surroundings only, with no light fringe at its outline.
+// tests/tools/make_data/pictures_test.cpp: every picture of the data folder loads with the game's
+// Picture at the size and depth the game draws it at, and every ship and mark keeps pure white for
+// its surroundings only, with no light fringe at its outline.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,7 +9,7 @@
 
 #include "imaging/picture.h"
 #include "platform/test/test_host.h"
-#include "tests/data/data_folder.h"
+#include "tests/tools/make_data/data_folder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// tests/main_window/start_up_test.cpp: what InitInstance builds: the factors, the five controls at
+// tests/shell/start_up_test.cpp: what InitInstance builds: the factors, the five controls at
 // their design rectangles, the menu's marks and graying, the window's client size.
 #include <gtest/gtest.h>
 

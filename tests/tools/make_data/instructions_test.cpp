@@ -1,11 +1,11 @@
-// tests/data/instructions_test.cpp: instruct.txt is plain ASCII the viewer shows whole: short
-// lines, two title lines first, and it covers every part of a game.
+// tests/tools/make_data/instructions_test.cpp: instruct.txt is plain ASCII the viewer shows whole:
+// short lines, two title lines first, and it covers every part of a game.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "tests/data/data_folder.h"
+#include "tests/tools/make_data/data_folder.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// tests/data/quantiser_test.cpp: the colour reduction behind the 8-bit built-in pictures always
-// gives a table of the exact size asked for, and keeps colours the picture uses exactly.
+// tests/tools/make_data/quantiser_test.cpp: the colour reduction behind the 8-bit built-in pictures
+// always gives a table of the exact size asked for, and keeps colours the picture uses exactly.
 #include "tools/make_data/quantiser.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// tests/opponent/whole_game_test.cpp: many whole games of the computer against a player firing at
+// tests/battle/whole_game_test.cpp: many whole games of the computer against a player firing at
 // random, on the real game state: the boards only ever hold the listed codes, no cell is aimed at
 // twice, every game ends, and a seed with the same player actions replays the computer's shots.
 #include <gtest/gtest.h>

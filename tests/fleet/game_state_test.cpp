@@ -1,4 +1,4 @@
-// tests/battle/game_state_test.cpp: the reset for a new game, the cell-code tests, and the ship
+// tests/fleet/game_state_test.cpp: the reset for a new game, the cell-code tests, and the ship
 // lookups by cell and by side.
 #include "fleet/game_state.h"
 
@@ -38,11 +38,6 @@ TEST(GameState, ResetClearsEverythingButSlotPositionsAndTargetingMemory) {
     }
     EXPECT_EQ(opponent::Memory.focusX, 6);
     EXPECT_EQ(opponent::Memory.aiShotCounter, 3);
-}
-
-TEST(GameState, BoardsAreLaidOutSideThenColumnThenRow) {
-    const std::int32_t* first = &GameState.boards[0][0][0];
-    EXPECT_EQ(&GameState.boards[fleet::Enemy][2][3] - first, 144 + 2 * 12 + 3);
 }
 
 TEST(GameState, CellCodeTestsOverEveryStoredCode) {

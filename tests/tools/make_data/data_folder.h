@@ -1,5 +1,5 @@
-// tests/data/data_folder.h: where the build wrote the data folder, and small readers for the
-// tests of its files.
+// tests/tools/make_data/data_folder.h: where the build wrote the data folder, and small readers for
+// the tests of its files.
 #pragma once
 
 #include <cstdint>

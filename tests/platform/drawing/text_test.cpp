@@ -1,4 +1,4 @@
-// tests/platform_drawing/text_test.cpp: text rendered into our bitmaps by the font facility:
+// tests/platform/drawing/text_test.cpp: text rendered into our bitmaps by the font facility:
 // colour, background, alignment, clipping, and the faces the game names.
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-// tests/data/sounds_test.cpp: every sound is a 16-bit mono PCM WAV file at 22050 Hz of the length
-// its moment in the game allows, normalised without clipping and silent at both ends.
+// tests/tools/make_data/sounds_test.cpp: every sound is a 16-bit mono PCM WAV file at 22050 Hz of
+// the length its moment in the game allows, normalised without clipping and silent at both ends.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 
-#include "tests/data/data_folder.h"
+#include "tests/tools/make_data/data_folder.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// tests/sound/wave_format_test.cpp: which WAV files the game agrees to play, judged from their own
-// headers before anything is decoded or allocated.
+// tests/platform/wave_format_test.cpp: which WAV files the game agrees to play, judged from their
+// own headers before anything is decoded or allocated.
 #include "platform/wave_format.h"
 
 #include <gtest/gtest.h>

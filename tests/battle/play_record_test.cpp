@@ -1,4 +1,4 @@
-// tests/shell/play_record_test.cpp: the record of play and the settings on disk: damaged or
+// tests/battle/play_record_test.cpp: the record of play and the settings on disk: damaged or
 // hostile files are set aside and a fresh record starts, a kill between the write and the rename
 // leaves the old record whole, and two games writing at once lose nothing.
 #include "battle/play_record.h"

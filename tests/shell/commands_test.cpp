@@ -1,4 +1,4 @@
-// tests/main_window/commands_test.cpp: the command table, the mouse rows outside placement, the
+// tests/shell/commands_test.cpp: the command table, the mouse rows outside placement, the
 // pump, and the ways the program ends.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// tests/platform_drawing/blit_test.cpp: the raster operations and colour/monochrome conversions
+// tests/platform/drawing/blit_test.cpp: the raster operations and colour/monochrome conversions
 // of BitBlt and StretchBlt, stretching and shrinking, clipping, and the contexts' bookkeeping.
 #include <gtest/gtest.h>
 
