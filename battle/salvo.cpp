@@ -56,8 +56,8 @@ void PlayComputerSlots(platform::Window* window) {
 
 void StartBattle(platform::Window* window) {
     // START is enabled only while the fleet is being placed, but a command can arrive by other
-    // means; laying the enemy fleet out again in the middle of a battle would scramble its board.
-    if (GameState.phase != fleet::Placing) {
+    // means.
+    if (!BeginBattle()) {
         platform::UpdateWindow(window);
         return;
     }
@@ -68,7 +68,6 @@ void StartBattle(platform::Window* window) {
         ship.Invalidate(window);
         platform::UpdateWindow(window);
     }
-    GameState.phase = fleet::Firing;
     ShowShotsRemaining(window);
     opponent::PlaceFleetAtRandom(fleet::Enemy, window);
     setup::DisableControlById(window, setup::ID_START);

@@ -28,6 +28,12 @@ bool IsAimedCell(const fleet::Shot& shot) {
 
 }  // namespace
 
+bool BeginBattle() {
+    if (GameState.phase != fleet::Placing) return false;
+    GameState.phase = fleet::Firing;
+    return true;
+}
+
 bool AimShot(int column, int row) {
     if (column < 0 || column >= fleet::BoardSize || row < 0 || row >= fleet::BoardSize) {
         return false;

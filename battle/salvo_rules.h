@@ -15,6 +15,11 @@ class Ship;
 
 namespace battle {
 
+// START: the firing phase begins, from a game still in its placement phase. False, changing
+// nothing, in any other phase: laying the enemy fleet out again in the middle of a battle would
+// scramble its board.
+bool BeginBattle();
+
 // The player's shot of the slot being filled, at cell (column, row) of the enemy board: the cell
 // is aimed at, the slot filled and one shot fewer is left. False, changing nothing, on a cell
 // already aimed at or shot, or with no slot being filled.

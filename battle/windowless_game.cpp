@@ -40,7 +40,7 @@ void StartWindowlessGame() {
         }
     }
     fleet::ResetGameState();
-    fleet::GameState.phase = fleet::Firing;
+    BeginBattle();
     opponent::Memory = opponent::TargetingMemory{};
 }
 

@@ -149,22 +149,6 @@ std::string DataFilePath(const char* name) {
     return FolderPath("XDG_DATA_HOME", "/.local/share", name);
 }
 
-int GetPrivateProfileInt(const char* section, const char* key, int defaultValue,
-                         const std::string& file) {
-    char text[32];
-    if (GetPrivateProfileString(section, key, "", text, sizeof text, file) == 0) {
-        return defaultValue;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno == ERANGE || value < -2147483647L - 1 ||
-        value > 2147483647L) {
-        return defaultValue;
-    }
-    return static_cast<int>(value);
-}
-
 std::size_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                                     char* returned, std::size_t size, const std::string& file) {
     if (returned == nullptr || size == 0) return 0;

@@ -21,8 +21,6 @@ using ProfileEntries = std::map<std::string, std::map<std::string, std::string>>
 // A missing key, or a missing file, gives the default. A file that is not a settings file (not a
 // regular file, over 64 KiB, binary, or a line that is no section, key or comment) is set aside
 // first (SetProfileAside). Whitespace around keys and values is dropped.
-int GetPrivateProfileInt(const char* section, const char* key, int defaultValue,
-                         const std::string& file);
 // Copies at most size - 1 characters and a terminating zero; returns the characters copied.
 std::size_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                                     char* returned, std::size_t size, const std::string& file);

@@ -31,8 +31,6 @@ bool IsWaveAudioType(const std::string& type) {
 
 void SetAudioDevice(AudioDevice* device) { audioDevice = device; }
 
-AudioDevice* CurrentAudioDevice() { return audioDevice; }
-
 bool sndPlaySound(const char* gamePath, std::uint32_t flags) {
     if (audioDevice == nullptr || gamePath == nullptr || quitSeen) return true;
     // An unplayable file is taken as played in silence (where the desktop the game was first

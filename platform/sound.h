@@ -39,7 +39,6 @@ class AudioDevice {
 
 // The device in use; set once at start-up by the host, or null for none. Not owned.
 void SetAudioDevice(AudioDevice* device);
-AudioDevice* CurrentAudioDevice();
 
 // Plays the WAV file at a game path ("Sounds\hit.wav"). True when the sound was started (and,
 // without SND_ASYNC, has ended); false when SND_NOSTOP refused it. A file that cannot be played,

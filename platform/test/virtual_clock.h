@@ -17,7 +17,6 @@ class VirtualClock {
         if (milliseconds > now_) now_ = milliseconds;
     }
     void Advance(std::uint64_t milliseconds) { now_ += milliseconds; }
-    void SetEpochSeconds(std::int64_t seconds) { epochSeconds_ = seconds; }
 
   private:
     std::uint64_t now_ = 0;
