@@ -39,7 +39,7 @@ struct Layout {
 
 class BoardLayout : public ::testing::TestWithParam<Layout> {};
 
-TEST_P(BoardLayout, MatchesTheWorkedExamples) {
+TEST_P(BoardLayout, PutsBoardsAndDocksToThePixelAtEachSize) {
     const Layout& l = GetParam();
     platform::ScreenFacts screen;
     screen.width = l.width;
