@@ -10,7 +10,6 @@
 #include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/repaint.h"
-#include "platform/sound.h"
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
 #include "setup/ship_placement.h"
