@@ -1,8 +1,7 @@
-// battle/game_over.cpp: the record, text, picture and sound of a game's end.
+// battle/game_over.cpp: the text, picture and sound of a game's end.
 #include "battle/game_over.h"
 
 #include "fleet/fleet.h"
-#include "opponent/level.h"
 #include "platform/repaint.h"
 #include "resources/resource_ids.h"
 #include "setup/status_line.h"
@@ -33,12 +32,12 @@ void Win(platform::Window* window) {
     sound::PlaySoundEffect("Sounds\\win.wav", sound::PlayToEnd);
 }
 
-void Loss(platform::Window* window) {
+void Loss(platform::Window* window, const rules::Game& game) {
     setup::SetStatus(window, "YOU LOST!!!");
     // The computer's survivors come up one by one where they lie, afloat.
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Enemy, shipId)];
-        if (ship.IsSunk()) continue;
+    for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+        if (game.ShipOf(rules::Enemy, static_cast<std::int32_t>(shipId)).IsSunk()) continue;
+        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(rules::Enemy, shipId)];
         ship.SetVisible(1, nullptr);
         ship.Invalidate(window);
         platform::UpdateWindow(window);
@@ -49,19 +48,16 @@ void Loss(platform::Window* window) {
 
 }  // namespace
 
-void ShowGameOver(platform::Window* window, GameOutcome outcome) {
-    // Recorded before the result is shown: the win sound holds the game until it ends, and a
-    // player who quits then has still finished the game.
-    AddGameToRecord(opponent::Levels.GameLevel, outcome, fleet::GameState.salvosResolved);
+void ShowGameOver(platform::Window* window, const rules::Game& game, rules::GameOutcome outcome) {
     switch (outcome) {
-        case GameOutcome::Tied:
+        case rules::GameOutcome::Tied:
             Tie(window);
             break;
-        case GameOutcome::Won:
+        case rules::GameOutcome::Won:
             Win(window);
             break;
-        case GameOutcome::Lost:
-            Loss(window);
+        case rules::GameOutcome::Lost:
+            Loss(window, game);
             break;
     }
 }

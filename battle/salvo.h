@@ -1,19 +1,26 @@
-// battle/salvo.h: the battle as the player sees it: the START command, the player's aimed shots,
-// the computer's shots behind each, and a complete salvo settled on screen.
+// battle/salvo.h: the battle as the player sees it: the START command and the player's aimed
+// shots, with the computer's shots behind each and a complete salvo settled on screen.
 #pragma once
 
+#include <optional>
+
+#include "battle/salvo_driver.h"
 #include "platform/window.h"
+#include "rules/game.h"
+#include "rules/random.h"
 
 namespace battle {
 
-// The START command: hides the enemy fleet, starts the firing phase, lays the enemy fleet out at
-// random (still hidden), disables START and Place Random, and paints. Only a game still in its
-// placement phase is started; otherwise the command only paints.
-void StartBattle(platform::Window* window);
+// The START command: starts the firing phase with the enemy fleet laid out at random, hides the
+// enemy fleet, disables START and Place Random, and paints. Only a game still in its placement
+// phase is started; otherwise the command only paints.
+void StartBattle(platform::Window* window, rules::Game& game, rules::Random& random);
 
 // One left-button release at client pixel (x, y) in the firing phase: a click on an untouched cell
-// of the enemy board aims the shot of the player's current salvo slot, and the computer's slots
-// behind it are filled; anything else is ignored.
-void AimPlayerShot(platform::Window* window, int x, int y);
+// of the enemy board aims the shot of the player's current salvo slot, and the game goes on from
+// there; anything else is ignored. The game's end when this shot ended it: the caller records it
+// and shows it (ShowGameOver).
+std::optional<rules::GameOutcome> AimPlayerShot(platform::Window* window, rules::Game& game,
+                                                Computer computer, int x, int y);
 
 }  // namespace battle

@@ -1,46 +1,34 @@
-// battle/windowless_game.h: whole games on the game state with no window, picture or sound, for
-// the whole-game tests, the opponent benchmark and the strength tool. They run the salvo rules the
-// windowed game runs; only the layout a window would give is stood in for.
+// battle/windowless_game.h: whole games with no window, picture or sound, for the whole-game
+// tests, the opponent benchmark and the strength tool. They play through the salvo driver the
+// windowed game plays through.
 #pragma once
 
-#include <array>
+#include <vector>
 
-#include "battle/salvo_rules.h"
-#include "fleet/game_state.h"
+#include "battle/salvo_driver.h"
+#include "opponent/targeting.h"
+#include "rules/game.h"
+#include "rules/random.h"
 
 namespace battle {
 
-// The board rectangles of a 1024 by 730 client area, where the layout puts them.
-inline constexpr int WindowlessPlayerGrid[4] = {17, 78, 498, 582};
-inline constexpr int WindowlessEnemyGrid[4] = {527, 78, 1007, 582};
+// A game with the generator and the computer's memory it is played with. The memory starts
+// afresh with each game, so that a game depends on its seed alone.
+struct WindowlessGame {
+    rules::Game game;
+    rules::Random random;
+    opponent::TargetingMemory memory;
 
-// What loading the pictures and laying out the boards give the state: the ships' lengths and
-// numbers and the board rectangles, with pictures sized by the layout rather than by their files.
-void LoadWindowlessShips();
+    Computer computer() { return Computer{memory, random}; }
+};
 
-// A new game as far as the state goes: ships back in the dock orientation, afloat and on their
-// grids, boards and salvo cleared. The computer's targeting memory is cleared too, so that a game
-// depends only on its seed. Needs LoadWindowlessShips first.
-void StartWindowlessGame();
+// Keeps the events it is shown, a salvo's settled shots among them.
+class EventLog : public SalvoPresenter {
+  public:
+    void Present(const rules::Event& event) override { events.push_back(event); }
+    bool BetweenShots(const rules::Shot&) override { return true; }
 
-// Both of the above.
-void NewWindowlessGame();
-
-using SettledSalvo = std::array<SettledShot, fleet::SalvoSize>;
-
-// Settles the complete salvo as the windowed game does, with nothing shown: every slot in order,
-// a sinking ship turned at once, then the end of the salvo.
-SettledSalvo SettleSalvo();
-
-// One whole salvo, aimed and settled. `aimPlayerShot` stands for the player's clicks: it is
-// called at each of the player's slots that waits for a shot and may call AimShot, or leave the
-// slot empty. The caller tests for the end with DecideGame.
-template <typename AimPlayerShot>
-SettledSalvo PlayWindowlessSalvo(AimPlayerShot&& aimPlayerShot) {
-    do {
-        if (!PlayerSlotPassed()) aimPlayerShot();
-    } while (!FillComputerSlots());
-    return SettleSalvo();
-}
+    std::vector<rules::Event> events;
+};
 
 }  // namespace battle

@@ -13,26 +13,28 @@
 
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
-#include "opponent/random_placement.h"
 #include "platform/messages.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "platform/test/fake_audio.h"
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
+#include "rules/game.h"
 #include "setup/new_game.h"
+#include "setup/ship_placement.h"
 #include "shell/board_painting.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
+#include "shell/session.h"
 #include "sound/sound_effects.h"
 #include "tests/scenarios/fixture_pictures.h"
 #include "windows/program_handles.h"
 
 namespace {
 
-using fleet::GameState;
+// The game in the main window.
+rules::Game& GameState = shell::TheSession.game;
 
 // The program started on the test host with our own pictures, its queue run by hand.
 class RunningGame {
@@ -65,9 +67,10 @@ class RunningGame {
 
     // A fresh game with the player's fleet placed at random and the battle started.
     static void NewBattle() {
-        setup::NewGame(windows::App.MainWindow);
-        opponent::PlaceFleetAtRandom(fleet::Player, windows::App.MainWindow);
-        battle::StartBattle(windows::App.MainWindow);
+        shell::Session& session = shell::TheSession;
+        setup::NewGame(windows::App.MainWindow, session.game, session.chosenLevel);
+        setup::PlaceFleetRandomly(windows::App.MainWindow, session.game, session.random);
+        battle::StartBattle(windows::App.MainWindow, session.game, session.random);
         RunQueue();
     }
 
@@ -98,15 +101,15 @@ BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 // Five aim marks and 95 miss and hit marks spread over both boards; returns how many.
 int MarkTheBoards() {
     int marks = 0;
-    for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
-        GameState.salvo[slot] = fleet::Shot{fleet::Enemy, slot, 11};
+    for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
+        GameState.salvo[slot] = rules::Shot{rules::Enemy, slot, 11};
         ++marks;
     }
-    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
-        for (int x = 0; x < fleet::BoardSize && marks < 100; ++x) {
+    for (int side = rules::Player; side <= rules::Enemy; ++side) {
+        for (int x = 0; x < rules::BoardSize && marks < 100; ++x) {
             for (int y = x % 2; y < 11 && marks < 100; y += 2) {
                 std::int32_t& code = GameState.boards[side][x][y];
-                code = code == fleet::Water ? fleet::Miss : code + fleet::HitStage;
+                code = code == rules::Water ? rules::Miss : code + rules::HitStage;
                 ++marks;
             }
         }
@@ -165,13 +168,13 @@ BENCHMARK(BM_PaintBoardArea)
 
 // The client point of every untouched cell of the enemy board.
 std::vector<platform::LPARAM> UntouchedEnemyCells() {
-    const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+    const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
     const int width = board.GetRight() - board.GetLeft();
     const int height = board.GetBottom() - board.GetTop();
     std::vector<platform::LPARAM> cells;
-    for (int x = 0; x < fleet::BoardSize; ++x) {
-        for (int y = 0; y < fleet::BoardSize; ++y) {
-            if (!fleet::IsUntouched(GameState.boards[fleet::Enemy][x][y])) continue;
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            if (!rules::IsUntouched(GameState.boards[rules::Enemy][x][y])) continue;
             cells.push_back(platform::MakePointParam(board.GetLeft() + width * (2 * x + 1) / 24,
                                                      board.GetTop() + height * (2 * y + 1) / 24));
         }
@@ -187,17 +190,17 @@ void Click(platform::LPARAM at) {
 // shots; a new battle when the game has ended or the salvo is already past that point.
 platform::LPARAM PrepareClick(int shotsAfter) {
     for (;;) {
-        if (GameState.phase != fleet::Firing || GameState.shotsLeft <= shotsAfter) {
+        if (GameState.phase != rules::Firing || GameState.shotsLeft <= shotsAfter) {
             RunningGame::NewBattle();
         }
         const std::vector<platform::LPARAM> cells = UntouchedEnemyCells();
         std::size_t next = 0;
-        while (GameState.phase == fleet::Firing && GameState.shotsLeft > shotsAfter + 1 &&
+        while (GameState.phase == rules::Firing && GameState.shotsLeft > shotsAfter + 1 &&
                next < cells.size()) {
             Click(cells[next++]);
             RunningGame::RunQueue();
         }
-        if (GameState.phase == fleet::Firing && GameState.shotsLeft == shotsAfter + 1 &&
+        if (GameState.phase == rules::Firing && GameState.shotsLeft == shotsAfter + 1 &&
             next < cells.size()) {
             return cells[next];
         }

@@ -8,7 +8,7 @@ namespace fleet {
 
 namespace {
 
-platform::Rect CellRect(Side side, int x, int y) {
+platform::Rect CellRect(rules::Side side, int x, int y) {
     const imaging::Picture& board = Pictures.BoardPictures[side];
     const double left = board.GetLeft();
     const double top = board.GetTop();
@@ -21,7 +21,7 @@ platform::Rect CellRect(Side side, int x, int y) {
 
 }  // namespace
 
-bool CellAt(Side side, int x, int y, int* column, int* row) {
+bool CellAt(rules::Side side, int x, int y, int* column, int* row) {
     const imaging::Picture& board = Pictures.BoardPictures[side];
     const double w = (board.GetRight() - board.GetLeft()) * OneTwelfth;
     const double h = (board.GetBottom() - board.GetTop()) * OneTwelfth;
@@ -30,13 +30,13 @@ bool CellAt(Side side, int x, int y, int* column, int* row) {
     if (!(w > 0) || !(h > 0)) return false;
     const int cx = static_cast<int>((x - board.GetLeft()) / w);
     const int cy = static_cast<int>((y - board.GetTop()) / h);
-    if (cx >= BoardSize || cy >= BoardSize) return false;
+    if (cx >= rules::BoardSize || cy >= rules::BoardSize) return false;
     *column = cx;
     *row = cy;
     return true;
 }
 
-void InvalidateCell(platform::Window* window, Side side, int x, int y) {
+void InvalidateCell(platform::Window* window, rules::Side side, int x, int y) {
     const platform::Rect cell = CellRect(side, x, y);
     platform::InvalidateRect(window, &cell, false);
 }

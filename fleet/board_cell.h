@@ -2,9 +2,9 @@
 // cell, the cell under a pixel, and the rectangle a cell's marks are drawn in.
 #pragma once
 
-#include "fleet/game_state.h"
 #include "platform/types.h"
 #include "platform/window.h"
+#include "rules/game.h"
 
 namespace fleet {
 
@@ -15,10 +15,10 @@ constexpr double OneTwelfth = 0.08333333333333333;
 // The cell of the side's board under client pixel (x, y). False off the board, on its right and
 // bottom edge lines (where the column or row would come out as 12) and on a board squeezed to
 // nothing.
-bool CellAt(Side side, int x, int y, int* column, int* row);
+bool CellAt(rules::Side side, int x, int y, int* column, int* row);
 
 // Marks the rectangle of cell (x, y) on the side's board picture for repainting, without
 // erasing: each edge truncated on its own, so it covers the marks the painter draws there.
-void InvalidateCell(platform::Window* window, Side side, int x, int y);
+void InvalidateCell(platform::Window* window, rules::Side side, int x, int y);
 
 }  // namespace fleet

@@ -1,4 +1,4 @@
-// fleet/ship.cpp: a ship's identity and pictures, visibility, turning, damage and sinking.
+// fleet/ship.cpp: a ship's identity and pictures, visibility, turning and sinking.
 #include "fleet/ship.h"
 
 #include <cstdio>
@@ -44,10 +44,6 @@ void Ship::Rotate() {
     }
 }
 
-bool Ship::IsSunk() const { return hits >= length; }
-
-void Ship::AddHit() { ++hits; }
-
 std::int32_t Ship::GetLength() const { return length; }
 
 void Ship::SetVisible(std::uint8_t flag, platform::Window* window) {
@@ -77,7 +73,6 @@ void Ship::Sink(platform::Window* window) {
 void Ship::Reset() {
     currentPicture = &boatPicture;
     orientation = OrientationHorizontal;
-    hits = 0;
     SetVisible(1, nullptr);
 }
 

@@ -1,11 +1,12 @@
 // fleet/ship.h: one ship of a fleet: its four pictures (afloat and sunk, horizontal and vertical),
-// its length and number, orientation, damage, and where it lies on its side's board.
+// its length and number, its orientation and where its pictures lie. Where the ship lies in the
+// game, and its damage, are the game's (rules/game.h).
 #pragma once
 
 #include <cstdint>
 
-#include "fleet/game_state.h"
 #include "imaging/picture.h"
+#include "rules/game.h"
 
 namespace platform {
 struct DeviceContext;
@@ -37,8 +38,6 @@ class Ship {
     // Toggles the orientation and makes the afloat picture of the new one current. Nothing is
     // moved, marked or repainted: the caller places the ship again.
     void Rotate();
-    bool IsSunk() const;
-    void AddHit();
     std::int32_t GetLength() const;
     // Hides all four pictures, then gives the current one the flag; hiding repaints nothing.
     void SetVisible(std::uint8_t flag, platform::Window* window);
@@ -46,22 +45,28 @@ class Ship {
     void Draw(platform::Window* window, platform::DeviceContext* target);
     // Shows the sunk picture of the current orientation where the afloat one was.
     void Sink(platform::Window* window);
-    // Horizontal, afloat, undamaged and shown; the board and the rectangles are left alone.
+    // Horizontal, afloat and shown; the board and the rectangles are left alone.
     void Reset();
 
     // Geometry on the board (ship_geometry.cpp).
     // The screen rectangle of the board's grid picture and the side whose board the ship marks.
     void SetGrid(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                 Side newSide);
-    // Snaps the ship to the cell under (x, y), pulled back inside the board, and moves its marks
-    // there. False, changing nothing, off the grid, on its right or bottom edge, or where another
-    // ship of the fleet lies.
-    bool PlaceAt(std::int32_t x, std::int32_t y, platform::Window* window);
+                 rules::Side newSide);
+    // Lays the ship in the game at the cell under (x, y), pulled back inside the board, and moves
+    // its pictures there. False, changing nothing, off the grid, on its right or bottom edge, or
+    // where another ship of the fleet lies.
+    bool PlaceAt(rules::Game& game, std::int32_t x, std::int32_t y, platform::Window* window);
+    // Turns and moves the pictures to where the game says the ship lies (a ship laid out at
+    // random).
+    void ShowWhereItLies(const rules::ShipState& state, platform::Window* window);
     // The rectangle of both pictures of the current orientation (the dock, or a board position).
     void SetBounds(double left, double top, double right, double bottom, platform::Window* window);
     void SetScale(float newScale, platform::Window* window);
     bool Contains(std::int32_t x, std::int32_t y) const;
     std::int32_t GetBottom() const;
+
+    // Sets the pictures' rectangle from the ship's first cell, pulled back inside the board.
+    void MoveTo(int column, int row, platform::Window* window);
 
     imaging::Picture boatPicture;
     imaging::Picture boatVerticalPicture;
@@ -75,14 +80,13 @@ class Ship {
     std::int32_t gridTop = 0;
     std::int32_t gridRight = 0;
     std::int32_t gridBottom = 0;
-    Side side = Player;
+    rules::Side side = rules::Player;
     std::uint32_t shipId = 0;  // 1..5: its mark on the board and the number in its file names
     std::uint8_t orientation = OrientationHorizontal;
     char boatFileName[ShipFileNameSize] = {};
     char boatVerticalFileName[ShipFileNameSize] = {};
     char sunkFileName[ShipFileNameSize] = {};
     char sunkVerticalFileName[ShipFileNameSize] = {};
-    std::int32_t hits = 0;
     std::uint8_t visible = 1;
 };
 

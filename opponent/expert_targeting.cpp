@@ -8,10 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "opponent/random_numbers.h"
-#include "opponent/targeting.h"
+#include "opponent/seen_board.h"
+#include "rules/game.h"
 
 namespace opponent {
 
@@ -24,18 +22,18 @@ enum class Seen : std::uint8_t { Unknown, Aimed, Miss, Hit, Sunk };
 // has sunk, which ship it was and where it lay. Never where an unhit ship lies, nor which ship
 // a hit belongs to.
 struct PlayerBoardView {
-    std::array<std::array<Seen, fleet::BoardSize>, fleet::BoardSize> cells{};  // [x][y]
-    std::array<std::int32_t, fleet::ShipsPerSide> lengths{};                   // by shipId - 1
-    std::array<bool, fleet::ShipsPerSide> afloat{};                            // by shipId - 1
+    std::array<std::array<Seen, rules::BoardSize>, rules::BoardSize> cells{};  // [x][y]
+    std::array<std::int32_t, rules::ShipsPerSide> lengths{};                   // by shipId - 1
+    std::array<bool, rules::ShipsPerSide> afloat{};                            // by shipId - 1
 };
 
-using fleet::BoardSize;
+using rules::BoardSize;
 constexpr int CellCount = BoardSize * BoardSize;
 // Layouts drawn for each shot: enough to rank the cells, few enough for well under a millisecond.
 // (Drawing eight times as many plays no better.)
 constexpr int SamplesPerShot = 768;
 // A salvo has a shot per afloat ship, so at most this many are aimed before the last is chosen.
-constexpr int MostAimed = fleet::ShipsPerSide - 1;
+constexpr int MostAimed = rules::ShipsPerSide - 1;
 constexpr int OutcomeCount = 1 << MostAimed;
 // What a likely hit is worth beside telling layouts apart, in the cell's score: a hit alone
 // scores HitWorth, a shot that splits the layouts evenly one quarter more. With the strength tool,
@@ -182,7 +180,7 @@ int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cel
 struct Evidence {
     CellSet blocked;  // misses and sunk ships
     CellSet hits;     // hits on ships still afloat
-    std::array<int, fleet::ShipsPerSide> lengths{};
+    std::array<int, rules::ShipsPerSide> lengths{};
     int ships = 0;  // afloat ships, their lengths first in `lengths`
 };
 
@@ -194,7 +192,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     const PlacementTable& table = Placements();
     CellSet taken = evidence.blocked;
     CellSet uncovered = evidence.hits;
-    std::array<bool, fleet::ShipsPerSide> placed{};
+    std::array<bool, rules::ShipsPerSide> placed{};
     double weight = 1.0;
     struct Option {
         int ship;
@@ -202,7 +200,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     };
     while (!uncovered.Empty()) {
         const int cell = uncovered.Lowest();
-        std::array<Option, fleet::ShipsPerSide * 2 * BoardSize> options;
+        std::array<Option, rules::ShipsPerSide * 2 * BoardSize> options;
         int count = 0;
         for (int s = 0; s < evidence.ships; ++s) {
             if (placed[s]) continue;
@@ -309,7 +307,8 @@ std::array<double, CellCount> ScoreCells(const SalvoWeights& weights) {
 
 // The best scored cell among the candidates, a draw from the game's generator choosing among
 // equals.
-int PickBest(const std::array<double, CellCount>& score, const CellSet& candidates) {
+int PickBest(const std::array<double, CellCount>& score, const CellSet& candidates,
+             rules::Random& random) {
     double best = -1.0;
     std::array<int, CellCount> equals;
     int count = 0;
@@ -321,36 +320,32 @@ int PickBest(const std::array<double, CellCount>& score, const CellSet& candidat
         }
         if (score[cell] == best) equals[count++] = cell;
     }
-    return equals[RandomBelow(count)];
+    return equals[random.Below(count)];
 }
 
-PlayerBoardView ViewPlayerBoard() {
+PlayerBoardView ViewPlayerBoard(const SeenBoard& seen) {
     PlayerBoardView view;
-    const fleet::Board& board = fleet::GameState.boards[fleet::Player];
     view.afloat.fill(true);
     for (int x = 0; x < BoardSize; ++x) {
         for (int y = 0; y < BoardSize; ++y) {
-            const std::int32_t code = board[x][y];
-            Seen& seen = view.cells[x][y];
-            if (fleet::IsUntouched(code)) {
-                seen = Seen::Unknown;
-            } else if (code < fleet::Miss) {
-                seen = Seen::Aimed;
-            } else if (code == fleet::Miss) {
-                seen = Seen::Miss;
-            } else if (fleet::IsHitShipAfloat(code)) {
-                seen = Seen::Hit;
+            const std::int32_t code = seen.cells[x][y];
+            Seen& cell = view.cells[x][y];
+            if (rules::IsUntouched(code)) {
+                cell = Seen::Unknown;
+            } else if (code < rules::Miss) {
+                cell = Seen::Aimed;
+            } else if (code == rules::Miss) {
+                cell = Seen::Miss;
+            } else if (rules::IsHitShipAfloat(code)) {
+                cell = Seen::Hit;
             } else {
-                seen = Seen::Sunk;
-                const std::int32_t shipId = code - fleet::SunkStage;
-                if (shipId >= 1 && shipId <= fleet::ShipsPerSide) view.afloat[shipId - 1] = false;
+                cell = Seen::Sunk;
+                const std::int32_t shipId = code - rules::SunkStage;
+                if (shipId >= 1 && shipId <= rules::ShipsPerSide) view.afloat[shipId - 1] = false;
             }
         }
     }
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-        view.lengths[shipId - 1] =
-            fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetLength();
-    }
+    view.lengths = seen.lengths;
     return view;
 }
 
@@ -359,7 +354,7 @@ PlayerBoardView ViewPlayerBoard() {
 // likely places instead of piling onto one. Draws from the game's generator (a seed for its
 // samples, then the choice among equally scored cells), so a seeded game replays. False only when
 // no Unknown cell is left.
-bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
+bool ChooseExpertCell(const PlayerBoardView& view, rules::Random& random, int* x, int* y) {
     Evidence evidence;
     CellSet candidates;
     CellSet aimed;
@@ -384,21 +379,21 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
         }
     }
     if (candidates.Empty()) return false;
-    for (int s = 0; s < fleet::ShipsPerSide; ++s) {
+    for (int s = 0; s < rules::ShipsPerSide; ++s) {
         const int length = view.lengths[s];
         if (view.afloat[s] && length >= 1 && length <= BoardSize) {
             evidence.lengths[evidence.ships++] = length;
         }
     }
 
-    const std::uint64_t seed =
-        (static_cast<std::uint64_t>(rand()) << 15) | static_cast<std::uint64_t>(rand());
-    SampleRandom random(seed);
+    const std::uint64_t first = static_cast<std::uint64_t>(random.Next());
+    const std::uint64_t seed = (first << 15) | static_cast<std::uint64_t>(random.Next());
+    SampleRandom samples(seed);
     SalvoWeights weights;
     std::array<double, CellCount> score{};
     // Nothing fits what was seen (it cannot, in a fair game): any untouched cell will do.
-    if (WeighCells(evidence, ListAimed(aimed), random, &weights)) score = ScoreCells(weights);
-    const int cell = PickBest(score, candidates);
+    if (WeighCells(evidence, ListAimed(aimed), samples, &weights)) score = ScoreCells(weights);
+    const int cell = PickBest(score, candidates, random);
     *x = cell / BoardSize;
     *y = cell % BoardSize;
     return true;
@@ -406,10 +401,11 @@ bool ChooseExpertCell(const PlayerBoardView& view, int* x, int* y) {
 
 }  // namespace
 
-void ChooseExpertShot() {
+std::optional<rules::Cell> ChooseExpertShot(const SeenBoard& seen, rules::Random& random) {
     int x = 0;
     int y = 0;
-    if (ChooseExpertCell(ViewPlayerBoard(), &x, &y)) fleet::QueueShot(fleet::Player, x, y);
+    if (!ChooseExpertCell(ViewPlayerBoard(seen), random, &x, &y)) return std::nullopt;
+    return rules::Cell{x, y};
 }
 
 }  // namespace opponent

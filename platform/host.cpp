@@ -14,6 +14,8 @@ Host* currentHost = nullptr;
 
 void SetHost(Host* host) { currentHost = host; }
 
+bool HasHost() { return currentHost != nullptr; }
+
 Host& CurrentHost() {
     if (currentHost == nullptr) {
         std::fputs("platform: no host installed\n", stderr);

@@ -71,5 +71,7 @@ class Host {
 // The host in use; set once at start-up, before any window exists.
 void SetHost(Host* host);
 Host& CurrentHost();
+// Whether a host is installed: a sound played by a tool with no window has none to ask.
+bool HasHost();
 
 }  // namespace platform

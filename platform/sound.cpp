@@ -7,14 +7,13 @@
 #include <set>
 
 #include "platform/files.h"
+#include "platform/quit_request.h"
 
 namespace platform {
 
 namespace {
 
 AudioDevice* audioDevice = nullptr;
-QuitWatch quitWatch = nullptr;
-bool quitSeen = false;
 
 // Ids of the media devices the program holds open; 0 is never an id.
 std::set<MCIDEVICEID> openDevices;
@@ -32,7 +31,7 @@ bool IsWaveAudioType(const std::string& type) {
 void SetAudioDevice(AudioDevice* device) { audioDevice = device; }
 
 bool sndPlaySound(const char* gamePath, std::uint32_t flags) {
-    if (audioDevice == nullptr || gamePath == nullptr || quitSeen) return true;
+    if (audioDevice == nullptr || gamePath == nullptr || QuitSeen()) return true;
     // An unplayable file is taken as played in silence (where the desktop the game was first
     // written for would play its default sound and report success): the game retries a failing play
     // for up to ten seconds, and a missing file must not stall every shot.
@@ -42,15 +41,6 @@ bool sndPlaySound(const char* gamePath, std::uint32_t flags) {
 void WaitWhileSoundPlays(std::int64_t untilSecond) {
     if (audioDevice != nullptr) audioDevice->WaitWhileSoundPlays(untilSecond);
 }
-
-void SetQuitWatch(QuitWatch watch) { quitWatch = watch; }
-
-bool QuitRequested() {
-    if (!quitSeen && quitWatch != nullptr) quitSeen = quitWatch();
-    return quitSeen;
-}
-
-void ResetQuitRequest() { quitSeen = false; }
 
 MCIERROR mciSendCommand(MCIDEVICEID device, std::uint32_t command, std::uint32_t flags,
                         MCI_OPEN_PARMS* parms) {

@@ -50,18 +50,6 @@ bool sndPlaySound(const char* gamePath, std::uint32_t flags);
 // once when nothing plays. A caller that retries a refused play waits here between tries.
 void WaitWhileSoundPlays(std::int64_t untilSecond);
 
-// The program's own answer to "has the player asked to quit?", for a thread blocked on a sound.
-// Devices ask it (through QuitRequested) about ten times a second while they wait for a sound to
-// end, so that the close box ends the program even during a long synchronous sound.
-using QuitWatch = bool (*)();
-void SetQuitWatch(QuitWatch watch);
-// Asks the watch (false without one). Once it has said yes the answer stays yes, the waiting sound
-// is cut off, and every later play counts as played at once in silence: a program on its way out
-// plays nothing more.
-bool QuitRequested();
-// Forgets an earlier yes (a new run of the program in the same process, as tests make).
-void ResetQuitRequest();
-
 // The media control interface, as far as the game asks it: open the "waveaudio" device, ask its
 // number of wave outputs, close it. Results are 0 on success, an MCIERR_ value otherwise.
 using MCIDEVICEID = std::uint32_t;

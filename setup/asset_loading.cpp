@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "rules/game.h"
 #include "setup/layout_scale.h"
 
 namespace setup {
@@ -24,12 +24,12 @@ void LoadMark(imaging::Picture& mark, const char* fileName) {
     mark.SetScale(0, nullptr);
 }
 
-void LoadFleet(fleet::Side side) {
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-        fleet::Ships[fleet::ShipIndex(side, shipId)].SetIdentity(fleet::ShipLengths[shipId - 1],
+void LoadFleet(rules::Side side) {
+    for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+        fleet::Ships[fleet::ShipIndex(side, shipId)].SetIdentity(rules::ShipLengths[shipId - 1],
                                                                  shipId);
     }
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
+    for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
         fleet::Ships[fleet::ShipIndex(side, shipId)].LoadPictures(PictureSetFolder);
     }
 }
@@ -43,10 +43,10 @@ void LoadAssets() {
     LoadMark(fleet::Pictures.MissPicture, "Miss.bmp");
     LoadMark(fleet::Pictures.HitPicture, "Hit.bmp");
     fleet::Pictures.SeaBackPicture.Load("Pictures\\", "SeaBack.bmp");
-    fleet::Pictures.BoardPictures[fleet::Player].Load("Pictures\\", "Grid1.bmp");
-    fleet::Pictures.BoardPictures[fleet::Enemy].Load("Pictures\\", "Grid2.bmp");
-    LoadFleet(fleet::Player);
-    LoadFleet(fleet::Enemy);
+    fleet::Pictures.BoardPictures[rules::Player].Load("Pictures\\", "Grid1.bmp");
+    fleet::Pictures.BoardPictures[rules::Enemy].Load("Pictures\\", "Grid2.bmp");
+    LoadFleet(rules::Player);
+    LoadFleet(rules::Enemy);
 }
 
 }  // namespace setup

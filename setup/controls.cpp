@@ -2,8 +2,8 @@
 #include "setup/controls.h"
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "rules/game.h"
 
 namespace setup {
 
@@ -35,9 +35,9 @@ void DisableControlById(platform::Window* window, int id) {
 
 // Ships waiting in their docks lie below the board, so one such ship is enough to stop.
 void EnableStartIfFleetPlaced(platform::Window* window) {
-    const int boardBottom = fleet::Pictures.BoardPictures[fleet::Player].GetBottom();
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-        if (fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetBottom() > boardBottom) return;
+    const int boardBottom = fleet::Pictures.BoardPictures[rules::Player].GetBottom();
+    for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+        if (fleet::Ships[fleet::ShipIndex(rules::Player, shipId)].GetBottom() > boardBottom) return;
     }
     EnableControlById(window, ID_START);
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/repaint.h"
 #include "setup/controls.h"
@@ -40,22 +39,22 @@ void LayOutBoards(double w, double h) {
     const double sx = setup::Layout.ScaleX;
     const double sy = setup::Layout.ScaleY;
     fleet::Pictures.SeaBackPicture.SetBounds(0, 0, w, h, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Player].SetBounds(
+    fleet::Pictures.BoardPictures[rules::Player].SetBounds(
         0.0175 * w, 0.1075 * h, Truncated(0.0176 * w) + Truncated(480 * sx),
         Truncated(504 * sy) + 0.1075 * h, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Enemy].SetBounds(
+    fleet::Pictures.BoardPictures[rules::Enemy].SetBounds(
         0.5155 * w, 0.1075 * h, Truncated(480 * sx) + Truncated(0.5156 * w),
         Truncated(504 * sy) + 0.1075 * h, nullptr);
 }
 
 void ResetShipsOnTheirBoards() {
-    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
+    for (int side = rules::Player; side <= rules::Enemy; ++side) {
         platform::Rect grid;
         fleet::Pictures.BoardPictures[side].GetBounds(&grid);
-        for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-            fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Side(side), shipId)];
+        for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+            fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(rules::Side(side), shipId)];
             ship.Reset();
-            ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom, fleet::Side(side));
+            ship.SetGrid(grid.left, grid.top, grid.right, grid.bottom, rules::Side(side));
         }
     }
 }
@@ -73,23 +72,22 @@ void DockShips(platform::Window* window, double w, double h) {
 
 }  // namespace
 
-void NewGame(platform::Window* window) {
+void NewGame(platform::Window* window, rules::Game& game, rules::Level level) {
     platform::Rect client;
     platform::GetClientRect(window, &client);
     const double w = client.right;
     const double h = client.bottom;
 
     fleet::Pictures.SeaBackPicture.SetScale(0, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Player].SetScale(0, nullptr);
-    fleet::Pictures.BoardPictures[fleet::Enemy].SetScale(0, nullptr);
+    fleet::Pictures.BoardPictures[rules::Player].SetScale(0, nullptr);
+    fleet::Pictures.BoardPictures[rules::Enemy].SetScale(0, nullptr);
     for (fleet::Ship& ship : fleet::Ships) ship.SetScale(0, nullptr);
 
     LayOutBoards(w, h);
     ResetShipsOnTheirBoards();
     DockShips(window, w, h);
 
-    // Water everywhere, phase Placing, salvo slot 0, five shots, every slot empty.
-    fleet::ResetGameState();
+    game = rules::NewGame(level);
     std::strcpy(Status.StatusText, "You Have 5 More Ships, Select Ship To Place...");
     Status.ShipsToPlace = 5;
     setup::DisableControlById(window, setup::ID_START);

@@ -6,13 +6,12 @@
 #include <cstdio>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
-#include "opponent/random_placement.h"
 #include "platform/messages.h"
+#include "platform/quit_request.h"
 #include "platform/repaint.h"
+#include "rules/moves.h"
 #include "setup/controls.h"
-#include "setup/quit_request.h"
 #include "setup/status_line.h"
 
 namespace setup {
@@ -23,8 +22,8 @@ enum class CarryEnd { Dropped, DoubleClick, Quit };
 
 // Ships are tested in index order and edges count, so a shared border picks the lower index.
 fleet::Ship* PickUp(platform::Window* window, int x, int y) {
-    for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)];
+    for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+        fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(rules::Player, shipId)];
         if (ship.Contains(x, y)) {
             SetStatus(window, "Place Ship On Map...");
             // Nothing is repainted while the ship is carried.
@@ -35,7 +34,8 @@ fleet::Ship* PickUp(platform::Window* window, int x, int y) {
     return nullptr;
 }
 
-CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClick) {
+CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
+               bool endOnDoubleClick) {
     for (;;) {
         platform::Message message;
         platform::GetMessage(&message, nullptr, 0, 0);
@@ -46,7 +46,7 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
                 return CarryEnd::Quit;
             case platform::WM_LBUTTONUP: {
                 const auto position = static_cast<std::uint64_t>(message.lParam);
-                if (ship.PlaceAt(platform::LowWord(position), platform::HighWord(position),
+                if (ship.PlaceAt(game, platform::LowWord(position), platform::HighWord(position),
                                  window)) {
                     return CarryEnd::Dropped;
                 }
@@ -60,7 +60,7 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
                 }
                 break;
             default:
-                if (setup::AsksToEndTheProgram(message)) {
+                if (platform::EndsTheProgram(message)) {
                     platform::PostMessage(message.window, message.message, message.wParam,
                                           message.lParam);
                     return CarryEnd::Quit;
@@ -71,7 +71,7 @@ CarryEnd Carry(fleet::Ship& ship, platform::Window* window, bool endOnDoubleClic
 }
 
 bool TakenFromDock(int x, int y) {
-    return !fleet::Pictures.BoardPictures[fleet::Player].Contains(x, y);
+    return !fleet::Pictures.BoardPictures[rules::Player].Contains(x, y);
 }
 
 void ShowStatusByCount(platform::Window* window, bool endedByDoubleClick) {
@@ -91,29 +91,38 @@ void ShowStatusByCount(platform::Window* window, bool endedByDoubleClick) {
 
 }  // namespace
 
-void SelectAndPlaceShip(platform::Window* window, int x, int y) {
+void SelectAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
-    const bool endedByDoubleClick = Carry(*ship, window, true) == CarryEnd::DoubleClick;
+    const bool endedByDoubleClick = Carry(*ship, game, window, true) == CarryEnd::DoubleClick;
     if (TakenFromDock(x, y) && !endedByDoubleClick) --Status.ShipsToPlace;
     ShowStatusByCount(window, endedByDoubleClick);
 }
 
-void RotateAndPlaceShip(platform::Window* window, int x, int y) {
+void RotateAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
     if (TakenFromDock(x, y)) --Status.ShipsToPlace;
     ship->Invalidate(window);
     ship->Rotate();
-    Carry(*ship, window, false);
+    rules::TurnShip(game, rules::Player, static_cast<std::int32_t>(ship->shipId));
+    Carry(*ship, game, window, false);
     ShowStatusByCount(window, false);
 }
 
-void PlaceFleetRandomly(platform::Window* window) {
+void PlaceFleetRandomly(platform::Window* window, rules::Game& game, rules::Random& random) {
     Status.ShipsToPlace = 0;
     SetStatus(window, "Select Ship To Reposition or Press Start To Begin...");
-    opponent::PlaceFleetAtRandom(fleet::Player, window);
+    rules::PlaceFleetAtRandom(game, rules::Player, random);
+    ShowFleetWhereItLies(window, game, rules::Player);
     EnableControlById(window, ID_START);
+}
+
+void ShowFleetWhereItLies(platform::Window* window, const rules::Game& game, rules::Side side) {
+    for (std::int32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+        fleet::Ships[fleet::ShipIndex(side, static_cast<std::uint32_t>(shipId))].ShowWhereItLies(
+            game.ShipOf(side, shipId), window);
+    }
 }
 
 }  // namespace setup

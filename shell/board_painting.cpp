@@ -11,14 +11,15 @@
 
 #include "fleet/board_cell.h"
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "imaging/point_size_font.h"
 #include "platform/drawing/drawing.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
+#include "rules/game.h"
 #include "setup/layout_scale.h"
 #include "setup/status_line.h"
+#include "shell/session.h"
 
 namespace shell {
 
@@ -70,9 +71,9 @@ void DrawInCell(imaging::Picture& mark, const imaging::Picture& board, int x, in
 
 // The player's slots are the even ones; the computer's aims are never shown.
 void DrawAimMarks(DeviceContext* buffer) {
-    for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
-        const fleet::Shot& shot = fleet::GameState.salvo[slot];
-        if (shot.side != fleet::Player && shot.side != fleet::Enemy) continue;
+    for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
+        const rules::Shot& shot = TheSession.game.salvo[slot];
+        if (shot.side != rules::Player && shot.side != rules::Enemy) continue;
         DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[shot.side], shot.x,
                    shot.y, buffer);
     }
@@ -80,15 +81,15 @@ void DrawAimMarks(DeviceContext* buffer) {
 
 // A sunk ship is shown by its own sunk picture, so its cells (31 to 35) get no mark.
 void DrawCellMarks(DeviceContext* buffer) {
-    for (int side = fleet::Player; side <= fleet::Enemy; ++side) {
-        const fleet::Board& board = fleet::GameState.boards[side];
-        for (int x = 0; x < fleet::BoardSize; ++x) {
-            for (int y = 0; y < fleet::BoardSize; ++y) {
+    for (int side = rules::Player; side <= rules::Enemy; ++side) {
+        const rules::Board& board = TheSession.game.boards[side];
+        for (int x = 0; x < rules::BoardSize; ++x) {
+            for (int y = 0; y < rules::BoardSize; ++y) {
                 const std::int32_t code = board[x][y];
-                if (code == fleet::Miss) {
+                if (code == rules::Miss) {
                     DrawInCell(fleet::Pictures.MissPicture, fleet::Pictures.BoardPictures[side], x,
                                y, buffer);
-                } else if (fleet::IsHitShipAfloat(code)) {
+                } else if (rules::IsHitShipAfloat(code)) {
                     DrawInCell(fleet::Pictures.HitPicture, fleet::Pictures.BoardPictures[side], x,
                                y, buffer);
                 }
@@ -203,8 +204,8 @@ void DrawBackground(DeviceContext* target, int width, int height) {
     platform::FillRect(target, platform::Rect{0, 0, width, height},
                        platform::GetSysColor(platform::COLOR_BACKGROUND));
     fleet::Pictures.SeaBackPicture.Draw(target);
-    fleet::Pictures.BoardPictures[fleet::Player].Draw(target);
-    fleet::Pictures.BoardPictures[fleet::Enemy].Draw(target);
+    fleet::Pictures.BoardPictures[rules::Player].Draw(target);
+    fleet::Pictures.BoardPictures[rules::Enemy].Draw(target);
 }
 
 // Puts desktop colour, sea and both boards into the target, from the kept layer when they have
@@ -215,8 +216,8 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
                               height,
                               platform::GetSysColor(platform::COLOR_BACKGROUND),
                               StateOf(fleet::Pictures.SeaBackPicture),
-                              {StateOf(fleet::Pictures.BoardPictures[fleet::Player]),
-                               StateOf(fleet::Pictures.BoardPictures[fleet::Enemy])}};
+                              {StateOf(fleet::Pictures.BoardPictures[rules::Player]),
+                               StateOf(fleet::Pictures.BoardPictures[rules::Enemy])}};
     DeviceContext* layer = platform::CreateCompatibleDC(target);
     platform::Bitmap* background = Sized(layers.background, target, width, height);
     platform::Bitmap* kept = platform::SelectObject(layer, background);
@@ -236,8 +237,8 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
 // The status text lies in the band above the boards (its frame ends there too), so a piece
 // wholly below the band is spared the text's layout, the costliest part of a small paint.
 int StatusBandBottom() {
-    return std::max({setup::DesignY(48), fleet::Pictures.BoardPictures[fleet::Player].GetTop(),
-                     fleet::Pictures.BoardPictures[fleet::Enemy].GetTop()});
+    return std::max({setup::DesignY(48), fleet::Pictures.BoardPictures[rules::Player].GetTop(),
+                     fleet::Pictures.BoardPictures[rules::Enemy].GetTop()});
 }
 
 void Compose(DeviceContext* target, const platform::Rect& piece, int width, int height) {

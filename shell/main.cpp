@@ -1,10 +1,13 @@
 // shell/main.cpp: the program's entry: finds the data folder, installs the Qt host and the SDL
-// audio device, and runs the game. The exit code is 0 on every path.
+// audio device, and runs the game. The exit code is 0 on every path but a malformed option of the
+// game's own (2).
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "platform/qt/qt_application.h"
@@ -12,6 +15,7 @@
 #include "platform/sound.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
+#include "shell/command_line.h"
 #include "shell/program.h"
 
 namespace {
@@ -51,6 +55,13 @@ void EnterDataFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<shell::CommandLine> options = shell::ReadCommandLine(argc, argv, &error);
+    if (!options) {
+        std::fprintf(stderr, "tidewrack: %s\n", error.c_str());
+        return 2;
+    }
+    shell::Options = *options;
     EnterDataFolder();
     platform::RunOnQtHost(argc, argv, [] {
         platform::SdlAudio audio;

@@ -2,9 +2,9 @@
 // the five controls, the menu with its marks, sound, pictures, the first game, showing it.
 #include "shell/main_window.h"
 
-#include "opponent/level.h"
 #include "platform/drawing/drawing.h"
 #include "platform/messages.h"
+#include "platform/quit_request.h"
 #include "platform/repaint.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
@@ -12,6 +12,8 @@
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
 #include "setup/new_game.h"
+#include "shell/command_line.h"
+#include "shell/session.h"
 #include "shell/settings.h"
 #include "sound/sound_effects.h"
 #include "windows/picture_popup.h"
@@ -104,12 +106,11 @@ void SetUpScreenSizeItems() {
 }  // namespace
 
 void StartNewGame(Window* window) {
-    opponent::Levels.GameLevel = opponent::Levels.ChosenLevel;
-    setup::NewGame(window);
+    setup::NewGame(window, TheSession.game, TheSession.chosenLevel);
 }
 
 void CheckOpponentItems() {
-    const bool expert = opponent::Levels.ChosenLevel == opponent::Level::Expert;
+    const bool expert = TheSession.chosenLevel == rules::Level::Expert;
     CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_STANDARD,
                   expert ? MF_UNCHECKED : MF_CHECKED);
     CheckMenuItem(windows::App.MainMenu, resources::IDM_OPPONENT_EXPERT,
@@ -128,9 +129,14 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
                        setup::Layout.ScreenWidth + 2 * frameX,
                        setup::Layout.ScreenHeight + 2 * frameY, nullptr, 0, instance);
     if (windows::App.MainWindow == nullptr) return false;
+    // A carried ship and a long synchronous sound must not keep the close box and File > Exit
+    // waiting: the platform knows them in the queue.
+    SetProgramExit(windows::App.MainWindow, resources::IDM_EXIT);
 
-    windows::ShowPicturePopup(windows::App.AppInstance, windows::App.MainWindow,
-                              resources::IDB_STARTUP, 5000);
+    if (Options.showSplash) {
+        windows::ShowPicturePopup(windows::App.AppInstance, windows::App.MainWindow,
+                                  resources::IDB_STARTUP, 5000);
+    }
     CreateControls(windows::App.MainWindow, instance);
 
     windows::App.MainMenu = LoadMenu(instance, resources::IDR_MAIN_MENU);

@@ -2,23 +2,24 @@
 // mouse clicks to placement or to the salvo by the phase of play, commands through one table.
 #include <cstdint>
 
-#include "battle/play_record.h"
+#include "battle/game_over.h"
 #include "battle/salvo.h"
-#include "fleet/game_state.h"
-#include "opponent/level.h"
-#include "opponent/random_numbers.h"
 #include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/asset_loading.h"
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
 #include "setup/new_game.h"
 #include "setup/ship_placement.h"
 #include "shell/board_painting.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/play_record.h"
+#include "shell/session.h"
 #include "shell/settings.h"
 #include "sound/sound_effects.h"
 #include "windows/instructions_viewer.h"
@@ -28,7 +29,6 @@
 namespace shell {
 
 using namespace platform;
-using fleet::GameState;
 
 namespace {
 
@@ -39,7 +39,7 @@ void OnCreate() {
     setup::Layout.ScaleY =
         static_cast<double>(setup::Layout.ScreenHeight - captionHeight - menuHeight) /
         static_cast<double>(768 - captionHeight - menuHeight);
-    opponent::srand(static_cast<std::uint32_t>(platform::time()));
+    TheSession.random.Seed(ProgramSeed());
 }
 
 void OnDestroy() {
@@ -77,8 +77,8 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
 }
 
 // Taken up by the next new game; the game in progress keeps its level.
-void ChooseOpponent(Window* window, opponent::Level level) {
-    opponent::Levels.ChosenLevel = level;
+void ChooseOpponent(Window* window, rules::Level level) {
+    TheSession.chosenLevel = level;
     CheckOpponentItems();
     SaveOpponentLevel(level);
     PaintBoard(window);
@@ -88,10 +88,10 @@ void ChooseOpponent(Window* window, opponent::Level level) {
 void OnCommand(Window* window, WPARAM command) {
     switch (command) {
         case setup::ID_START:
-            battle::StartBattle(window);
+            battle::StartBattle(window, TheSession.game, TheSession.random);
             return;
         case setup::ID_PLACE_RANDOM:
-            setup::PlaceFleetRandomly(window);
+            setup::PlaceFleetRandomly(window, TheSession.game, TheSession.random);
             PaintBoard(window);
             return;
         case setup::ID_ABOUT:
@@ -127,15 +127,14 @@ void OnCommand(Window* window, WPARAM command) {
             PaintBoard(window);
             return;
         case resources::IDM_STATISTICS:
-            MessageBox(window, battle::DescribePlayRecord(battle::ReadPlayRecord()), "Statistics",
-                       MB_OK);
+            MessageBox(window, DescribePlayRecord(ReadPlayRecord()), "Statistics", MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:
-            ChooseOpponent(window, opponent::Level::Standard);
+            ChooseOpponent(window, rules::Level::Standard);
             return;
         case resources::IDM_OPPONENT_EXPERT:
-            ChooseOpponent(window, opponent::Level::Expert);
+            ChooseOpponent(window, rules::Level::Expert);
             return;
         default:
             PaintBoard(window);
@@ -146,18 +145,30 @@ void OnCommand(Window* window, WPARAM command) {
 int MouseX(LPARAM position) { return LowWord(static_cast<std::uint64_t>(position)); }
 int MouseY(LPARAM position) { return HighWord(static_cast<std::uint64_t>(position)); }
 
+// The game's end is recorded before it is shown: the win sound holds the game until it ends, and a
+// player who quits then has still finished the game.
+void EndGame(Window* window, rules::GameOutcome outcome) {
+    const rules::Game& game = TheSession.game;
+    AddGameToRecord(game.level, outcome, game.salvosResolved);
+    battle::ShowGameOver(window, game, outcome);
+}
+
 void OnLeftButtonUp(Window* window, int x, int y) {
-    if (GameState.phase == fleet::Placing) {
-        setup::SelectAndPlaceShip(window, x, y);
+    rules::Game& game = TheSession.game;
+    if (game.phase == rules::Placing) {
+        setup::SelectAndPlaceShip(window, game, x, y);
         setup::EnableStartIfFleetPlaced(window);
-    } else if (GameState.phase == fleet::Firing) {
-        battle::AimPlayerShot(window, x, y);
+    } else if (game.phase == rules::Firing) {
+        const battle::Computer computer{TheSession.memory, TheSession.random};
+        if (const auto end = battle::AimPlayerShot(window, game, computer, x, y)) {
+            EndGame(window, *end);
+        }
     }
 }
 
 void OnRightButtonUp(Window* window, int x, int y) {
-    if (GameState.phase != fleet::Placing) return;
-    setup::RotateAndPlaceShip(window, x, y);
+    if (TheSession.game.phase != rules::Placing) return;
+    setup::RotateAndPlaceShip(window, TheSession.game, x, y);
     setup::EnableStartIfFleetPlaced(window);
 }
 

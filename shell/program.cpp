@@ -2,8 +2,7 @@
 #include "shell/program.h"
 
 #include "platform/messages.h"
-#include "platform/sound.h"
-#include "setup/quit_request.h"
+#include "platform/quit_request.h"
 #include "shell/display_check.h"
 #include "shell/main_window.h"
 
@@ -11,16 +10,13 @@ namespace shell {
 
 int RunProgram(const platform::ModuleResources& instance, int showCommand) {
     if (!CheckDisplay()) return 0;
-    // A long synchronous sound must not keep the close box and File > Exit waiting.
     platform::ResetQuitRequest();
-    platform::SetQuitWatch(&setup::QuitRequestWaiting);
     if (InitInstance(&instance, showCommand)) {
         // No keystroke translation and no accelerators: the keyboard does only what the desktop's
         // default handling gives, such as Alt+F4.
         platform::Message message;
         while (platform::GetMessage(&message, nullptr, 0, 0)) platform::DispatchMessage(&message);
     }
-    platform::SetQuitWatch(nullptr);
     return 0;
 }
 

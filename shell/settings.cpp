@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "opponent/level.h"
 #include "platform/profile.h"
+#include "rules/game.h"
+#include "shell/session.h"
 
 namespace shell {
 
@@ -30,19 +31,18 @@ int LoadSettings() {
         sound[0] == '\0' || strcasecmp(sound, "On") == 0 || strcasecmp(sound, "Off") == 0;
     if (!levelKnown || !soundKnown) {
         platform::SetProfileAside(file, "holding a value the game does not know");
-        opponent::Levels.ChosenLevel = opponent::Level::Standard;
+        TheSession.chosenLevel = rules::Level::Standard;
         return -1;
     }
-    opponent::Levels.ChosenLevel =
-        strcasecmp(level, "Expert") == 0 ? opponent::Level::Expert : opponent::Level::Standard;
+    TheSession.chosenLevel =
+        strcasecmp(level, "Expert") == 0 ? rules::Level::Expert : rules::Level::Standard;
     if (sound[0] == '\0') return -1;
     return strcasecmp(sound, "On") == 0 ? 1 : 0;
 }
 
-void SaveOpponentLevel(opponent::Level level) {
-    platform::WritePrivateProfileString(Section, "Opponent",
-                                        level == opponent::Level::Expert ? "Expert" : "Standard",
-                                        SettingsFile());
+void SaveOpponentLevel(rules::Level level) {
+    platform::WritePrivateProfileString(
+        Section, "Opponent", level == rules::Level::Expert ? "Expert" : "Standard", SettingsFile());
 }
 
 void SaveSoundSwitch(std::uint8_t on) {

@@ -4,15 +4,15 @@
 
 #include <cstdint>
 
-#include "opponent/level.h"
+#include "rules/game.h"
 
 namespace shell {
 
-// Reads the file into opponent::Levels.ChosenLevel and returns the sound switch it keeps: 1 on, 0
+// Reads the file into TheSession.chosenLevel and returns the sound switch it keeps: 1 on, 0
 // off, -1 when the player has never switched it. No file gives Standard and -1.
 int LoadSettings();
 
-void SaveOpponentLevel(opponent::Level level);
+void SaveOpponentLevel(rules::Level level);
 void SaveSoundSwitch(std::uint8_t on);
 
 }  // namespace shell

@@ -4,13 +4,15 @@
 #
 #   shell
 #   battle
-#   setup
-#   opponent   windows   sound
-#   fleet      |         |
-#   imaging    resources |
-#   platform --+---------+
+#   setup                opponent
+#   fleet     windows    sound     |
+#   imaging   resources  |         |
+#   platform --+---------+         rules
 #
-# Within platform/, the portable core includes none of its hosts (qt/, sdl/, test/).
+# The build keeps most of this already (each library sees only the headers of the libraries it
+# links); this check also names what a compiler would let through: an include that climbs out of
+# its folder with "..", a game header included with angle brackets, an include through a macro,
+# the platform core including a host, and one host including another.
 # Usage: tools/check_include_direction.sh [repository root, default: this script's]
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
@@ -18,46 +20,78 @@ cd "$root"
 
 # What each folder may include besides itself.
 declare -A may_use=(
+    [rules]=""
     [platform]=""
     [resources]="platform"
     [imaging]="platform"
-    [fleet]="imaging platform"
-    [opponent]="fleet imaging platform"
+    [fleet]="rules imaging platform"
+    [opponent]="rules"
     [windows]="resources platform"
     [sound]="platform"
-    [setup]="opponent windows sound fleet imaging resources platform"
-    [battle]="setup opponent windows sound fleet imaging resources platform"
-    [shell]="battle setup opponent windows sound fleet imaging resources platform"
+    [setup]="fleet windows sound rules imaging resources platform"
+    [battle]="setup opponent fleet windows sound rules imaging resources platform"
+    [shell]="battle setup opponent fleet windows sound rules imaging resources platform"
 )
 
 faults=0
 report() {
-    echo "$1:$2: $3 includes $4, which lies above it or beside it"
+    echo "$1:$2: $3"
     faults=1
+}
+
+include_lines() {
+    grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]' --include='*.h' --include='*.cpp' "$@" \
+        2>/dev/null || true
 }
 
 for folder in "${!may_use[@]}"; do
     [ -d "$folder" ] || continue
     while IFS=: read -r file line text; do
-        target=${text#*\"}
-        target=${target%%/*}
-        [ "$target" = "$folder" ] && continue
-        # Only the game's own folders are judged; anything else is not a layer.
-        [ -n "${may_use[$target]+known}" ] || continue
-        case " ${may_use[$folder]} " in
-            *" $target "*) ;;
-            *) report "$file" "$line" "$folder/" "$target/" ;;
+        directive=${text#*include}
+        directive=${directive#"${directive%%[![:space:]]*}"}
+        case "$directive" in
+            \"*) target=${directive#\"} ;;
+            \<*) target=${directive#<} ;;
+            *)
+                report "$file" "$line" "an include through a macro, which no check can follow"
+                continue
+                ;;
         esac
-    done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[a-z_]+/' \
-                 --include='*.h' --include='*.cpp' "$folder" || true)
+        target=${target%%[\">]*}
+        if [[ "$target" == *..* ]]; then
+            report "$file" "$line" "an include that climbs out of its folder (\"$target\")"
+            continue
+        fi
+        top=${target%%/*}
+        [ "$top" = "$target" ] && continue  # a header beside the file, or the standard library's
+        [ "$top" = "$folder" ] && continue
+        # Only the game's own folders are judged; anything else is not a layer.
+        [ -n "${may_use[$top]+known}" ] || continue
+        if [[ "$directive" == \<* ]]; then
+            report "$file" "$line" "$folder/ includes the game's $top/ with angle brackets"
+        fi
+        case " ${may_use[$folder]} " in
+            *" $top "*) ;;
+            *) report "$file" "$line" "$folder/ includes $top/, which lies above it or beside it" ;;
+        esac
+    done < <(include_lines "$folder")
 done
 
-# The portable core of the platform layer knows no host.
-while IFS=: read -r file line text; do
-    report "$file" "$line" "the platform core" "a host (${text#*\"platform/})"
-done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"platform/(qt|sdl|test)/' \
-             platform/*.h platform/*.cpp platform/drawing/*.h platform/drawing/*.cpp \
-             2>/dev/null || true)
+# The portable core of the platform layer knows no host, and no host knows another.
+for part in core qt sdl test; do
+    if [ "$part" = core ]; then
+        files=(platform/*.h platform/*.cpp platform/drawing)
+    else
+        [ -d "platform/$part" ] || continue
+        files=("platform/$part")
+    fi
+    while IFS=: read -r file line text; do
+        host=${text#*platform/}
+        host=${host%%/*}
+        [ "$host" = "$part" ] && continue
+        report "$file" "$line" "platform/$part includes the host platform/$host"
+    done < <(include_lines "${files[@]}" | grep -E 'include[[:space:]]*["<]platform/(qt|sdl|test)/')
+done
 
 if [ "$faults" -ne 0 ]; then
     echo "Includes must flow down the layers; move what both sides need to the lower folder."

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "platform/files.h"
+#include "platform/quit_request.h"
 #include "platform/wave_format.h"
 
 namespace platform {

@@ -3,21 +3,19 @@
 // twice, every game ends, and a seed with the same player actions replays the computer's shots.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "battle/salvo_driver.h"
 #include "battle/windowless_game.h"
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "opponent/level.h"
-#include "opponent/random_numbers.h"
-#include "opponent/random_placement.h"
+#include "rules/game.h"
+#include "rules/moves.h"
 
 namespace {
 
-using fleet::GameState;
 using Cell = std::pair<int, int>;
 
 bool IsListedCode(std::int32_t code) {
@@ -30,27 +28,26 @@ class RandomPlayer {
   public:
     explicit RandomPlayer(std::uint32_t seed) : engine_(seed) {}
 
-    void operator()() {
+    std::optional<rules::Cell> operator()(const rules::Game& game) {
         std::vector<Cell> untouched;
-        for (int x = 0; x < fleet::BoardSize; ++x) {
-            for (int y = 0; y < fleet::BoardSize; ++y) {
-                if (fleet::IsUntouched(GameState.boards[fleet::Enemy][x][y])) {
+        for (int x = 0; x < rules::BoardSize; ++x) {
+            for (int y = 0; y < rules::BoardSize; ++y) {
+                if (rules::IsUntouched(game.boards[rules::Enemy][x][y]))
                     untouched.push_back({x, y});
-                }
             }
         }
-        if (untouched.empty()) return;
+        if (untouched.empty()) return std::nullopt;
         std::uniform_int_distribution<std::size_t> pick(0, untouched.size() - 1);
         const Cell c = untouched[pick(engine_)];
-        EXPECT_TRUE(battle::AimShot(c.first, c.second));
+        return rules::Cell{c.first, c.second};
     }
 
   private:
     std::mt19937 engine_;
 };
 
-void ExpectOnlyListedCodes(bool resolved) {
-    for (const fleet::Board& board : GameState.boards) {
+void ExpectOnlyListedCodes(const rules::Game& game, bool resolved) {
+    for (const rules::Board& board : game.boards) {
         for (const auto& column : board) {
             for (std::int32_t code : column) {
                 ASSERT_TRUE(IsListedCode(code)) << code;
@@ -62,55 +59,77 @@ void ExpectOnlyListedCodes(bool resolved) {
     }
 }
 
-// Plays a game from the seed; returns the computer's shots in order.
-std::vector<Cell> PlayGame(std::uint32_t seed) {
-    battle::NewWindowlessGame();
-    opponent::srand(seed);
-    opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
-    opponent::PlaceFleetAtRandom(fleet::Enemy, nullptr);
-    RandomPlayer player(seed);
-    std::vector<Cell> computerShots;
-    std::set<Cell> aimedByComputer;
-    int salvos = 0;
-    while (fleet::ShipsAfloat(fleet::Player) > 0 && fleet::ShipsAfloat(fleet::Enemy) > 0) {
-        EXPECT_LT(++salvos, fleet::BoardSize * fleet::BoardSize) << "seed " << seed;
-        if (salvos >= fleet::BoardSize * fleet::BoardSize) break;
+// Checks each salvo as the driver plays it: the computer aims only at cells untouched before the
+// salvo, never twice at a cell, and the boards hold listed codes once the salvo is complete.
+class SalvoChecks : public battle::SalvoPresenter {
+  public:
+    SalvoChecks(const rules::Game& game, std::uint32_t seed) : game_(game), seed_(seed) {}
 
-        const fleet::Board before = GameState.boards[fleet::Player];
-        do {
-            if (!battle::PlayerSlotPassed()) player();
-        } while (!battle::FillComputerSlots());
-        ExpectOnlyListedCodes(false);
-        for (int slot = 1; slot < fleet::SalvoSize; slot += 2) {
-            const fleet::Shot shot = GameState.salvo[slot];
-            if (shot.side == fleet::NoShot) continue;
-            EXPECT_EQ(shot.side, fleet::Player);
-            EXPECT_TRUE(fleet::IsUntouched(before[shot.x][shot.y])) << "seed " << seed;
-            EXPECT_TRUE(aimedByComputer.insert({shot.x, shot.y}).second)
-                << "seed " << seed << ": aimed twice at " << shot.x << ", " << shot.y;
-            computerShots.push_back({shot.x, shot.y});
-        }
-        battle::SettleSalvo();
-        ExpectOnlyListedCodes(true);
+    void StartSalvo() { before_ = game_.boards[rules::Player]; }
+
+    void Present(const rules::Event& event) override {
+        if (event.kind == rules::EventKind::Refused) ADD_FAILURE() << "seed " << seed_;
+        if (event.kind == rules::EventKind::SalvoComplete) ExpectOnlyListedCodes(game_, false);
+        if (event.kind != rules::EventKind::ComputerAimed) return;
+        const rules::Shot& shot = event.shot;
+        EXPECT_EQ(shot.side, rules::Player);
+        EXPECT_TRUE(rules::IsUntouched(before_[shot.x][shot.y])) << "seed " << seed_;
+        EXPECT_TRUE(aimed_.insert({shot.x, shot.y}).second)
+            << "seed " << seed_ << ": aimed twice at " << shot.x << ", " << shot.y;
+        shots.push_back({shot.x, shot.y});
     }
-    return computerShots;
+    bool BetweenShots(const rules::Shot&) override { return true; }
+
+    std::vector<Cell> shots;  // the computer's, in order
+
+  private:
+    const rules::Game& game_;
+    std::uint32_t seed_;
+    rules::Board before_{};
+    std::set<Cell> aimed_;
+};
+
+// Plays a game from the seed at the level; returns the computer's shots in order and leaves the
+// game as it ended.
+std::vector<Cell> PlayGame(std::uint32_t seed, rules::Level level = rules::Level::Standard,
+                           rules::Game* ended = nullptr) {
+    battle::WindowlessGame play;
+    play.game = rules::NewGame(level);
+    play.random.Seed(seed);
+    rules::PlaceFleetAtRandom(play.game, rules::Player, play.random);
+    rules::StartBattle(play.game, play.random);
+    RandomPlayer player(seed);
+    SalvoChecks checks(play.game, seed);
+    int salvos = 0;
+    std::optional<rules::GameOutcome> end;
+    while (!end) {
+        EXPECT_LT(++salvos, rules::BoardSize * rules::BoardSize) << "seed " << seed;
+        if (salvos >= rules::BoardSize * rules::BoardSize) break;
+        checks.StartSalvo();
+        end = battle::PlaySalvo(play.game, player, play.computer(), checks);
+        ExpectOnlyListedCodes(play.game, true);
+    }
+    EXPECT_EQ(play.game.phase, rules::GameOver);
+    if (ended != nullptr) *ended = play.game;
+    return checks.shots;
 }
 
 TEST(WholeGames, KeepTheBoardsSoundAndAlwaysEnd) {
     for (std::uint32_t i = 1; i <= 300; ++i) {
         const std::uint32_t seed = i * 14316557u;  // spread: neighbouring seeds start alike
-        PlayGame(seed);
+        rules::Game game;
+        PlayGame(seed, rules::Level::Standard, &game);
         if (HasFailure()) FAIL() << "seed " << seed;
         // Damage agrees with the boards: a ship's hits are its hit or sunk cells, all sunk once
         // it is sunk.
         for (int side = 0; side < 2; ++side) {
-            for (std::uint32_t shipId = 1; shipId <= fleet::ShipsPerSide; ++shipId) {
-                const fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(fleet::Side(side), shipId)];
+            for (std::int32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
+                const rules::ShipState& ship = game.ShipOf(rules::Side(side), shipId);
                 int hit = 0, sunk = 0;
-                for (const auto& column : GameState.boards[side]) {
+                for (const auto& column : game.boards[side]) {
                     for (std::int32_t code : column) {
-                        hit += code == fleet::HitStage + std::int32_t(shipId);
-                        sunk += code == fleet::SunkStage + std::int32_t(shipId);
+                        hit += code == rules::HitStage + std::int32_t(shipId);
+                        sunk += code == rules::SunkStage + std::int32_t(shipId);
                     }
                 }
                 EXPECT_EQ(hit + sunk, ship.hits) << "seed " << seed;
@@ -129,14 +148,12 @@ TEST(WholeGames, ASeedAndTheSamePlayerActionsReplayTheComputer) {
 }
 
 TEST(WholeGames, ExpertGamesKeepTheBoardsSoundEndAndReplay) {
-    opponent::Levels.GameLevel = opponent::Level::Expert;
     for (std::uint32_t i = 1; i <= 20; ++i) {
         const std::uint32_t seed = i * 14316557u;
-        const std::vector<Cell> first = PlayGame(seed);
+        const std::vector<Cell> first = PlayGame(seed, rules::Level::Expert);
         if (HasFailure()) FAIL() << "seed " << seed;
-        EXPECT_EQ(PlayGame(seed), first) << "seed " << seed;
+        EXPECT_EQ(PlayGame(seed, rules::Level::Expert), first) << "seed " << seed;
     }
-    opponent::Levels.GameLevel = opponent::Level::Standard;
 }
 
 // The Standard opponent's shots, game after game, as they were when the Expert opponent was

@@ -93,18 +93,6 @@ TEST_F(ShipTest, IdentityFormsTheFourFileNames) {
     EXPECT_STREQ(ship.sunkVerticalFileName, "sunk5b.bmp");
 }
 
-TEST_F(ShipTest, SunkOnceHitsReachTheLength) {
-    ship.SetIdentity(3, 3);
-    ship.AddHit();
-    ship.AddHit();
-    EXPECT_FALSE(ship.IsSunk());
-    ship.AddHit();
-    EXPECT_TRUE(ship.IsSunk());
-    ship.AddHit();  // extra hits are counted and keep it sunk
-    EXPECT_EQ(ship.hits, 4);
-    EXPECT_TRUE(ship.IsSunk());
-}
-
 TEST_F(ShipTest, TurningAndSinkingChooseThePicture) {
     ship.Reset();
     ship.Rotate();
@@ -125,12 +113,10 @@ TEST_F(ShipTest, TurningAndSinkingChooseThePicture) {
     EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
 
     ship.Rotate();
-    ship.hits = 7;
     ship.SetVisible(0, nullptr);
     ship.Reset();
     EXPECT_EQ(ship.orientation, OrientationHorizontal);
     EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
-    EXPECT_EQ(ship.hits, 0);
     EXPECT_EQ(ship.visible, 1);
     EXPECT_EQ(ship.boatPicture.visible, 1);
 }

@@ -5,83 +5,78 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
-#include "battle/windowless_game.h"
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "opponent/level.h"
-#include "opponent/random_numbers.h"
 #include "opponent/targeting.h"
+#include "rules/game.h"
+#include "rules/random.h"
 
 namespace {
 
-using fleet::GameState;
 using Cell = std::pair<int, int>;
 
 class ExpertTargeting : public testing::Test {
   protected:
-    void SetUp() override {
-        battle::NewWindowlessGame();
-        opponent::Levels.GameLevel = opponent::Level::Expert;
-    }
-    void TearDown() override { opponent::Levels.GameLevel = opponent::Level::Standard; }
+    rules::Board& Board() { return game.boards[rules::Player]; }
 
-    static fleet::Board& Board() { return GameState.boards[fleet::Player]; }
-
-    // Aims the computer's slots of one salvo, as many as `shots`, without resolving them.
-    static std::vector<Cell> AimSalvo(int shots) {
+    // Aims the computer's slots of one salvo, as many as `shots`, without resolving them: each
+    // cell is marked aimed before the next is chosen, as the salvo marks it.
+    std::vector<Cell> AimSalvo(int shots) {
         std::vector<Cell> cells;
         for (int k = 0; k < shots; ++k) {
-            GameState.salvoSlot = 2 * k + 1;
-            GameState.salvo[GameState.salvoSlot].side = fleet::NoShot;
-            opponent::ChooseEnemyShot();
-            const fleet::Shot shot = GameState.salvo[GameState.salvoSlot];
-            if (shot.side == fleet::NoShot) break;
-            cells.push_back({shot.x, shot.y});
+            const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
+                opponent::SeeBoard(game), rules::Level::Expert, memory, random);
+            if (!cell) break;
+            Board()[cell->x][cell->y] += rules::AimedStage;
+            cells.push_back({cell->x, cell->y});
         }
         return cells;
     }
 
-    static void Lay(int x, int y, int dx, int dy, int length, std::int32_t code) {
+    void Lay(int x, int y, int dx, int dy, int length, std::int32_t code) {
         for (int k = 0; k < length; ++k) Board()[x + k * dx][y + k * dy] = code;
     }
+
+    rules::Game game = rules::NewGame(rules::Level::Expert);
+    opponent::TargetingMemory memory;
+    rules::Random random;
 };
 
 // Two fleets laid out differently that have met the same shots with the same outcomes: a miss
 // at three cells, a hit at (6, 6) (ship 2 in one, ship 4 in the other), ship 5 sunk at (0, 0)
 // and (1, 0). The computer must aim the same salvo at both, with the same draws.
 TEST_F(ExpertTargeting, AimsAlikeAtLayoutsThatShowedTheSameOutcomes) {
-    auto observe = [] {
+    auto observe = [this] {
         for (Cell miss : {Cell{5, 5}, Cell{7, 7}, Cell{0, 5}}) {
-            Board()[miss.first][miss.second] = fleet::Miss;
+            Board()[miss.first][miss.second] = rules::Miss;
         }
-        Board()[0][0] = Board()[1][0] = fleet::SunkStage + 5;
+        Board()[0][0] = Board()[1][0] = rules::SunkStage + 5;
     };
     auto salvoFor = [&](auto layOut) {
-        for (auto& column : Board()) column.fill(fleet::Water);
+        for (auto& column : Board()) column.fill(rules::Water);
         layOut();
         observe();
-        opponent::srand(4242);
+        random.Seed(4242);
         std::vector<Cell> salvo = AimSalvo(5);
-        salvo.push_back({opponent::rand(), -1});  // where the game's sequence stands afterwards
+        salvo.push_back({random.Next(), -1});  // where the game's sequence stands afterwards
         return salvo;
     };
-    const std::vector<Cell> first = salvoFor([] {
+    const std::vector<Cell> first = salvoFor([this] {
         Lay(0, 11, 1, 0, 5, 1);
         Lay(6, 3, 0, 1, 4, 2);
-        Board()[6][6] = fleet::HitStage + 2;
+        Board()[6][6] = rules::HitStage + 2;
         Lay(9, 0, 0, 1, 3, 3);
         Lay(3, 8, 0, 1, 3, 4);
     });
-    const std::vector<Cell> second = salvoFor([] {
+    const std::vector<Cell> second = salvoFor([this] {
         Lay(11, 0, 0, 1, 5, 1);
         Lay(2, 2, 0, 1, 4, 2);
         Lay(8, 8, 0, 1, 3, 3);
         Lay(6, 6, 0, 1, 3, 4);
-        Board()[6][6] = fleet::HitStage + 4;
+        Board()[6][6] = rules::HitStage + 4;
     });
     EXPECT_EQ(first, second);
     ASSERT_EQ(first.size(), 6u);
@@ -116,15 +111,15 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
     };
     for (const FinishCase& c : cases) {
         SCOPED_TRACE(c.what);
-        for (auto& column : Board()) column.fill(fleet::Water);
-        for (Cell m : c.misses) Board()[m.first][m.second] = fleet::Miss;
-        for (Cell h : c.hits) Board()[h.first][h.second] = fleet::HitStage + 1;
+        for (auto& column : Board()) column.fill(rules::Water);
+        for (Cell m : c.misses) Board()[m.first][m.second] = rules::Miss;
+        for (Cell h : c.hits) Board()[h.first][h.second] = rules::HitStage + 1;
         int row = 0;
         for (int shipId : c.sunkShipIds) {
-            const int length = fleet::Ships[fleet::ShipIndex(fleet::Player, shipId)].GetLength();
-            Lay(0, row++, 1, 0, length, fleet::SunkStage + shipId);
+            const int length = rules::ShipLengths[shipId - 1];
+            Lay(0, row++, 1, 0, length, rules::SunkStage + shipId);
         }
-        opponent::srand(7);
+        random.Seed(7);
         const std::vector<Cell> salvo = AimSalvo(1);
         ASSERT_EQ(salvo.size(), 1u);
         EXPECT_EQ(salvo[0], c.expected);
@@ -134,8 +129,8 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
 // With nothing seen yet, a salvo's five shots are spread out: no two touch.
 TEST_F(ExpertTargeting, SpreadsTheOpeningSalvo) {
     for (std::uint32_t seed : {1u, 99u, 123456u}) {
-        for (auto& column : Board()) column.fill(fleet::Water);
-        opponent::srand(seed);
+        for (auto& column : Board()) column.fill(rules::Water);
+        random.Seed(seed);
         const std::vector<Cell> salvo = AimSalvo(5);
         ASSERT_EQ(salvo.size(), 5u);
         for (std::size_t i = 0; i < salvo.size(); ++i) {
@@ -150,8 +145,8 @@ TEST_F(ExpertTargeting, SpreadsTheOpeningSalvo) {
 }
 
 TEST_F(ExpertTargeting, LeavesTheSlotEmptyWhenNoCellIsLeft) {
-    for (auto& column : Board()) column.fill(fleet::Miss);
-    Board()[3][3] = fleet::AimedStage;
+    for (auto& column : Board()) column.fill(rules::Miss);
+    Board()[3][3] = rules::AimedStage;
     EXPECT_TRUE(AimSalvo(1).empty());
 }
 

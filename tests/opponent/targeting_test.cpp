@@ -7,16 +7,15 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <set>
 #include <utility>
 
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "opponent/random_numbers.h"
+#include "rules/game.h"
+#include "rules/random.h"
 
 namespace {
 
-using fleet::GameState;
 using Cell = std::pair<int, int>;
 using Cells = std::set<Cell>;
 
@@ -28,42 +27,41 @@ struct Mark {
 class Targeting : public ::testing::Test {
   protected:
     void SetUp() override {
-        fleet::ResetGameState();
-        static constexpr std::int32_t lengths[] = {5, 4, 3, 3, 2};
-        for (int i = 0; i < fleet::ShipCount; ++i) {
-            fleet::Ships[i].SetIdentity(lengths[i % 5], i % 5 + 1);
-            fleet::Ships[i].hits = 0;
-        }
-        opponent::Memory.aiShotCounter = 0;
-        GameState.salvoSlot = 1;
+        game = rules::NewGame(rules::Level::Standard);
+        memory = opponent::TargetingMemory{};
     }
 
-    static void Apply(std::initializer_list<Mark> marks) {
+    void Apply(std::initializer_list<Mark> marks) {
         for (const Mark& m : marks) {
-            GameState.boards[fleet::Player][m.cell.first][m.cell.second] = m.code;
+            game.boards[rules::Player][m.cell.first][m.cell.second] = m.code;
         }
+    }
+
+    // One Standard choice from what the computer sees of the game; the cell is marked aimed, as
+    // the salvo would mark it.
+    std::optional<rules::Cell> Choose(rules::Random& random) {
+        const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
+            opponent::SeeBoard(game), rules::Level::Standard, memory, random);
+        if (cell) game.boards[rules::Player][cell->x][cell->y] += rules::AimedStage;
+        return cell;
     }
 
     // Every cell that one computer shot goes to from this board and counter, over many seeds.
-    // Each shot must fill the slot for the player's board and turn an untouched cell aimed.
-    static Cells Outcomes(int counter, Cell* focus = nullptr) {
-        const fleet::GameStateRecord before = GameState;
+    // Each shot must be an untouched cell.
+    Cells Outcomes(int counter, Cell* focus = nullptr) {
         Cells cells;
         for (std::uint32_t i = 0; i < 200; ++i) {
-            GameState = before;
-            opponent::Memory.aiShotCounter = counter;
+            memory.aiShotCounter = counter;
             // Spread the seeds: neighbouring seeds give nearly the same first draw.
-            opponent::srand(i * 2654435761u);
-            opponent::ChooseEnemyShot();
-            const fleet::Shot shot = GameState.salvo[1];
-            EXPECT_EQ(shot.side, fleet::Player);
-            const std::int32_t old = before.boards[fleet::Player][shot.x][shot.y];
-            EXPECT_TRUE(fleet::IsUntouched(old));
-            EXPECT_EQ(GameState.boards[fleet::Player][shot.x][shot.y], old + 10);
-            cells.insert({shot.x, shot.y});
-            if (focus != nullptr) *focus = {opponent::Memory.focusX, opponent::Memory.focusY};
+            rules::Random random(i * 2654435761u);
+            const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
+                opponent::SeeBoard(game), rules::Level::Standard, memory, random);
+            EXPECT_TRUE(cell.has_value());
+            if (!cell) continue;
+            EXPECT_TRUE(rules::IsUntouched(game.boards[rules::Player][cell->x][cell->y]));
+            cells.insert({cell->x, cell->y});
+            if (focus != nullptr) *focus = {memory.focusX, memory.focusY};
         }
-        GameState = before;
         return cells;
     }
 
@@ -73,6 +71,9 @@ class Targeting : public ::testing::Test {
                 {c.first, c.second + 1},
                 {c.first - 1, c.second}};
     }
+
+    rules::Game game;
+    opponent::TargetingMemory memory;
 };
 
 TEST_F(Targeting, ChoosesTheFocusAndTheShot) {
@@ -137,15 +138,14 @@ TEST_F(Targeting, FiresAtRandomWithoutAFocusOrWhenABlockedLineMeetsTheCounter) {
 
 TEST_F(Targeting, ShotsOfOneSalvoProbeDifferentNeighbours) {
     Apply({{{5, 5}, 21}});
-    opponent::srand(7);
+    rules::Random random(7);
     Cells shots;
-    for (int slot : {1, 3, 5, 7}) {
-        GameState.salvoSlot = slot;
-        opponent::ChooseEnemyShot();
-        shots.insert({GameState.salvo[slot].x, GameState.salvo[slot].y});
+    for (int k = 0; k < 4; ++k) {
+        const std::optional<rules::Cell> cell = Choose(random);
+        ASSERT_TRUE(cell.has_value());
+        shots.insert({cell->x, cell->y});
     }
     EXPECT_EQ(shots, Neighbours({5, 5}));
-    for (const Cell& c : shots) EXPECT_EQ(GameState.boards[fleet::Player][c.first][c.second], 10);
 }
 
 TEST_F(Targeting, CounterRunsThroughTheShipsAfloatAndBackToZero) {
@@ -162,12 +162,13 @@ TEST_F(Targeting, CounterRunsThroughTheShipsAfloatAndBackToZero) {
     for (const Case& c : cases) {
         SetUp();
         for (int k = 0; k < c.shipsSunk; ++k) {
-            fleet::Ships[fleet::ShipsPerSide + k].hits = fleet::Ships[k].GetLength();
+            game.fleets[rules::Enemy][k].hits = game.fleets[rules::Enemy][k].length;
         }
-        opponent::Memory.aiShotCounter = c.start;
+        memory.aiShotCounter = c.start;
+        rules::Random random(1);
         for (int expected : c.sequence) {
-            opponent::ChooseEnemyShot();
-            EXPECT_EQ(opponent::Memory.aiShotCounter, expected) << c.shipsSunk << " sunk";
+            Choose(random);
+            EXPECT_EQ(memory.aiShotCounter, expected) << c.shipsSunk << " sunk";
         }
     }
 }
@@ -189,38 +190,35 @@ TEST_F(Targeting, TakesItsRandomDrawsInTheStatedOrder) {
         for (std::uint32_t seed : {1u, 99u, 12345u}) {
             SetUp();
             Apply(c.marks);
-            opponent::srand(seed);
-            opponent::ChooseEnemyShot();
-            const int next = opponent::rand();
-            opponent::srand(seed);
-            for (int i = 0; i < c.draws; ++i) opponent::rand();
-            EXPECT_EQ(next, opponent::rand()) << c.what << ", seed " << seed;
+            rules::Random random(seed);
+            Choose(random);
+            const int next = random.Next();
+            rules::Random counted(seed);
+            for (int i = 0; i < c.draws; ++i) counted.Next();
+            EXPECT_EQ(next, counted.Next()) << c.what << ", seed " << seed;
         }
     }
 }
 
 TEST_F(Targeting, LeavesTheSlotEmptyWhenNoCellIsLeft) {
-    for (auto& column : GameState.boards[fleet::Player]) column.fill(fleet::Miss);
-    GameState.boards[fleet::Player][11][11] = 15;  // aimed earlier in this salvo
-    const fleet::Board before = GameState.boards[fleet::Player];
-    opponent::ChooseEnemyShot();
-    EXPECT_EQ(GameState.salvo[1].side, fleet::NoShot);
-    EXPECT_EQ(GameState.boards[fleet::Player], before);
-    EXPECT_EQ(opponent::Memory.aiShotCounter, 1);
+    for (auto& column : game.boards[rules::Player]) column.fill(rules::Miss);
+    game.boards[rules::Player][11][11] = 15;  // aimed earlier in this salvo
+    rules::Random random(1);
+    EXPECT_FALSE(Choose(random).has_value());
+    EXPECT_EQ(memory.aiShotCounter, 1);
 
     // One untouched cell left is found, however long the drawing takes.
-    GameState.boards[fleet::Player][11][11] = 5;
-    opponent::ChooseEnemyShot();
-    EXPECT_EQ(GameState.salvo[1].side, fleet::Player);
-    EXPECT_EQ(GameState.boards[fleet::Player][11][11], 15);
+    game.boards[rules::Player][11][11] = 5;
+    EXPECT_EQ(Choose(random), (rules::Cell{11, 11}));
 }
 
 TEST_F(Targeting, ReadsNeighboursLeftUpRightDownWithTheEdgeOffBoard) {
     Apply({{{0, 1}, 3}, {{1, 0}, 20}, {{10, 11}, 25}});
-    EXPECT_EQ(opponent::ReadNeighbours(0, 0),
-              (std::array<std::int32_t, 4>{fleet::OffBoard, fleet::OffBoard, 20, 3}));
-    EXPECT_EQ(opponent::ReadNeighbours(11, 11),
-              (std::array<std::int32_t, 4>{25, 0, fleet::OffBoard, fleet::OffBoard}));
+    const rules::Board& board = game.boards[rules::Player];
+    EXPECT_EQ(opponent::ReadNeighbours(board, 0, 0),
+              (std::array<std::int32_t, 4>{rules::OffBoard, rules::OffBoard, 20, 3}));
+    EXPECT_EQ(opponent::ReadNeighbours(board, 11, 11),
+              (std::array<std::int32_t, 4>{25, 0, rules::OffBoard, rules::OffBoard}));
 }
 
 }  // namespace

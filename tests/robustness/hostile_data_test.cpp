@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
@@ -164,7 +164,7 @@ TEST_P(HostileData, TheGameStartsPlaysASalvoAndExits) {
     game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     for (int x = 0; x < 5; ++x) {
         game.Then([&game, x] {
-            const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+            const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
             game.host.Click(windows::App.MainWindow,
@@ -179,8 +179,8 @@ TEST_P(HostileData, TheGameStartsPlaysASalvoAndExits) {
 
     // Five shots were resolved on the enemy's board.
     int resolved = 0;
-    for (const auto& column : fleet::GameState.boards[fleet::Enemy]) {
-        for (std::int32_t code : column) resolved += code >= fleet::Miss ? 1 : 0;
+    for (const auto& column : testing_support::TheGame().boards[rules::Enemy]) {
+        for (std::int32_t code : column) resolved += code >= rules::Miss ? 1 : 0;
     }
     EXPECT_EQ(resolved, 5);
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
@@ -46,7 +46,7 @@ void FireUntilTheEnd(testing_support::GameOnTestHost& game) {
         for (int x = 0; x < 12; ++x) {
             game.Then([&game, x, y] {
                 // Without pictures the boards have no size; click where the board would be.
-                const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+                const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
                 const int left = board.GetLeft();
                 const int top = board.GetTop();
                 const double w = (board.GetRight() - left) / 12.0;
@@ -63,7 +63,7 @@ TEST(WholeGame, PlayedToItsEnd) {
     testing_support::GameOnTestHost game;
     FireUntilTheEnd(game);
     EXPECT_EQ(game.Run(), 0);
-    EXPECT_EQ(fleet::GameState.phase, fleet::GameOver);
+    EXPECT_EQ(testing_support::TheGame().phase, rules::GameOver);
 }
 
 TEST(MissingData, TenShipMessagesThenAGameWithoutPicturesThatStillEnds) {
@@ -76,7 +76,7 @@ TEST(MissingData, TenShipMessagesThenAGameWithoutPicturesThatStillEnds) {
         if (box.text == "Ship Bitmap Load Error!" && box.caption == "Error") ++shipMessages;
     }
     EXPECT_EQ(shipMessages, 10);
-    EXPECT_EQ(fleet::GameState.phase, fleet::GameOver);
+    EXPECT_EQ(testing_support::TheGame().phase, rules::GameOver);
     EXPECT_FALSE(fs::exists(empty.Path() / "Pictures")) << "nothing is created in its place";
 }
 

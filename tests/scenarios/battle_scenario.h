@@ -13,7 +13,6 @@
 
 #include "battle/salvo.h"
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/drawing/dib.h"
 #include "platform/drawing/drawing.h"
@@ -24,16 +23,18 @@
 #include "platform/test/test_host.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "tests/scenarios/fixture_pictures.h"
+#include "tests/support/game_on_test_host.h"
 #include "windows/program_handles.h"
 
 namespace scenario {
 
-using fleet::GameState;
+using testing_support::TheGame;
 
 // What the main window showed on the status line each time it was painted, with the number of
 // sounds started by then: two shots with the same message are told apart by their sounds.
@@ -101,7 +102,7 @@ inline platform::Point CellCentre(int side, int x, int y) {
 }
 
 inline void ClickEnemyCell(platform::TestHost& host, int x, int y) {
-    const platform::Point at = CellCentre(fleet::Enemy, x, y);
+    const platform::Point at = CellCentre(rules::Enemy, x, y);
     host.Click(windows::App.MainWindow, at.x, at.y);
 }
 
@@ -114,11 +115,11 @@ struct Cell {
 inline std::vector<Cell> UntouchedCells(int side, bool shipsFirst) {
     std::vector<Cell> ships;
     std::vector<Cell> water;
-    for (int x = 0; x < fleet::BoardSize; ++x) {
-        for (int y = 0; y < fleet::BoardSize; ++y) {
-            const std::int32_t code = GameState.boards[side][x][y];
-            if (!fleet::IsUntouched(code)) continue;
-            (code == fleet::Water ? water : ships).push_back(Cell{x, y});
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            const std::int32_t code = TheGame().boards[side][x][y];
+            if (!rules::IsUntouched(code)) continue;
+            (code == rules::Water ? water : ships).push_back(Cell{x, y});
         }
     }
     std::vector<Cell>& first = shipsFirst ? ships : water;
@@ -140,7 +141,7 @@ class SalvoPlayer {
 
   private:
     void Step() {
-        if (GameState.phase == fleet::GameOver) {
+        if (TheGame().phase == rules::GameOver) {
             atEnd_();
             return;
         }
@@ -148,9 +149,9 @@ class SalvoPlayer {
             ADD_FAILURE() << "the game did not end";
             return;
         }
-        if (GameState.phase == fleet::Firing) {
-            const std::vector<Cell> cells = UntouchedCells(fleet::Enemy, shootShipsFirst_);
-            for (int i = 0; i < GameState.shotsLeft && i < static_cast<int>(cells.size()); ++i) {
+        if (TheGame().phase == rules::Firing) {
+            const std::vector<Cell> cells = UntouchedCells(rules::Enemy, shootShipsFirst_);
+            for (int i = 0; i < TheGame().shotsLeft && i < static_cast<int>(cells.size()); ++i) {
                 ClickEnemyCell(game_.host, cells[i].x, cells[i].y);
             }
         }
@@ -164,21 +165,21 @@ class SalvoPlayer {
 };
 
 inline fleet::Ship& ShipAt(int side, int fleetIndex) {
-    return fleet::Ships[side * fleet::ShipsPerSide + fleetIndex];
+    return fleet::Ships[side * rules::ShipsPerSide + fleetIndex];
 }
 
 // Wrecks a ship where it lies, as a resolution would have: every cell sunk, hits at its length,
 // the sunk picture shown.
 inline void SinkInPlace(int side, int fleetIndex) {
     fleet::Ship& ship = ShipAt(side, fleetIndex);
-    for (auto& column : GameState.boards[side]) {
+    for (auto& column : TheGame().boards[side]) {
         for (std::int32_t& code : column) {
             if (code % 10 == static_cast<std::int32_t>(ship.shipId)) {
-                code = fleet::SunkStage + static_cast<std::int32_t>(ship.shipId);
+                code = rules::SunkStage + static_cast<std::int32_t>(ship.shipId);
             }
         }
     }
-    ship.hits = ship.length;
+    TheGame().fleets[side][fleetIndex].hits = TheGame().fleets[side][fleetIndex].length;
     ship.SetVisible(1, nullptr);
     ship.Sink(nullptr);
 }
@@ -188,27 +189,27 @@ inline Cell HitAllButOneCell(int side, int fleetIndex) {
     fleet::Ship& ship = ShipAt(side, fleetIndex);
     Cell last;
     int hit = 0;
-    for (int x = 0; x < fleet::BoardSize; ++x) {
-        for (int y = 0; y < fleet::BoardSize; ++y) {
-            std::int32_t& code = GameState.boards[side][x][y];
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            std::int32_t& code = TheGame().boards[side][x][y];
             if (code != static_cast<std::int32_t>(ship.shipId)) continue;
             if (hit == ship.length - 1) {
                 last = Cell{x, y};
                 continue;
             }
-            code += fleet::HitStage;
+            code += rules::HitStage;
             ++hit;
         }
     }
-    ship.hits = hit;
+    TheGame().fleets[side][fleetIndex].hits = hit;
     return last;
 }
 
 // Every water cell of the board becomes a miss.
 inline void MissAllWater(int side) {
-    for (auto& column : GameState.boards[side]) {
+    for (auto& column : TheGame().boards[side]) {
         for (std::int32_t& code : column) {
-            if (code == fleet::Water) code = fleet::Miss;
+            if (code == rules::Water) code = rules::Miss;
         }
     }
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "battle/salvo_rules.h"
-#include "fleet/game_state.h"
+#include "battle/salvo_driver.h"
+#include "rules/game.h"
 #include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
 #include "windows/program_handles.h"
@@ -61,8 +61,8 @@ void ExpectSoundsFollowTheMessages(const BattleGame& game, const Sounds& finalSo
 // In a game played out shot by shot, every ship that went down was heard going down.
 void ExpectASinkingSoundPerShipSunk(const BattleGame& game) {
     const Sounds sounds = game.audio.SoundFiles();
-    const int sunk = 2 * fleet::ShipsPerSide - fleet::ShipsAfloat(fleet::Player) -
-                     fleet::ShipsAfloat(fleet::Enemy);
+    const int sunk = 2 * rules::ShipsPerSide - rules::ShipsAfloat(TheGame(), rules::Player) -
+                     rules::ShipsAfloat(TheGame(), rules::Enemy);
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Sink.wav"), sunk);
 }
 
@@ -87,7 +87,7 @@ platform::Pixel PixelOf(fixtures::Rgb24 c) {
 TEST(GameEnd, APlayerWhoFindsTheShipsFirstWins) {
     BattleGame game;
     game.StartBattle();
-    std::array<fleet::Board, 2> boardsAtTheEnd{};
+    std::array<rules::Board, 2> boardsAtTheEnd{};
     SalvoPlayer player(game, /*shootShipsFirst=*/true, [&] {
         EXPECT_STREQ(setup::Status.StatusText, "YOU WON!!!");
         EXPECT_EQ(game.host.shown.back().text, "YOU WON!!!");
@@ -95,23 +95,23 @@ TEST(GameEnd, APlayerWhoFindsTheShipsFirstWins) {
         ExpectSoundsFollowTheMessages(game, {"win.wav"});
         ExpectASinkingSoundPerShipSunk(game);
         EXPECT_EQ(game.audio.Calls().back().flags, platform::SND_SYNC | platform::SND_NOSTOP);
-        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
-            const fleet::Ship& ship = ShipAt(fleet::Enemy, k);
-            EXPECT_TRUE(ship.IsSunk());
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
+            const fleet::Ship& ship = ShipAt(rules::Enemy, k);
+            EXPECT_TRUE(TheGame().fleets[rules::Enemy][k].IsSunk());
             EXPECT_EQ(ship.visible, 1);
             EXPECT_TRUE(ship.currentPicture == &ship.sunkPicture ||
                         ship.currentPicture == &ship.sunkVerticalPicture);
         }
         // The first click closes the picture; the game takes no more shots.
-        boardsAtTheEnd = GameState.boards;
-        for (const Cell& cell : UntouchedCells(fleet::Enemy, false)) {
+        boardsAtTheEnd = TheGame().boards;
+        for (const Cell& cell : UntouchedCells(rules::Enemy, false)) {
             ClickEnemyCell(game.host, cell.x, cell.y);
             if (cell.y > 3) break;
         }
         game.Then([&] {
             EXPECT_TRUE(OpenPopups().empty());
-            EXPECT_EQ(GameState.phase, fleet::GameOver);
-            EXPECT_EQ(GameState.boards, boardsAtTheEnd);
+            EXPECT_EQ(TheGame().phase, rules::GameOver);
+            EXPECT_EQ(TheGame().boards, boardsAtTheEnd);
         });
     });
     player.Start();
@@ -126,13 +126,13 @@ TEST(GameEnd, APlayerWhoOnlyHitsWaterLosesAndSeesTheEnemyFleet) {
         ExpectOnlyTheResultPicture(resources::IDB_LOSS);
         ExpectSoundsFollowTheMessages(game, {"lose.wav"});
         ExpectASinkingSoundPerShipSunk(game);
-        ASSERT_EQ(fleet::ShipsAfloat(fleet::Player), 0);
+        ASSERT_EQ(rules::ShipsAfloat(TheGame(), rules::Player), 0);
         int afloat = 0;
-        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
             SCOPED_TRACE(testing::Message() << "enemy ship " << k);
-            const fleet::Ship& ship = ShipAt(fleet::Enemy, k);
+            const fleet::Ship& ship = ShipAt(rules::Enemy, k);
             EXPECT_EQ(ship.visible, 1);
-            const bool sunk = ship.IsSunk();
+            const bool sunk = TheGame().fleets[rules::Enemy][k].IsSunk();
             afloat += !sunk;
             const bool vertical = ship.orientation == fleet::OrientationVertical;
             const imaging::Picture* expected =
@@ -141,21 +141,21 @@ TEST(GameEnd, APlayerWhoOnlyHitsWaterLosesAndSeesTheEnemyFleet) {
             EXPECT_EQ(ship.currentPicture, expected);
             // On the screen: an unhit cell of a survivor shows its afloat hull, a wreck its
             // sunk hull.
-            for (const Cell& cell : UntouchedCells(fleet::Enemy, true)) {
-                const std::int32_t code = GameState.boards[fleet::Enemy][cell.x][cell.y];
+            for (const Cell& cell : UntouchedCells(rules::Enemy, true)) {
+                const std::int32_t code = TheGame().boards[rules::Enemy][cell.x][cell.y];
                 if (code != static_cast<std::int32_t>(ship.shipId)) continue;
-                EXPECT_EQ(PixelAtCell(fleet::Enemy, cell.x, cell.y),
+                EXPECT_EQ(PixelAtCell(rules::Enemy, cell.x, cell.y),
                           PixelOf(fixtures::AfloatColour));
                 break;
             }
             if (sunk) {
-                for (int x = 0; x < fleet::BoardSize; ++x) {
-                    for (int y = 0; y < fleet::BoardSize; ++y) {
-                        if (GameState.boards[fleet::Enemy][x][y] !=
-                            fleet::SunkStage + static_cast<std::int32_t>(ship.shipId)) {
+                for (int x = 0; x < rules::BoardSize; ++x) {
+                    for (int y = 0; y < rules::BoardSize; ++y) {
+                        if (TheGame().boards[rules::Enemy][x][y] !=
+                            rules::SunkStage + static_cast<std::int32_t>(ship.shipId)) {
                             continue;
                         }
-                        EXPECT_EQ(PixelAtCell(fleet::Enemy, x, y), PixelOf(fixtures::SunkColour));
+                        EXPECT_EQ(PixelAtCell(rules::Enemy, x, y), PixelOf(fixtures::SunkColour));
                     }
                 }
             }
@@ -180,21 +180,25 @@ TEST_P(Tie, BothFleetsSunkInOneSalvoIsATieWithoutSound) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        ASSERT_EQ(GameState.phase, fleet::Firing);
-        for (int k = 0; k < fleet::ShipsPerSide; ++k) {
-            if (k != 0) SinkInPlace(fleet::Enemy, k);
-            if (k != c.playerLastShip) SinkInPlace(fleet::Player, k);
+        ASSERT_EQ(TheGame().phase, rules::Firing);
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
+            if (k != 0) SinkInPlace(rules::Enemy, k);
+            if (k != c.playerLastShip) SinkInPlace(rules::Player, k);
         }
-        const Cell enemyLast = HitAllButOneCell(fleet::Enemy, 0);
-        HitAllButOneCell(fleet::Player, c.playerLastShip);
-        MissAllWater(fleet::Player);
-        GameState.shotsLeft = 1;
+        const Cell enemyLast = HitAllButOneCell(rules::Enemy, 0);
+        HitAllButOneCell(rules::Player, c.playerLastShip);
+        MissAllWater(rules::Player);
+        TheGame().shotsLeft = 1;
         // What the salvo loop does when a salvo opens with the player's ship 0 sunk.
-        if (c.playerLastShip != 0) battle::FillComputerSlots();
+        if (c.playerLastShip != 0) {
+            battle::SilentPresenter silent;
+            battle::FillComputerSlots(TheGame(),
+                                      {shell::TheSession.memory, shell::TheSession.random}, silent);
+        }
         ClickEnemyCell(game.host, enemyLast.x, enemyLast.y);
     });
     game.Then([&] {
-        EXPECT_EQ(GameState.phase, fleet::GameOver);
+        EXPECT_EQ(TheGame().phase, rules::GameOver);
         EXPECT_STREQ(setup::Status.StatusText, "A TIE!!!");
         ExpectOnlyTheResultPicture(resources::IDB_TIE);
         ExpectSoundsFollowTheMessages(game, {});

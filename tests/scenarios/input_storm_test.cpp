@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <random>
 
-#include "fleet/game_state.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "tests/scenarios/battle_scenario.h"
 #include "windows/program_handles.h"
@@ -81,13 +81,13 @@ class Storm {
     }
 
     void ExpectValidState() {
-        for (const fleet::Board& board : GameState.boards) {
+        for (const rules::Board& board : TheGame().boards) {
             for (const auto& column : board) {
                 for (std::int32_t code : column) ASSERT_TRUE(IsListedCode(code)) << code;
             }
         }
-        ASSERT_GE(GameState.salvoSlot, 0);
-        ASSERT_LE(GameState.salvoSlot, 10);
+        ASSERT_GE(TheGame().salvoSlot, 0);
+        ASSERT_LE(TheGame().salvoSlot, 10);
     }
 
     void Step() {

@@ -7,9 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fleet/game_state.h"
-#include "opponent/level.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/status_line.h"
 #include "sound/sound_effects.h"
 #include "tests/scenarios/battle_scenario.h"
@@ -18,7 +17,7 @@
 namespace {
 
 using namespace scenario;
-using opponent::Level;
+using rules::Level;
 
 bool Checked(int id) {
     const platform::MenuItem* item = platform::FindMenuItem(windows::App.MainMenu, id);
@@ -30,27 +29,27 @@ TEST(OpponentLevel, TakesEffectAtTheNextNewGameAndAnExpertGamePlaysToItsEnd) {
     game.Then([] {
         EXPECT_TRUE(Checked(resources::IDM_OPPONENT_STANDARD));
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_EXPERT));
-        EXPECT_EQ(opponent::Levels.GameLevel, Level::Standard);
+        EXPECT_EQ(TheGame().level, Level::Standard);
     });
     game.Then(
         [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_EXPERT); });
     game.Then([] {
         EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
         EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
-        EXPECT_EQ(opponent::Levels.GameLevel,
+        EXPECT_EQ(TheGame().level,
                   Level::Standard);  // the game being laid out keeps its own
     });
     game.Then([&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW); });
-    game.Then([] { EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert); });
+    game.Then([] { EXPECT_EQ(TheGame().level, Level::Expert); });
     game.StartBattle();
     // Back to Standard in the middle of the battle: this game stays Expert to its end.
     game.Then(
         [&] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_OPPONENT_STANDARD); });
     SalvoPlayer player(game, /*shootShipsFirst=*/false, [&] {
         EXPECT_STREQ(setup::Status.StatusText, "YOU LOST!!!");
-        EXPECT_EQ(fleet::ShipsAfloat(fleet::Player), 0);
-        EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert);
-        EXPECT_EQ(opponent::Levels.ChosenLevel, Level::Standard);
+        EXPECT_EQ(rules::ShipsAfloat(TheGame(), rules::Player), 0);
+        EXPECT_EQ(TheGame().level, Level::Expert);
+        EXPECT_EQ(shell::TheSession.chosenLevel, Level::Standard);
     });
     player.Start();
     EXPECT_EQ(game.Run(), 0);
@@ -67,7 +66,7 @@ TEST(OpponentLevel, StartsWithTheLevelAndSoundKeptFromTheLastRun) {
     {
         BattleGame game;
         game.Then([] {
-            EXPECT_EQ(opponent::Levels.GameLevel, Level::Expert);
+            EXPECT_EQ(TheGame().level, Level::Expert);
             EXPECT_TRUE(Checked(resources::IDM_OPPONENT_EXPERT));
             EXPECT_FALSE(Checked(resources::IDM_OPPONENT_STANDARD));
             EXPECT_EQ(sound::SoundOn, 0);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
@@ -25,17 +25,17 @@ using namespace scenario;
 // the messages between shots are handled, for its release. The player chooses then.
 void InterruptTheResolution(BattleGame& game, std::function<void()> choose) {
     game.Then([&game] {
-        const std::vector<Cell> cells = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> cells = UntouchedCells(rules::Enemy, /*shipsFirst=*/false);
         platform::Point at;
-        for (int i = 0; i < GameState.shotsLeft; ++i) {
-            at = CellCentre(fleet::Enemy, cells[i].x, cells[i].y);
+        for (int i = 0; i < TheGame().shotsLeft; ++i) {
+            at = CellCentre(rules::Enemy, cells[i].x, cells[i].y);
             game.host.Click(windows::App.MainWindow, at.x, at.y);
         }
         game.host.Press(windows::App.MainWindow, at.x, at.y);
     });
     game.Then([&game, choose] {
-        EXPECT_EQ(GameState.phase, fleet::Resolving);
-        const platform::Point at = CellCentre(fleet::Enemy, 0, 0);
+        EXPECT_EQ(TheGame().phase, rules::Resolving);
+        const platform::Point at = CellCentre(rules::Enemy, 0, 0);
         game.host.Release(windows::App.MainWindow, at.x, at.y);
         choose();
     });
@@ -58,20 +58,22 @@ TEST(Reentry, NewGameDuringAResolutionStopsItAfterTheCurrentShot) {
     game.Then([&] {
         EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
         EXPECT_EQ(OutcomeMessagesShown(game), 1);
-        EXPECT_EQ(GameState.phase, fleet::Placing);
-        EXPECT_EQ(GameState.salvoSlot, 0);
-        EXPECT_EQ(GameState.shotsLeft, 5);
-        for (const fleet::Shot& shot : GameState.salvo) EXPECT_EQ(shot.side, fleet::NoShot);
-        for (const fleet::Board& board : GameState.boards) {
+        EXPECT_EQ(TheGame().phase, rules::Placing);
+        EXPECT_EQ(TheGame().salvoSlot, 0);
+        EXPECT_EQ(TheGame().shotsLeft, 5);
+        for (const rules::Shot& shot : TheGame().salvo) EXPECT_EQ(shot.side, rules::NoShot);
+        for (const rules::Board& board : TheGame().boards) {
             for (const auto& column : board) {
-                for (std::int32_t code : column) ASSERT_EQ(code, fleet::Water);
+                for (std::int32_t code : column) ASSERT_EQ(code, rules::Water);
             }
         }
         EXPECT_STREQ(setup::Status.StatusText, "You Have 5 More Ships, Select Ship To Place...");
+        for (const rules::Fleet& fleet : TheGame().fleets) {
+            for (const rules::ShipState& ship : fleet) EXPECT_EQ(ship.hits, 0);
+        }
         for (const fleet::Ship& ship : fleet::Ships) {
             EXPECT_EQ(ship.visible, 1);
             EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
-            EXPECT_EQ(ship.hits, 0);
         }
         // On the screen: no aim, miss, hit or wreck left anywhere.
         platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
@@ -99,21 +101,21 @@ TEST(Reentry, ANewBattleStartedDuringAResolutionKeepsItsSalvo) {
         platform::PostMessage(window, platform::WM_COMMAND, resources::IDM_NEW, 0);
         platform::PostMessage(window, platform::WM_COMMAND, setup::ID_PLACE_RANDOM, 0);
         platform::PostMessage(window, platform::WM_COMMAND, setup::ID_START, 0);
-        const platform::Point at = CellCentre(fleet::Enemy, 5, 5);
+        const platform::Point at = CellCentre(rules::Enemy, 5, 5);
         game.host.Click(window, at.x, at.y);
     });
     game.Then([&] {
         EXPECT_EQ(SoundsStarted(game.audio, "drop.wav"), 1);
-        EXPECT_EQ(GameState.phase, fleet::Firing);
-        EXPECT_EQ(GameState.salvoSlot, 2);
-        EXPECT_EQ(GameState.shotsLeft, 4);
+        EXPECT_EQ(TheGame().phase, rules::Firing);
+        EXPECT_EQ(TheGame().salvoSlot, 2);
+        EXPECT_EQ(TheGame().shotsLeft, 4);
         for (int slot : {0, 1}) {
-            const fleet::Shot& shot = GameState.salvo[slot];
-            ASSERT_NE(shot.side, fleet::NoShot) << slot;
-            const std::int32_t code = GameState.boards[shot.side][shot.x][shot.y];
+            const rules::Shot& shot = TheGame().salvo[slot];
+            ASSERT_NE(shot.side, rules::NoShot) << slot;
+            const std::int32_t code = TheGame().boards[shot.side][shot.x][shot.y];
             EXPECT_TRUE(code >= 10 && code <= 15) << "slot " << slot << " code " << code;
         }
-        for (const fleet::Board& board : GameState.boards) {
+        for (const rules::Board& board : TheGame().boards) {
             for (const auto& column : board) {
                 for (std::int32_t code : column) EXPECT_LT(code, 20);
             }

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
@@ -18,7 +18,7 @@ using namespace scenario;
 
 int AimedCells(int side) {
     int aimed = 0;
-    for (const auto& column : GameState.boards[side]) {
+    for (const auto& column : TheGame().boards[side]) {
         for (std::int32_t code : column) aimed += code >= 10 && code <= 15;
     }
     return aimed;
@@ -34,7 +34,7 @@ TEST(Salvo, OnlyClicksOnUntouchedCellsInsideTheBoardAimAShot) {
     };
     std::vector<Case> cases;
     game.Then([&] {
-        const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+        const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
         const int l = board.GetLeft(), t = board.GetTop(), r = board.GetRight(),
                   b = board.GetBottom();
         const int midX = (l + r) / 2, midY = (t + b) / 2;
@@ -52,29 +52,29 @@ TEST(Salvo, OnlyClicksOnUntouchedCellsInsideTheBoardAimAShot) {
     std::function<void(std::size_t)> runCase = [&](std::size_t i) {
         if (i == cases.size()) return;
         const Case c = cases[i];
-        const int shotsBefore = GameState.shotsLeft;
-        const int slotBefore = GameState.salvoSlot;
-        const int aimedBefore = AimedCells(fleet::Enemy);
+        const int shotsBefore = TheGame().shotsLeft;
+        const int slotBefore = TheGame().salvoSlot;
+        const int aimedBefore = AimedCells(rules::Enemy);
         const std::string statusBefore = setup::Status.StatusText;
         game.host.Click(windows::App.MainWindow, c.x, c.y);
         game.Then([=, &runCase] {
             SCOPED_TRACE(c.where);
             if (c.column < 0) {
-                EXPECT_EQ(GameState.shotsLeft, shotsBefore);
-                EXPECT_EQ(GameState.salvoSlot, slotBefore);
-                EXPECT_EQ(AimedCells(fleet::Enemy), aimedBefore);
+                EXPECT_EQ(TheGame().shotsLeft, shotsBefore);
+                EXPECT_EQ(TheGame().salvoSlot, slotBefore);
+                EXPECT_EQ(AimedCells(rules::Enemy), aimedBefore);
                 EXPECT_EQ(setup::Status.StatusText, statusBefore);
             } else {
-                EXPECT_EQ(GameState.shotsLeft, shotsBefore - 1);
-                const fleet::Shot& shot = GameState.salvo[slotBefore];
-                EXPECT_EQ(shot.side, fleet::Enemy);
+                EXPECT_EQ(TheGame().shotsLeft, shotsBefore - 1);
+                const rules::Shot& shot = TheGame().salvo[slotBefore];
+                EXPECT_EQ(shot.side, rules::Enemy);
                 EXPECT_EQ(shot.x, c.column);
                 EXPECT_EQ(shot.y, c.row);
-                const std::int32_t code = GameState.boards[fleet::Enemy][c.column][c.row];
+                const std::int32_t code = TheGame().boards[rules::Enemy][c.column][c.row];
                 EXPECT_TRUE(code >= 10 && code <= 15) << code;
                 // The computer's shot of the same fleet index follows at once.
-                EXPECT_EQ(GameState.salvo[slotBefore + 1].side, fleet::Player);
-                EXPECT_EQ(GameState.salvoSlot, slotBefore + 2);
+                EXPECT_EQ(TheGame().salvo[slotBefore + 1].side, rules::Player);
+                EXPECT_EQ(TheGame().salvoSlot, slotBefore + 2);
             }
             runCase(i + 1);
         });
@@ -98,7 +98,7 @@ TEST(Salvo, TheShotCountSaysShotForOneAndShotsForEveryOtherCount) {
     game.Then([] { EXPECT_STREQ(setup::Status.StatusText, "You Have 5 Shots Remaining..."); });
     for (int i = 0; i < 3; ++i) {
         game.Then([&, i] {
-            GameState.shotsLeft = cases[i].shotsBefore;
+            TheGame().shotsLeft = cases[i].shotsBefore;
             ClickEnemyCell(game.host, i, 0);
         });
         game.Then([&, i] {
@@ -113,35 +113,35 @@ TEST(Salvo, TheSlotsOfSunkShipsStayEmpty) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        SinkInPlace(fleet::Enemy, 3);
+        SinkInPlace(rules::Enemy, 3);
         for (int i = 0; i < 4; ++i) ClickEnemyCell(game.host, i, 0);
     });
     game.Then([&] {
         // The enemy ship 3 is sunk: its slot 7 is passed without a shot, the player's count is
         // untouched by it.
-        EXPECT_EQ(GameState.salvoSlot, 8);
-        EXPECT_EQ(GameState.shotsLeft, 1);
-        for (int slot : {1, 3, 5}) EXPECT_EQ(GameState.salvo[slot].side, fleet::Player) << slot;
-        EXPECT_EQ(GameState.salvo[7].side, fleet::NoShot);
+        EXPECT_EQ(TheGame().salvoSlot, 8);
+        EXPECT_EQ(TheGame().shotsLeft, 1);
+        for (int slot : {1, 3, 5}) EXPECT_EQ(TheGame().salvo[slot].side, rules::Player) << slot;
+        EXPECT_EQ(TheGame().salvo[7].side, rules::NoShot);
         // The player's ship 0 goes down before the salvo ends.
-        SinkInPlace(fleet::Player, 0);
+        SinkInPlace(rules::Player, 0);
         ClickEnemyCell(game.host, 4, 0);
     });
     game.Then([&] {
         // The new salvo opens past the sunk ship 0: its slot stays empty and the computer's slot
         // behind it is filled at once; the player has four shots, the next click fills slot 2.
-        EXPECT_EQ(GameState.phase, fleet::Firing);
-        EXPECT_EQ(GameState.salvo[0].side, fleet::NoShot);
-        EXPECT_EQ(GameState.salvo[1].side, fleet::Player);
-        EXPECT_EQ(GameState.salvoSlot, 2);
-        EXPECT_EQ(GameState.shotsLeft, 4);
+        EXPECT_EQ(TheGame().phase, rules::Firing);
+        EXPECT_EQ(TheGame().salvo[0].side, rules::NoShot);
+        EXPECT_EQ(TheGame().salvo[1].side, rules::Player);
+        EXPECT_EQ(TheGame().salvoSlot, 2);
+        EXPECT_EQ(TheGame().shotsLeft, 4);
         EXPECT_STREQ(setup::Status.StatusText, "You Have 4 Shots Remaining...");
         ClickEnemyCell(game.host, 5, 0);
     });
     game.Then([&] {
-        EXPECT_EQ(GameState.salvo[2].side, fleet::Enemy);
-        EXPECT_EQ(GameState.salvo[2].x, 5);
-        EXPECT_EQ(GameState.salvoSlot, 4);
+        EXPECT_EQ(TheGame().salvo[2].side, rules::Enemy);
+        EXPECT_EQ(TheGame().salvo[2].x, 5);
+        EXPECT_EQ(TheGame().salvoSlot, 4);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -150,11 +150,11 @@ TEST(Salvo, StartHidesTheEnemyFleetAndDisablesStartAndPlaceRandom) {
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        EXPECT_EQ(GameState.phase, fleet::Firing);
+        EXPECT_EQ(TheGame().phase, rules::Firing);
         EXPECT_STREQ(setup::Status.StatusText, "You Have 5 Shots Remaining...");
-        for (int k = 0; k < fleet::ShipsPerSide; ++k) EXPECT_EQ(ShipAt(fleet::Enemy, k).visible, 0);
+        for (int k = 0; k < rules::ShipsPerSide; ++k) EXPECT_EQ(ShipAt(rules::Enemy, k).visible, 0);
         int enemyShipCells = 0;
-        for (const auto& column : GameState.boards[fleet::Enemy]) {
+        for (const auto& column : TheGame().boards[rules::Enemy]) {
             for (std::int32_t code : column) enemyShipCells += code >= 1 && code <= 5;
         }
         EXPECT_EQ(enemyShipCells, 17);
@@ -164,11 +164,11 @@ TEST(Salvo, StartHidesTheEnemyFleetAndDisablesStartAndPlaceRandom) {
             }
         }
         // A START command that arrives by other means in the middle of a battle changes nothing.
-        const auto boards = GameState.boards;
+        const auto boards = TheGame().boards;
         platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, setup::ID_START, 0);
         game.Then([&, boards] {
-            EXPECT_EQ(GameState.boards, boards);
-            EXPECT_EQ(GameState.phase, fleet::Firing);
+            EXPECT_EQ(TheGame().boards, boards);
+            EXPECT_EQ(TheGame().phase, rules::Firing);
         });
     });
     EXPECT_EQ(game.Run(), 0);

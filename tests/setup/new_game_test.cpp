@@ -7,11 +7,11 @@
 #include <string>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/repaint.h"
 #include "platform/sound.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
@@ -72,34 +72,38 @@ INSTANTIATE_TEST_SUITE_P(
                std::to_string(info.param.ship);
     });
 
-TEST(NewGame, StartsFromACleanStateAndLeavesTheSalvoPositionsAlone) {
+TEST(NewGame, StartsFromACleanState) {
     testing_support::GameOnTestHost game;
     game.Then([&] {
-        fleet::GameState.phase = fleet::GameOver;
-        fleet::GameState.boards[1][3][4] = 31;
-        fleet::GameState.salvo[2] = fleet::Shot{fleet::Enemy, 7, 8};
-        fleet::GameState.salvoSlot = 6;
-        fleet::GameState.shotsLeft = 1;
+        testing_support::TheGame().phase = rules::GameOver;
+        testing_support::TheGame().boards[1][3][4] = 31;
+        testing_support::TheGame().salvo[2] = rules::Shot{rules::Enemy, 7, 8};
+        testing_support::TheGame().salvoSlot = 6;
+        testing_support::TheGame().shotsLeft = 1;
         fleet::Ships[3].Rotate();
-        fleet::Ships[3].AddHit();
+        testing_support::TheGame().fleets[rules::Player][3].hits = 1;
         fleet::Ships[7].SetVisible(0, nullptr);
         setup::Status.ShipsToPlace = 0;
         game.audio.ClearRecord();
         game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_NEW);
     });
     game.Then([&] {
-        const fleet::GameStateRecord& state = fleet::GameState;
-        EXPECT_EQ(state.phase, fleet::Placing);
+        const rules::Game& state = testing_support::TheGame();
+        EXPECT_EQ(state.phase, rules::Placing);
         EXPECT_EQ(state.salvoSlot, 0);
         EXPECT_EQ(state.shotsLeft, 5);
         EXPECT_EQ(setup::Status.ShipsToPlace, 5);
-        EXPECT_EQ(CellsHolding(fleet::Player, 0) + CellsHolding(fleet::Enemy, 0), 288);
-        for (const fleet::Shot& shot : state.salvo) EXPECT_EQ(shot.side, fleet::NoShot);
-        EXPECT_EQ(state.salvo[2].x, 7);
-        EXPECT_EQ(state.salvo[2].y, 8);
+        EXPECT_EQ(CellsHolding(rules::Player, 0) + CellsHolding(rules::Enemy, 0), 288);
+        for (const rules::Shot& shot : state.salvo) EXPECT_EQ(shot.side, rules::NoShot);
+        for (const rules::Fleet& fleet : state.fleets) {
+            for (const rules::ShipState& ship : fleet) {
+                EXPECT_EQ(ship.hits, 0);
+                EXPECT_FALSE(ship.vertical);
+                EXPECT_FALSE(ship.OnBoard());
+            }
+        }
         for (const fleet::Ship& ship : fleet::Ships) {
             EXPECT_EQ(ship.orientation, fleet::OrientationHorizontal);
-            EXPECT_EQ(ship.hits, 0);
             EXPECT_EQ(ship.visible, 1);
             EXPECT_EQ(ship.currentPicture, &ship.boatPicture);
         }

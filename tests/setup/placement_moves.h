@@ -3,14 +3,15 @@
 #pragma once
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/types.h"
+#include "rules/game.h"
+#include "tests/support/game_on_test_host.h"
 
 namespace placement_test {
 
 // The middle of a cell of a board as the game lays it out now.
-inline platform::Point CellCentre(fleet::Side side, int column, int row) {
+inline platform::Point CellCentre(rules::Side side, int column, int row) {
     const imaging::Picture& board = fleet::Pictures.BoardPictures[side];
     const double width = (board.GetRight() - board.GetLeft()) / 12.0;
     const double height = (board.GetBottom() - board.GetTop()) / 12.0;
@@ -24,9 +25,9 @@ inline platform::Point OnShip(int index) {
     return {picture.GetLeft() + 3, picture.GetTop() + 3};
 }
 
-inline int CellsHolding(fleet::Side side, std::int32_t code) {
+inline int CellsHolding(rules::Side side, std::int32_t code) {
     int count = 0;
-    for (const auto& column : fleet::GameState.boards[side]) {
+    for (const auto& column : testing_support::TheGame().boards[side]) {
         for (std::int32_t cell : column) count += cell == code;
     }
     return count;

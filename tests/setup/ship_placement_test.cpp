@@ -7,9 +7,9 @@
 #include <string>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "platform/messages.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
@@ -21,8 +21,8 @@
 namespace placement_test {
 namespace {
 
-using fleet::Player;
 using platform::Point;
+using rules::Player;
 
 std::string Status() { return setup::Status.StatusText; }
 
@@ -67,7 +67,7 @@ TEST_F(Placement, CountsShipsLeftInTheDocksAndEnablesStartWithTheLastOne) {
     game.Then([] {
         EXPECT_EQ(setup::Status.ShipsToPlace, 0);
         EXPECT_EQ(CellsHolding(Player, 3), 3);
-        EXPECT_EQ(fleet::GameState.boards[Player][6][6], 3);
+        EXPECT_EQ(testing_support::TheGame().boards[Player][6][6], 3);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -88,7 +88,8 @@ TEST_F(Placement, ADoubleClickTurnsTheShipAndCountsItOnce) {
     game.Then([] {
         EXPECT_EQ(setup::Status.ShipsToPlace, 4);
         EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
-        for (int row = 2; row < 6; ++row) EXPECT_EQ(fleet::GameState.boards[Player][3][row], 2);
+        for (int row = 2; row < 6; ++row)
+            EXPECT_EQ(testing_support::TheGame().boards[Player][3][row], 2);
     });
     EXPECT_EQ(game.Run(), 0);
 }
@@ -101,7 +102,7 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
     game.Then([this] {
         EXPECT_EQ(setup::Status.ShipsToPlace, 4) << "counted before the drop";
         EXPECT_EQ(Status(), "Place Ship On Map...");
-        Click(CellCentre(fleet::Enemy, 2, 2));  // not the player's board
+        Click(CellCentre(rules::Enemy, 2, 2));  // not the player's board
     });
     game.Then([this] {
         EXPECT_EQ(Status(), "Place Ship On Map...");
@@ -110,7 +111,8 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
     });
     game.Then([] {
         EXPECT_EQ(CellsHolding(Player, 1), 5);
-        for (int row = 7; row < 12; ++row) EXPECT_EQ(fleet::GameState.boards[Player][11][row], 1);
+        for (int row = 7; row < 12; ++row)
+            EXPECT_EQ(testing_support::TheGame().boards[Player][11][row], 1);
     });
     EXPECT_EQ(game.Run(), 0);
 }

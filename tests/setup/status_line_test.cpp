@@ -44,7 +44,7 @@ TEST(StatusLine, MarksItsRectangleAtEachSizeAndKeepsTheTextWhenGivenNone) {
                       c.status);
             EXPECT_STREQ(setup::Status.StatusText, "Place Ship On Map...");
             EXPECT_EQ(MarkedBy([] {
-                          fleet::InvalidateCell(windows::App.MainWindow, fleet::Player, 11, 11);
+                          fleet::InvalidateCell(windows::App.MainWindow, rules::Player, 11, 11);
                       }),
                       c.cell);
         });

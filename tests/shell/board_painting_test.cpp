@@ -13,12 +13,13 @@
 
 #include "fleet/board_cell.h"
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/layout_scale.h"
 #include "setup/status_line.h"
 #include "tests/scenarios/battle_scenario.h"
+#include "tests/support/game_on_test_host.h"
 #include "windows/program_handles.h"
 
 namespace {
@@ -91,9 +92,9 @@ void ExpectNothingDrawnAt(const platform::Rect& at, const Frame& with, const Fra
 }
 
 Cell FirstCellWithCode(int side, std::int32_t code) {
-    for (int x = 0; x < fleet::BoardSize; ++x) {
-        for (int y = 0; y < fleet::BoardSize; ++y) {
-            if (GameState.boards[side][x][y] == code) return Cell{x, y};
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            if (TheGame().boards[side][x][y] == code) return Cell{x, y};
         }
     }
     ADD_FAILURE() << "no cell holds " << code;
@@ -102,18 +103,18 @@ Cell FirstCellWithCode(int side, std::int32_t code) {
 
 // The same battle with every aim, miss and hit mark taken away.
 Frame PaintedWithoutMarks() {
-    const fleet::GameStateRecord saved = GameState;
-    for (fleet::Shot& shot : GameState.salvo) shot.side = fleet::NoShot;
-    for (fleet::Board& board : GameState.boards) {
+    const rules::Game saved = TheGame();
+    for (rules::Shot& shot : TheGame().salvo) shot.side = rules::NoShot;
+    for (rules::Board& board : TheGame().boards) {
         for (auto& column : board) {
             for (std::int32_t& code : column) {
-                if (code == fleet::Miss) code = fleet::Water;
-                if (fleet::IsHitShipAfloat(code)) code -= fleet::HitStage;
+                if (code == rules::Miss) code = rules::Water;
+                if (rules::IsHitShipAfloat(code)) code -= rules::HitStage;
             }
         }
     }
     Frame without = PaintedFrame();
-    GameState = saved;
+    TheGame() = saved;
     return without;
 }
 
@@ -122,7 +123,7 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
     game.StartBattle();
     Cell aimed[2];
     game.Then([&] {
-        const std::vector<Cell> water = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> water = UntouchedCells(rules::Enemy, /*shipsFirst=*/false);
         aimed[0] = water[0];
         aimed[1] = water[1];
         ClickEnemyCell(game.host, aimed[0].x, aimed[0].y);
@@ -130,36 +131,36 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
     });
     game.Then([&] {
         // Resolved cells on both boards, and an enemy ship (not the one hit) sunk where it lies.
-        const Cell enemyMiss = UntouchedCells(fleet::Enemy, false)[0];
-        GameState.boards[fleet::Enemy][enemyMiss.x][enemyMiss.y] = fleet::Miss;
-        const Cell enemyHit = FirstCellWithCode(fleet::Enemy, 1);
-        GameState.boards[fleet::Enemy][enemyHit.x][enemyHit.y] += fleet::HitStage;
-        ShipAt(fleet::Enemy, 0).AddHit();
-        SinkInPlace(fleet::Enemy, 2);
-        const Cell playerMiss = UntouchedCells(fleet::Player, false)[0];
-        GameState.boards[fleet::Player][playerMiss.x][playerMiss.y] = fleet::Miss;
-        const Cell playerHit = FirstCellWithCode(fleet::Player, 4);
-        GameState.boards[fleet::Player][playerHit.x][playerHit.y] += fleet::HitStage;
+        const Cell enemyMiss = UntouchedCells(rules::Enemy, false)[0];
+        TheGame().boards[rules::Enemy][enemyMiss.x][enemyMiss.y] = rules::Miss;
+        const Cell enemyHit = FirstCellWithCode(rules::Enemy, 1);
+        TheGame().boards[rules::Enemy][enemyHit.x][enemyHit.y] += rules::HitStage;
+        TheGame().fleets[rules::Enemy][0].hits += 1;
+        SinkInPlace(rules::Enemy, 2);
+        const Cell playerMiss = UntouchedCells(rules::Player, false)[0];
+        TheGame().boards[rules::Player][playerMiss.x][playerMiss.y] = rules::Miss;
+        const Cell playerHit = FirstCellWithCode(rules::Player, 4);
+        TheGame().boards[rules::Player][playerHit.x][playerHit.y] += rules::HitStage;
 
         const Frame with = PaintedFrame();
         const Frame without = PaintedWithoutMarks();
 
-        ExpectMarkAt(fleet::Pictures.TargetPicture, fleet::Enemy, aimed[0], with, without);
-        ExpectMarkAt(fleet::Pictures.TargetPicture, fleet::Enemy, aimed[1], with, without);
-        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, enemyMiss, with, without);
-        ExpectMarkAt(fleet::Pictures.HitPicture, fleet::Enemy, enemyHit, with, without);
-        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Player, playerMiss, with, without);
-        ExpectMarkAt(fleet::Pictures.HitPicture, fleet::Player, playerHit, with, without);
+        ExpectMarkAt(fleet::Pictures.TargetPicture, rules::Enemy, aimed[0], with, without);
+        ExpectMarkAt(fleet::Pictures.TargetPicture, rules::Enemy, aimed[1], with, without);
+        ExpectMarkAt(fleet::Pictures.MissPicture, rules::Enemy, enemyMiss, with, without);
+        ExpectMarkAt(fleet::Pictures.HitPicture, rules::Enemy, enemyHit, with, without);
+        ExpectMarkAt(fleet::Pictures.MissPicture, rules::Player, playerMiss, with, without);
+        ExpectMarkAt(fleet::Pictures.HitPicture, rules::Player, playerHit, with, without);
 
         // The computer's aims (slots 1 and 3) get no mark.
         for (int slot : {1, 3}) {
-            const fleet::Shot& shot = GameState.salvo[slot];
-            ASSERT_EQ(shot.side, fleet::Player);
-            ExpectNothingDrawnAt(MarkRect(fleet::Player, shot.x, shot.y), with, without);
+            const rules::Shot& shot = TheGame().salvo[slot];
+            ASSERT_EQ(shot.side, rules::Player);
+            ExpectNothingDrawnAt(MarkRect(rules::Player, shot.x, shot.y), with, without);
         }
 
         // The wreck: its sunk picture over all its cells, and not one pixel of a hit mark.
-        const fleet::Ship& wreck = ShipAt(fleet::Enemy, 2);
+        const fleet::Ship& wreck = ShipAt(rules::Enemy, 2);
         const imaging::Picture& sunk = *wreck.currentPicture;
         EXPECT_TRUE(&sunk == &wreck.sunkPicture || &sunk == &wreck.sunkVerticalPicture);
         ExpectPictureAt(sunk, platform::Rect{sunk.left, sunk.top, sunk.right, sunk.bottom}, with,
@@ -173,8 +174,8 @@ TEST(BoardPainting, MarksAndWrecksAppearAsTheirPicturesDrawThem) {
         EXPECT_EQ(hitPixels, 0);
 
         // A hidden ship of the computer is not on the screen.
-        const Cell hidden = FirstCellWithCode(fleet::Enemy, 4);
-        const platform::Point centre = CellCentre(fleet::Enemy, hidden.x, hidden.y);
+        const Cell hidden = FirstCellWithCode(rules::Enemy, 4);
+        const platform::Point centre = CellCentre(rules::Enemy, hidden.x, hidden.y);
         EXPECT_NE(with[IndexOf(centre.x, centre.y)], PixelOf(fixtures::AfloatColour));
     });
     EXPECT_EQ(game.Run(), 0);
@@ -206,7 +207,7 @@ TEST(BoardPainting, TheBoardsFollowAScreenSizeChange) {
         ASSERT_EQ(windows::App.MainWindow->clientWidth, 800);
         const Frame frame = PaintedFrame();
         // A new game: the ships wait in their docks, so the boards show nothing but their grids.
-        for (int side : {fleet::Player, fleet::Enemy}) {
+        for (int side : {rules::Player, rules::Enemy}) {
             SCOPED_TRACE(testing::Message() << "board " << side);
             imaging::Picture& board = fleet::Pictures.BoardPictures[side];
             const Frame grid = DrawnAlone(board);
@@ -306,14 +307,14 @@ TEST(BoardPainting, ADirectPaintChangesOnlyWhatWasMarked) {
     game.StartBattle();
     game.Then([&] {
         const Frame before = PaintedFrame();
-        const Cell cell = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false)[0];
-        const platform::Rect at = MarkRect(fleet::Enemy, cell.x, cell.y);
-        GameState.boards[fleet::Enemy][cell.x][cell.y] = fleet::Miss;
+        const Cell cell = UntouchedCells(rules::Enemy, /*shipsFirst=*/false)[0];
+        const platform::Rect at = MarkRect(rules::Enemy, cell.x, cell.y);
+        TheGame().boards[rules::Enemy][cell.x][cell.y] = rules::Miss;
         shell::PaintBoard(windows::App.MainWindow);
         ExpectNothingDrawnAt(at, windows::App.MainWindow->surface.pixels, before);
-        fleet::InvalidateCell(windows::App.MainWindow, fleet::Enemy, cell.x, cell.y);
+        fleet::InvalidateCell(windows::App.MainWindow, rules::Enemy, cell.x, cell.y);
         shell::PaintBoard(windows::App.MainWindow);
-        ExpectMarkAt(fleet::Pictures.MissPicture, fleet::Enemy, cell,
+        ExpectMarkAt(fleet::Pictures.MissPicture, rules::Enemy, cell,
                      windows::App.MainWindow->surface.pixels, before);
     });
     EXPECT_EQ(game.Run(), 0);
@@ -327,29 +328,29 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
     BattleGame game;
     game.StartBattle();
     game.Then([&] {
-        const std::vector<Cell> water = UntouchedCells(fleet::Enemy, /*shipsFirst=*/false);
+        const std::vector<Cell> water = UntouchedCells(rules::Enemy, /*shipsFirst=*/false);
         ClickEnemyCell(game.host, water[0].x, water[0].y);
     });
     game.Then([&] {
         for (int k = 0; k < 6; ++k) {
-            const Cell miss = UntouchedCells(fleet::Enemy, false)[k * 3];
-            GameState.boards[fleet::Enemy][miss.x][miss.y] = fleet::Miss;
+            const Cell miss = UntouchedCells(rules::Enemy, false)[k * 3];
+            TheGame().boards[rules::Enemy][miss.x][miss.y] = rules::Miss;
         }
-        const Cell enemyHit = FirstCellWithCode(fleet::Enemy, 1);
-        GameState.boards[fleet::Enemy][enemyHit.x][enemyHit.y] += fleet::HitStage;
-        const Cell playerHit = FirstCellWithCode(fleet::Player, 4);
-        GameState.boards[fleet::Player][playerHit.x][playerHit.y] += fleet::HitStage;
+        const Cell enemyHit = FirstCellWithCode(rules::Enemy, 1);
+        TheGame().boards[rules::Enemy][enemyHit.x][enemyHit.y] += rules::HitStage;
+        const Cell playerHit = FirstCellWithCode(rules::Player, 4);
+        TheGame().boards[rules::Player][playerHit.x][playerHit.y] += rules::HitStage;
         setup::SetStatus(windows::App.MainWindow, "You Have 4 Shots Remaining...");
         const Frame whole = PaintedFrame();
 
-        const platform::Rect hit = MarkRect(fleet::Enemy, enemyHit.x, enemyHit.y);
+        const platform::Rect hit = MarkRect(rules::Enemy, enemyHit.x, enemyHit.y);
         const platform::Rect status{setup::DesignX(300), 0, setup::DesignX(520),
                                     setup::DesignY(60)};
         struct Case {
             const char* name;
             std::vector<platform::Rect> marked;
         };
-        const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+        const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
         const std::vector<Case> cases = {
             {"half of a hit mark",
              {{hit.left + hit.Width() / 2, hit.top + 3, hit.right, hit.bottom - 2}}},

@@ -6,13 +6,13 @@
 
 #include "battle/message_pump.h"
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "platform/menus.h"
 #include "platform/messages.h"
+#include "platform/quit_request.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
-#include "setup/quit_request.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
 #include "shell/main_window.h"
@@ -22,8 +22,8 @@
 
 namespace {
 
-using fleet::GameState;
 using platform::Window;
+using testing_support::TheGame;
 
 Window* Control(int id) {
     for (Window* child : windows::App.MainWindow->children) {
@@ -95,8 +95,8 @@ TEST(Commands, PlaceRandomLaysTheFleetOnTheBoardAndEnablesStart) {
         EXPECT_EQ(std::string(setup::Status.StatusText),
                   "Select Ship To Reposition or Press Start To Begin...");
         int shipCells = 0;
-        for (const auto& column : GameState.boards[fleet::Player]) {
-            for (std::int32_t code : column) shipCells += code != fleet::Water;
+        for (const auto& column : TheGame().boards[rules::Player]) {
+            for (std::int32_t code : column) shipCells += code != rules::Water;
         }
         EXPECT_EQ(shipCells, 17);
     });
@@ -117,7 +117,7 @@ TEST_P(ScreenSizeCommand, ChangesTheSettingMovesTheWindowAndStartsANewGame) {
     platform::Rect startButton;
     game.Then([&] {
         startButton = Control(setup::ID_START)->rect;
-        GameState.phase = fleet::Firing;
+        TheGame().phase = rules::Firing;
         platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND,
                               static_cast<platform::WPARAM>(c.command), 0);
     });
@@ -128,7 +128,7 @@ TEST_P(ScreenSizeCommand, ChangesTheSettingMovesTheWindowAndStartsANewGame) {
         EXPECT_EQ(setup::Layout.ScaleY, c.factor);
         EXPECT_EQ(windows::App.MainWindow->rect.Width(), c.width + 8);
         EXPECT_EQ(windows::App.MainWindow->rect.Height(), c.height + 8);
-        EXPECT_EQ(GameState.phase, fleet::Placing);
+        EXPECT_EQ(TheGame().phase, rules::Placing);
         EXPECT_EQ(Control(setup::ID_START)->rect, startButton) << "controls never move";
         EXPECT_TRUE(platform::FindMenuItem(windows::App.MainMenu, c.command)->checked);
     });
@@ -146,12 +146,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScreenSizeCommand,
 // Outside placement a right click or a double-click on a ship does nothing, but the double-click
 // still takes its following release from the queue.
 TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTaken) {
-    for (fleet::GamePhase phase : {fleet::Firing, fleet::Resolving, fleet::GameOver}) {
+    for (rules::GamePhase phase : {rules::Firing, rules::Resolving, rules::GameOver}) {
         testing_support::GameOnTestHost game;
         int x = 0;
         int y = 0;
         game.Then([&] {
-            GameState.phase = phase;
+            TheGame().phase = phase;
             const fleet::Ship& carrier = fleet::Ships[0];
             x = carrier.boatPicture.GetLeft() + 5;
             y = carrier.boatPicture.GetTop() + 5;
@@ -165,7 +165,7 @@ TEST(MouseOutsidePlacement, DoubleClicksAndRightClicksDoNothingButTheReleaseIsTa
         });
         game.Then([&] {
             EXPECT_EQ(fleet::Ships[0].orientation, 0) << "phase " << phase;
-            EXPECT_EQ(GameState.phase, phase);
+            EXPECT_EQ(TheGame().phase, phase);
             platform::Message left;
             EXPECT_FALSE(platform::PeekMessage(&left, windows::App.MainWindow,
                                                platform::WM_LBUTTONUP, platform::WM_LBUTTONUP,
@@ -202,11 +202,11 @@ TEST(QuitRequest, ClosingAViewerIsNoRequestToEndTheProgram) {
             if (top->text == "Tidewrack Instructions") viewer = top;
         }
         ASSERT_NE(viewer, nullptr);
-        EXPECT_FALSE(setup::QuitRequestWaiting());
+        EXPECT_FALSE(platform::QuitRequestWaiting());
         game.host.RequestClose(viewer);
-        EXPECT_FALSE(setup::QuitRequestWaiting()) << "closing a viewer ends nothing else";
+        EXPECT_FALSE(platform::QuitRequestWaiting()) << "closing a viewer ends nothing else";
         game.host.RequestClose(windows::App.MainWindow);
-        EXPECT_TRUE(setup::QuitRequestWaiting());
+        EXPECT_TRUE(platform::QuitRequestWaiting());
     });
     EXPECT_EQ(game.Run(), 0);
 }

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "fleet/fleet.h"
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
+#include "rules/game.h"
 #include "setup/layout_scale.h"
 #include "tests/scenarios/battle_scenario.h"
 #include "windows/program_handles.h"
@@ -137,24 +137,24 @@ void ExpectFrameNearReference(bool withMarks) {
 
     Reference reference(frame.width, frame.height);
     reference.Cover(fleet::Pictures.SeaBackPicture);
-    reference.Cover(fleet::Pictures.BoardPictures[fleet::Player]);
-    reference.Cover(fleet::Pictures.BoardPictures[fleet::Enemy]);
+    reference.Cover(fleet::Pictures.BoardPictures[rules::Player]);
+    reference.Cover(fleet::Pictures.BoardPictures[rules::Enemy]);
     for (const fleet::Ship& ship : fleet::Ships) {
         if (ship.visible == 1) reference.Overlay(*ship.currentPicture);
     }
     if (withMarks) {
-        for (int slot = 0; slot < fleet::SalvoSize; slot += 2) {
-            const fleet::Shot& shot = GameState.salvo[slot];
-            if (shot.side != fleet::Player && shot.side != fleet::Enemy) continue;
+        for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
+            const rules::Shot& shot = TheGame().salvo[slot];
+            if (shot.side != rules::Player && shot.side != rules::Enemy) continue;
             PlaceInCell(fleet::Pictures.TargetPicture, shot.side, shot.x, shot.y);
             reference.Overlay(fleet::Pictures.TargetPicture);
         }
-        for (int side : {fleet::Player, fleet::Enemy}) {
-            for (int x = 0; x < fleet::BoardSize; ++x) {
-                for (int y = 0; y < fleet::BoardSize; ++y) {
-                    const std::int32_t code = GameState.boards[side][x][y];
-                    imaging::Picture* mark = code == fleet::Miss ? &fleet::Pictures.MissPicture
-                                             : fleet::IsHitShipAfloat(code)
+        for (int side : {rules::Player, rules::Enemy}) {
+            for (int x = 0; x < rules::BoardSize; ++x) {
+                for (int y = 0; y < rules::BoardSize; ++y) {
+                    const std::int32_t code = TheGame().boards[side][x][y];
+                    imaging::Picture* mark = code == rules::Miss ? &fleet::Pictures.MissPicture
+                                             : rules::IsHitShipAfloat(code)
                                                  ? &fleet::Pictures.HitPicture
                                                  : nullptr;
                     if (mark == nullptr) continue;
@@ -207,13 +207,13 @@ TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
     game.Then([&] {
         SCOPED_TRACE("ships and marks");
         for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
-        for (int slot = 0; slot < fleet::SalvoSize; slot += 2)
-            GameState.salvo[slot] = fleet::Shot{fleet::Enemy, slot, 11};
-        for (int side : {fleet::Player, fleet::Enemy}) {
-            for (int x = 0; x < fleet::BoardSize; ++x) {
+        for (int slot = 0; slot < rules::SalvoSize; slot += 2)
+            TheGame().salvo[slot] = rules::Shot{rules::Enemy, slot, 11};
+        for (int side : {rules::Player, rules::Enemy}) {
+            for (int x = 0; x < rules::BoardSize; ++x) {
                 for (int y = x % 2; y < 11; y += 3) {
-                    std::int32_t& code = GameState.boards[side][x][y];
-                    code = code == fleet::Water ? fleet::Miss : code + fleet::HitStage;
+                    std::int32_t& code = TheGame().boards[side][x][y];
+                    code = code == rules::Water ? rules::Miss : code + rules::HitStage;
                 }
             }
         }

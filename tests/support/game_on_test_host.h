@@ -7,6 +7,8 @@
 #include "platform/host.h"
 #include "platform/test/fake_audio.h"
 #include "platform/test/test_host.h"
+#include "rules/game.h"
+#include "shell/session.h"
 
 namespace testing_support {
 
@@ -27,6 +29,9 @@ class GameOnTestHost {
     platform::TestHost host;
     platform::FakeAudio audio{host.Clock()};
 };
+
+// The game in the main window of the program being run.
+inline rules::Game& TheGame() { return shell::TheSession.game; }
 
 // The folder the build writes the game's data into; the game's relative paths resolve there.
 const char* DataFolder();

@@ -12,13 +12,10 @@
 #include <cstring>
 #include <vector>
 
-#include "battle/salvo_rules.h"
+#include "battle/salvo_driver.h"
 #include "battle/windowless_game.h"
-#include "fleet/fleet.h"
-#include "fleet/game_state.h"
-#include "opponent/level.h"
-#include "opponent/random_numbers.h"
-#include "opponent/random_placement.h"
+#include "rules/game.h"
+#include "rules/moves.h"
 
 namespace {
 
@@ -40,21 +37,21 @@ Figures Summarise(std::vector<int> values) {
 }
 
 // The player's fleet is sunk by the computer alone: the player's slots stay empty.
-void NoPlayerShot() {}
+std::optional<rules::Cell> NoPlayerShot(const rules::Game&) { return std::nullopt; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    opponent::Level level = opponent::Level::Standard;
+    rules::Level level = rules::Level::Standard;
     std::vector<const char*> numbers;
     bool usable = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             const char* name = argv[++i];
             if (std::strcmp(name, "standard") == 0) {
-                level = opponent::Level::Standard;
+                level = rules::Level::Standard;
             } else if (std::strcmp(name, "expert") == 0) {
-                level = opponent::Level::Expert;
+                level = rules::Level::Expert;
             } else {
                 usable = false;
             }
@@ -69,10 +66,6 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    opponent::Levels.ChosenLevel = level;
-    opponent::Levels.GameLevel = level;
-
-    battle::LoadWindowlessShips();
     std::vector<int> salvos;
     std::vector<int> shots;
     long slotsLeftEmpty = 0;  // computer shots with no untouched cell left to aim at
@@ -81,30 +74,34 @@ int main(int argc, char** argv) {
     for (long game = 0; game < games; ++game) {
         // Seeds a large odd step apart: neighbouring seeds give nearly the same first draw.
         const auto seed = static_cast<std::uint32_t>(firstSeed + game * 2654435761L);
-        battle::StartWindowlessGame();
-        opponent::srand(seed);
-        opponent::PlaceFleetAtRandom(fleet::Player, nullptr);
+        battle::WindowlessGame play;
+        play.game = rules::NewGame(level);
+        play.random.Seed(seed);
+        rules::PlaceFleetAtRandom(play.game, rules::Player, play.random);
+        // The enemy fleet is laid out from a generator of its own, so the computer's draws are
+        // the ones it always had.
+        rules::Random enemyLayout(~seed);
+        rules::StartBattle(play.game, enemyLayout);
         int salvoCount = 0;
         int shotCount = 0;
         while (true) {
             ++salvoCount;
-            const battle::SettledSalvo salvo = battle::PlayWindowlessSalvo(NoPlayerShot);
+            battle::EventLog log;
+            const auto end = battle::PlaySalvo(play.game, NoPlayerShot, play.computer(), log);
             int shotsAtPlayer = 0;
             int shotsToLastSinking = 0;
-            for (const battle::SettledShot& settled : salvo) {
-                if (settled.outcome == battle::ShotOutcome::Empty ||
-                    settled.shot.side != fleet::Player) {
-                    continue;
-                }
+            for (const rules::Event& event : log.events) {
+                const bool settled = event.kind == rules::EventKind::Missed ||
+                                     event.kind == rules::EventKind::Hit ||
+                                     event.kind == rules::EventKind::Sinking;
+                if (!settled || event.shot.side != rules::Player) continue;
                 ++shotsAtPlayer;
-                if (settled.outcome == battle::ShotOutcome::Sinking) {
-                    shotsToLastSinking = shotsAtPlayer;
-                }
+                if (event.kind == rules::EventKind::Sinking) shotsToLastSinking = shotsAtPlayer;
             }
-            slotsLeftEmpty += fleet::ShipsPerSide - shotsAtPlayer;
+            slotsLeftEmpty += rules::ShipsPerSide - shotsAtPlayer;
             // The enemy fleet is never shot at, so a game that ends is lost, by the salvo's last
             // sinking.
-            if (battle::DecideGame()) {
+            if (end) {
                 shotCount += shotsToLastSinking;
                 break;
             }
@@ -128,7 +125,7 @@ int main(int argc, char** argv) {
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
     std::printf(
         "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
-        level == opponent::Level::Expert ? "expert" : "standard", t.mean, t.median,
+        level == rules::Level::Expert ? "expert" : "standard", t.mean, t.median,
         static_cast<double>(t.p90), static_cast<double>(t.maximum), s.mean, games);
     return 0;
 }

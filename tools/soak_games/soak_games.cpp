@@ -6,7 +6,6 @@
 #include <fstream>
 #include <string>
 
-#include "fleet/game_state.h"
 #include "fleet/program_objects.h"
 #include "platform/host.h"
 #include "platform/messages.h"
@@ -15,9 +14,11 @@
 #include "platform/test/test_host.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "rules/game.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "shell/session.h"
 #include "windows/program_handles.h"
 
 namespace {
@@ -38,8 +39,8 @@ void ScriptGame(platform::TestHost& host) {
     host.Then([&host] { host.ClickControl(windows::App.MainWindow, setup::ID_START); });
     for (int cell = 0; cell < 144; ++cell) {
         host.Then([&host, cell] {
-            if (fleet::GameState.phase != fleet::Firing) return;
-            const imaging::Picture& board = fleet::Pictures.BoardPictures[fleet::Enemy];
+            if (shell::TheSession.game.phase != rules::Firing) return;
+            const imaging::Picture& board = fleet::Pictures.BoardPictures[rules::Enemy];
             const double w = (board.GetRight() - board.GetLeft()) / 12.0;
             const double h = (board.GetBottom() - board.GetTop()) / 12.0;
             host.Click(windows::App.MainWindow,
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     for (int game = 1; game <= games; ++game) {
         ScriptGame(host);
         host.Then([game, perStage, &finished, &audio] {
-            if (fleet::GameState.phase == fleet::GameOver) ++finished;
+            if (shell::TheSession.game.phase == rules::GameOver) ++finished;
             audio.ClearRecord();  // the fake device's own record is no part of the game
             if (game % perStage == 0) {
                 std::printf("games %4d  finished %4d  resident %6ld kB\n", game, finished,

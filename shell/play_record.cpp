@@ -1,14 +1,14 @@
-// battle/play_record.cpp: record.ini, one section per level ([Standard], [Expert]) with the keys
+// shell/play_record.cpp: record.ini, one section per level ([Standard], [Expert]) with the keys
 // Won, Lost, Tied and FewestSalvos.
-#include "battle/play_record.h"
+#include "shell/play_record.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-#include "opponent/level.h"
 #include "platform/profile.h"
+#include "rules/game.h"
 
-namespace battle {
+namespace shell {
 
 namespace {
 
@@ -87,7 +87,7 @@ PlayRecord ReadPlayRecord() {
     return record;
 }
 
-void AddGameToRecord(opponent::Level level, GameOutcome outcome, int salvos) {
+void AddGameToRecord(rules::Level level, GameOutcome outcome, int salvos) {
     const std::string file = RecordFile();
     if (file.empty()) return;
     platform::UpdatePrivateProfile(file, [&](platform::ProfileEntries& entries) {
@@ -132,4 +132,4 @@ std::string DescribePlayRecord(const PlayRecord& record) {
     return text;
 }
 
-}  // namespace battle
+}  // namespace shell

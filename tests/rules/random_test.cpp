@@ -1,6 +1,6 @@
-// tests/opponent/random_numbers_test.cpp: the generator's sequence and the way RandomBelow turns
-// one draw into a choice, at the boundaries where truncation and the float constant matter.
-#include "opponent/random_numbers.h"
+// tests/rules/random_test.cpp: the generator's sequence and the way Below turns one draw into a
+// choice, at the boundaries where truncation and the float constant matter.
+#include "rules/random.h"
 
 #include <gtest/gtest.h>
 
@@ -18,23 +18,23 @@ std::uint32_t SeedGiving(int r) {
 }
 
 TEST(RandomNumbers, FollowsTheLinearCongruentialSequence) {
-    opponent::srand(1);
+    rules::Random random(1);
     const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
-    for (int value : expected) EXPECT_EQ(opponent::rand(), value);
+    for (int value : expected) EXPECT_EQ(random.Next(), value);
 
     // Seeding again restarts the sequence, whatever was drawn before.
-    opponent::srand(1);
-    EXPECT_EQ(opponent::rand(), 41);
+    random.Seed(1);
+    EXPECT_EQ(random.Next(), 41);
 }
 
 TEST(RandomNumbers, SeedHelperNamesTheFirstDraw) {
     for (int r : {0, 1, 2, 16384, 32766, 32767}) {
-        opponent::srand(SeedGiving(r));
-        EXPECT_EQ(opponent::rand(), r);
+        rules::Random random(SeedGiving(r));
+        EXPECT_EQ(random.Next(), r);
     }
 }
 
-TEST(RandomNumbers, RandomBelowTruncatesTowardZeroWithTheFloatConstant) {
+TEST(RandomNumbers, BelowTruncatesTowardZeroWithTheFloatConstant) {
     struct Case {
         int r;
         int n;
@@ -50,16 +50,16 @@ TEST(RandomNumbers, RandomBelowTruncatesTowardZeroWithTheFloatConstant) {
     };
     // clang-format on
     for (const Case& c : cases) {
-        opponent::srand(SeedGiving(c.r));
-        EXPECT_EQ(opponent::RandomBelow(c.n), c.expected) << "r " << c.r << ", n " << c.n;
+        rules::Random random(SeedGiving(c.r));
+        EXPECT_EQ(random.Below(c.n), c.expected) << "r " << c.r << ", n " << c.n;
     }
 }
 
-TEST(RandomNumbers, RandomBelowStaysInRangeForEveryDraw) {
+TEST(RandomNumbers, BelowStaysInRangeForEveryDraw) {
     for (int n : {1, 2, 4, 7, 8, 9, 10, 12}) {
         for (int r = 0; r <= 32767; ++r) {
-            opponent::srand(SeedGiving(r));
-            const int choice = opponent::RandomBelow(n);
+            rules::Random random(SeedGiving(r));
+            const int choice = random.Below(n);
             ASSERT_GE(choice, 0) << "r " << r << ", n " << n;
             ASSERT_LT(choice, n) << "r " << r << ", n " << n;
         }

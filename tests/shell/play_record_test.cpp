@@ -1,7 +1,7 @@
-// tests/battle/play_record_test.cpp: the record of play and the settings on disk: damaged or
+// tests/shell/play_record_test.cpp: the record of play and the settings on disk: damaged or
 // hostile files are set aside and a fresh record starts, a kill between the write and the rename
 // leaves the old record whole, and two games writing at once lose nothing.
-#include "battle/play_record.h"
+#include "shell/play_record.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,16 +15,17 @@
 #include <functional>
 #include <string>
 
-#include "opponent/level.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "rules/game.h"
+#include "shell/session.h"
 #include "shell/settings.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using battle::GameOutcome;
-using opponent::Level;
+using rules::Level;
+using shell::GameOutcome;
 
 // Settings and record in a folder of the test's own.
 class PlayRecordFiles : public testing::Test {
@@ -67,14 +68,14 @@ class PlayRecordFiles : public testing::Test {
 };
 
 TEST_F(PlayRecordFiles, KeepsWinsLossesTiesAndTheFewestSalvosPerLevel) {
-    EXPECT_EQ(battle::ReadPlayRecord()[0].won, 0);
+    EXPECT_EQ(shell::ReadPlayRecord()[0].won, 0);
     EXPECT_FALSE(fs::exists(record_));  // reading alone writes nothing
-    battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 20);
-    battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 17);
-    battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 25);
-    battle::AddGameToRecord(Level::Expert, GameOutcome::Lost, 12);
-    battle::AddGameToRecord(Level::Expert, GameOutcome::Tied, 15);
-    const battle::PlayRecord record = battle::ReadPlayRecord();
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 20);
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 17);
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 25);
+    shell::AddGameToRecord(Level::Expert, GameOutcome::Lost, 12);
+    shell::AddGameToRecord(Level::Expert, GameOutcome::Tied, 15);
+    const shell::PlayRecord record = shell::ReadPlayRecord();
     EXPECT_EQ(record[0].won, 3);
     EXPECT_EQ(record[0].lost, 0);
     EXPECT_EQ(record[0].fewestSalvos, 17);
@@ -82,7 +83,7 @@ TEST_F(PlayRecordFiles, KeepsWinsLossesTiesAndTheFewestSalvosPerLevel) {
     EXPECT_EQ(record[1].lost, 1);
     EXPECT_EQ(record[1].tied, 1);
     EXPECT_EQ(record[1].fewestSalvos, 0);
-    const std::string text = battle::DescribePlayRecord(record);
+    const std::string text = shell::DescribePlayRecord(record);
     EXPECT_NE(text.find("Won 3, lost 0, tied 0"), std::string::npos) << text;
     EXPECT_NE(text.find("Fewest salvos in a win: 17"), std::string::npos) << text;
     EXPECT_NE(text.find("none yet"), std::string::npos) << text;
@@ -117,7 +118,7 @@ TEST_F(PlayRecordFiles, SetsADamagedRecordAsideAndStartsAfresh) {
         SCOPED_TRACE(c.what);
         c.make(record_);
         testing::internal::CaptureStderr();
-        const battle::PlayRecord record = battle::ReadPlayRecord();
+        const shell::PlayRecord record = shell::ReadPlayRecord();
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(record[0].won + record[0].lost + record[0].tied + record[1].lost, 0);
         EXPECT_FALSE(fs::exists(fs::symlink_status(record_))) << "still in place";
@@ -125,8 +126,8 @@ TEST_F(PlayRecordFiles, SetsADamagedRecordAsideAndStartsAfresh) {
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         EXPECT_NE(said.find(".damaged"), std::string::npos) << said;
         // The fresh record takes the next game.
-        battle::AddGameToRecord(Level::Standard, GameOutcome::Lost, 9);
-        EXPECT_EQ(battle::ReadPlayRecord()[0].lost, 1);
+        shell::AddGameToRecord(Level::Standard, GameOutcome::Lost, 9);
+        EXPECT_EQ(shell::ReadPlayRecord()[0].lost, 1);
         fs::remove_all(record_ + ".damaged");
         fs::remove(record_);
     }
@@ -137,32 +138,32 @@ TEST_F(PlayRecordFiles, SetsDamagedSettingsAsideAndStartsAsWithNone) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(shell::LoadSettings(), -1);
     EXPECT_NE(testing::internal::GetCapturedStderr().find(".damaged"), std::string::npos);
-    EXPECT_EQ(opponent::Levels.ChosenLevel, Level::Standard);
+    EXPECT_EQ(shell::TheSession.chosenLevel, Level::Standard);
     EXPECT_TRUE(fs::exists(settings_ + ".damaged"));
 
     shell::SaveOpponentLevel(Level::Expert);
     shell::SaveSoundSwitch(0);
-    opponent::Levels.ChosenLevel = Level::Standard;
+    shell::TheSession.chosenLevel = Level::Standard;
     EXPECT_EQ(shell::LoadSettings(), 0);
-    EXPECT_EQ(opponent::Levels.ChosenLevel, Level::Expert);
-    opponent::Levels.ChosenLevel = Level::Standard;
+    EXPECT_EQ(shell::TheSession.chosenLevel, Level::Expert);
+    shell::TheSession.chosenLevel = Level::Standard;
 }
 
 TEST_F(PlayRecordFiles, AKillBetweenTheWriteAndTheRenameLeavesTheOldRecord) {
-    battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 30);
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 30);
     std::ifstream before(record_);
     const std::string old((std::istreambuf_iterator<char>(before)), {});
     InChild([] {
         platform::BeforeReplacingFile = [] { _exit(0); };
-        battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 11);
+        shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 11);
     });
     std::ifstream after(record_);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), old);
-    EXPECT_EQ(battle::ReadPlayRecord()[0].fewestSalvos, 30);
+    EXPECT_EQ(shell::ReadPlayRecord()[0].fewestSalvos, 30);
     // The lock died with the killed game: the next one writes.
-    battle::AddGameToRecord(Level::Standard, GameOutcome::Won, 11);
-    EXPECT_EQ(battle::ReadPlayRecord()[0].won, 2);
-    EXPECT_EQ(battle::ReadPlayRecord()[0].fewestSalvos, 11);
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 11);
+    EXPECT_EQ(shell::ReadPlayRecord()[0].won, 2);
+    EXPECT_EQ(shell::ReadPlayRecord()[0].fewestSalvos, 11);
 }
 
 TEST_F(PlayRecordFiles, TwoGamesWritingAtOnceLoseNothing) {
@@ -173,9 +174,9 @@ TEST_F(PlayRecordFiles, TwoGamesWritingAtOnceLoseNothing) {
         ASSERT_GE(children[k], 0);
         if (children[k] == 0) {
             for (int i = 0; i < GamesEach; ++i) {
-                battle::AddGameToRecord(k == 0 ? Level::Standard : Level::Expert,
-                                        i % 2 == 0 ? GameOutcome::Won : GameOutcome::Lost,
-                                        40 - k - i % 7);
+                shell::AddGameToRecord(k == 0 ? Level::Standard : Level::Expert,
+                                       i % 2 == 0 ? GameOutcome::Won : GameOutcome::Lost,
+                                       40 - k - i % 7);
             }
             _exit(0);
         }
@@ -185,7 +186,7 @@ TEST_F(PlayRecordFiles, TwoGamesWritingAtOnceLoseNothing) {
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
     }
-    const battle::PlayRecord record = battle::ReadPlayRecord();
+    const shell::PlayRecord record = shell::ReadPlayRecord();
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(record[k].won, GamesEach / 2) << k;
         EXPECT_EQ(record[k].lost, GamesEach / 2) << k;

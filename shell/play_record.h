@@ -1,15 +1,15 @@
-// battle/play_record.h: the record of play kept between runs in record.ini: games won, lost and
+// shell/play_record.h: the record of play kept between runs in record.ini: games won, lost and
 // tied at each opponent level, and the fewest salvos in a win.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "opponent/level.h"
+#include "rules/game.h"
 
-namespace battle {
+namespace shell {
 
-enum class GameOutcome { Won, Lost, Tied };
+using rules::GameOutcome;
 
 struct LevelRecord {
     int won = 0;
@@ -18,7 +18,7 @@ struct LevelRecord {
     int fewestSalvos = 0;  // in a win; 0 before the first win
 };
 
-// Indexed by opponent::Level.
+// Indexed by rules::Level.
 using PlayRecord = std::array<LevelRecord, 2>;
 
 // The record as kept; all zeros when there is none. A record with a count out of range is set
@@ -26,9 +26,9 @@ using PlayRecord = std::array<LevelRecord, 2>;
 PlayRecord ReadPlayRecord();
 
 // Adds one finished game, merged with what other games running at the same time have added.
-void AddGameToRecord(opponent::Level level, GameOutcome outcome, int salvos);
+void AddGameToRecord(rules::Level level, GameOutcome outcome, int salvos);
 
 // The record as the Statistics window shows it.
 std::string DescribePlayRecord(const PlayRecord& record);
 
-}  // namespace battle
+}  // namespace shell

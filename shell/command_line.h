@@ -1,0 +1,28 @@
+// shell/command_line.h: the game's own options on the command line, for scripts and tests; the
+// toolkit reads its own (such as -platform) from what is left.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace shell {
+
+struct CommandLine {
+    // --seed N: the generator starts from N instead of the time, so a game replays.
+    std::optional<std::uint32_t> seed;
+    // --no-splash: the main window comes up without the start-up picture.
+    bool showSplash = true;
+};
+
+// Written once, before the program starts; read by the main window as it is created.
+extern CommandLine Options;
+
+// The game's options among the arguments; anything else is left to the toolkit. On a malformed
+// option of the game's, nothing and the reason in `error`.
+std::optional<CommandLine> ReadCommandLine(int argc, const char* const* argv, std::string* error);
+
+// The generator's seed for this run: the one given, or the time in seconds.
+std::uint32_t ProgramSeed();
+
+}  // namespace shell
