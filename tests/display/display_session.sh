@@ -43,11 +43,23 @@ start_display() {
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 }
 
-# start_game EXECUTABLE: runs the game in the background; its output goes to $game_log.
+# start_game EXECUTABLE: runs the game in the background; its output goes to $game_log. The game
+# comes up without its start-up picture unless with_splash=1 asks for it.
 start_game() {
     game_log=$(mktemp)
-    "$1" >"$game_log" 2>&1 &
+    local options=(--no-splash)
+    [ "${with_splash:-0}" = 1 ] && options=()
+    "$1" "${options[@]}" >"$game_log" 2>&1 &
     game_pid=$!
+}
+
+# Waits up to $1 seconds for the start-up picture to be gone.
+wait_for_no_splash() {
+    for _ in $(seq 1 $(( $1 * 10 ))); do
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Waits up to $1 seconds for the game to end and sets exit_code to its exit code ("timeout" when

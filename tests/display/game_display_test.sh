@@ -32,7 +32,6 @@ start() {
     start_game "$game"
     dismiss_boxes "No Sound" 10 Tidewrack
     main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
-    sleep 6  # the start-up picture closes itself
     find_client_area
 }
 
@@ -163,7 +162,6 @@ case "$case_name" in
         start_game "$game"
         dismiss_boxes Error 30 Tidewrack
         main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
-        sleep 6
         find_client_area
         aim_one_salvo
         wait_until_idle

@@ -6,10 +6,13 @@
 
 #include "platform/drawing/drawing.h"
 #include "platform/menus.h"
+#include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "setup/controls.h"
 #include "setup/layout_scale.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
+#include "shell/session.h"
 #include "tests/support/game_on_test_host.h"
 #include "windows/program_handles.h"
 
@@ -149,6 +152,25 @@ TEST(StartUpMenu, ChecksSoundOnAndTheCurrentSizeAndGraysEverySize) {
         }
     });
     EXPECT_EQ(game.Run(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// --seed and --no-splash as the program's entry leaves them: the generator starts from the seed,
+// and the main window comes up with no picture over it.
+TEST(StartUpOptions, ASeedStartsTheGeneratorAndNoSplashOpensNoPicture) {
+    shell::Options = shell::CommandLine{.seed = 1234u, .showSplash = false};
+    testing_support::GameOnTestHost game(ScreenOf(1024, 768), /*waitForStartUpPicture=*/false);
+    game.Then([&] {
+        EXPECT_EQ(shell::TheSession.random, rules::Random(1234u));
+        for (platform::Window* window : platform::TopLevelWindows()) {
+            EXPECT_EQ(window, windows::App.MainWindow) << "only the main window is open";
+        }
+    });
+    EXPECT_EQ(game.Run(), 0);
+    shell::Options = shell::CommandLine{};
 }
 
 }  // namespace
