@@ -9,7 +9,7 @@ void Present(SalvoPresenter& presenter, const rules::Events& events) {
 
 bool FillComputerSlots(rules::Game& game, Computer computer, SalvoPresenter& presenter) {
     const rules::Events events = rules::FillComputerSlots(game, [&](const rules::Game& now) {
-        return opponent::ChooseEnemyShot(opponent::SeeBoard(now), now.level, computer.memory,
+        return opponent::ChooseEnemyShot(opponent::SeenBoard(now), now.level, computer.memory,
                                          computer.random);
     });
     Present(presenter, events);

@@ -52,7 +52,7 @@ rules::Game BattleFromSeedOne(rules::Level level, rules::Random& random) {
 // One shot from a fixed position; the random draws move on, so the chosen cells vary as in play.
 void ChooseFrom(benchmark::State& state, const rules::Game& game, rules::Random& random,
                 std::int32_t counter) {
-    const opponent::SeenBoard seen = opponent::SeeBoard(game);
+    const opponent::SeenBoard seen = opponent::SeenBoard(game);
     opponent::TargetingMemory memory;
     for (auto _ : state) {
         memory.aiShotCounter = counter;

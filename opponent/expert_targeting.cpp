@@ -328,7 +328,7 @@ PlayerBoardView ViewPlayerBoard(const SeenBoard& seen) {
     view.afloat.fill(true);
     for (int x = 0; x < BoardSize; ++x) {
         for (int y = 0; y < BoardSize; ++y) {
-            const std::int32_t code = seen.cells[x][y];
+            const std::int32_t code = seen.At(x, y);
             Seen& cell = view.cells[x][y];
             if (rules::IsUntouched(code)) {
                 cell = Seen::Unknown;
@@ -345,7 +345,7 @@ PlayerBoardView ViewPlayerBoard(const SeenBoard& seen) {
             }
         }
     }
-    view.lengths = seen.lengths;
+    view.lengths = seen.Lengths();
     return view;
 }
 

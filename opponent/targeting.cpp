@@ -23,10 +23,10 @@ bool AnyUntouched(const std::array<std::int32_t, 4>& codes) {
     return false;
 }
 
-bool AnyUntouchedCell(const rules::Board& board) {
-    for (const auto& column : board) {
-        for (std::int32_t code : column) {
-            if (rules::IsUntouched(code)) return true;
+bool AnyUntouchedCell(const SeenBoard& board) {
+    for (int x = 0; x <= LastIndex; ++x) {
+        for (int y = 0; y <= LastIndex; ++y) {
+            if (rules::IsUntouched(board.At(x, y))) return true;
         }
     }
     return false;
@@ -35,7 +35,7 @@ bool AnyUntouchedCell(const rules::Board& board) {
 // One Standard choice: the board it reads, the memory it keeps and the generator it draws from.
 class StandardAim {
   public:
-    StandardAim(const rules::Board& board, TargetingMemory& memory, rules::Random& random)
+    StandardAim(const SeenBoard& board, TargetingMemory& memory, rules::Random& random)
         : board_(board), memory_(memory), random_(random) {}
 
     std::optional<Cell> Choose() {
@@ -62,7 +62,7 @@ class StandardAim {
     bool FindFocus(std::array<std::int32_t, 4>* neighbours) {
         for (int x = 0; x <= LastIndex; ++x) {
             for (int y = 0; y <= LastIndex; ++y) {
-                if (!rules::IsHitShipAfloat(board_[x][y])) continue;
+                if (!rules::IsHitShipAfloat(board_.At(x, y))) continue;
                 *neighbours = ReadNeighbours(board_, x, y);
                 if (AnyUntouched(*neighbours)) {
                     memory_.focusX = x;
@@ -76,7 +76,7 @@ class StandardAim {
 
     // The code at index i of the focus's column (along y) or row (along x).
     std::int32_t CodeOnLine(int i, bool alongX) const {
-        return alongX ? board_[i][memory_.focusY] : board_[memory_.focusX][i];
+        return alongX ? board_.At(i, memory_.focusY) : board_.At(memory_.focusX, i);
     }
 
     // From the focus in a random direction along the line, over hit and sunk cells, to the first
@@ -105,7 +105,7 @@ class StandardAim {
         do {
             x = random_.Below(rules::BoardSize);
             y = random_.Below(rules::BoardSize);
-        } while (!rules::IsUntouched(board_[x][y]));
+        } while (!rules::IsUntouched(board_.At(x, y)));
         return Cell{x, y};
     }
 
@@ -120,7 +120,7 @@ class StandardAim {
             const int i = random_.Below(count);
             const int nx = x + directions[i].dx;
             const int ny = y + directions[i].dy;
-            if (OnBoard(nx) && OnBoard(ny) && rules::IsUntouched(board_[nx][ny])) {
+            if (OnBoard(nx) && OnBoard(ny) && rules::IsUntouched(board_.At(nx, ny))) {
                 return Cell{nx, ny};
             }
             // Drop the direction, keeping the order of the ones behind it: that order decides
@@ -131,28 +131,28 @@ class StandardAim {
         return std::nullopt;
     }
 
-    const rules::Board& board_;
+    const SeenBoard& board_;
     TargetingMemory& memory_;
     rules::Random& random_;
 };
 
 }  // namespace
 
-std::array<std::int32_t, 4> ReadNeighbours(const rules::Board& board, int x, int y) {
+std::array<std::int32_t, 4> ReadNeighbours(const SeenBoard& board, int x, int y) {
     return {
-        x - 1 < 0 ? rules::OffBoard : board[x - 1][y],
-        y - 1 < 0 ? rules::OffBoard : board[x][y - 1],
-        x + 1 > LastIndex ? rules::OffBoard : board[x + 1][y],
-        y + 1 > LastIndex ? rules::OffBoard : board[x][y + 1],
+        x - 1 < 0 ? rules::OffBoard : board.At(x - 1, y),
+        y - 1 < 0 ? rules::OffBoard : board.At(x, y - 1),
+        x + 1 > LastIndex ? rules::OffBoard : board.At(x + 1, y),
+        y + 1 > LastIndex ? rules::OffBoard : board.At(x, y + 1),
     };
 }
 
 std::optional<Cell> ChooseEnemyShot(const SeenBoard& seen, rules::Level level,
                                     TargetingMemory& memory, rules::Random& random) {
     if (level == rules::Level::Expert) return ChooseExpertShot(seen, random);
-    std::optional<Cell> cell = StandardAim(seen.cells, memory, random).Choose();
+    std::optional<Cell> cell = StandardAim(seen, memory, random).Choose();
     ++memory.aiShotCounter;
-    if (seen.computerShipsAfloat < memory.aiShotCounter) memory.aiShotCounter = 0;
+    if (seen.ComputerShipsAfloat() < memory.aiShotCounter) memory.aiShotCounter = 0;
     return cell;
 }
 

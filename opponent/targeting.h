@@ -31,7 +31,7 @@ struct TargetingMemory {
 std::optional<rules::Cell> ChooseEnemyShot(const SeenBoard& seen, rules::Level level,
                                            TargetingMemory& memory, rules::Random& random);
 
-// The codes of the board around (x, y): left, up, right, down; OffBoard beyond an edge.
-std::array<std::int32_t, 4> ReadNeighbours(const rules::Board& board, int x, int y);
+// The codes the computer sees around (x, y): left, up, right, down; OffBoard beyond an edge.
+std::array<std::int32_t, 4> ReadNeighbours(const SeenBoard& board, int x, int y);
 
 }  // namespace opponent

@@ -33,23 +33,39 @@ struct Event {
     GameOutcome outcome = GameOutcome::Tied;
 };
 
-// The events of one move, in the order they happened. A move causes a handful at the most.
+// The events of one move, in the order they happened. A move causes a handful at the most (the
+// computer's five aims and the salvo's completion), so they are kept in place; a move made for
+// every computer shot of every game of the strength tool must not allocate.
 class Events {
   public:
-    static constexpr int Capacity = 12;
+    static constexpr int Capacity = 8;
+
+    Events() = default;
+    Events(const Events& other) : count_(other.count_) {
+        for (int i = 0; i < count_; ++i) Slot(i) = other.Slot(i);
+    }
+    Events& operator=(const Events& other) {
+        count_ = other.count_;
+        for (int i = 0; i < count_; ++i) Slot(i) = other.Slot(i);
+        return *this;
+    }
 
     void Add(const Event& event) {
-        if (count_ < Capacity) items_[count_++] = event;
+        if (count_ < Capacity) Slot(count_++) = event;
     }
-    const Event* begin() const { return items_.data(); }
-    const Event* end() const { return items_.data() + count_; }
+    const Event* begin() const { return &Slot(0); }
+    const Event* end() const { return &Slot(0) + count_; }
     int size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    const Event& front() const { return items_[0]; }
-    bool Refused() const { return count_ == 1 && items_[0].kind == EventKind::Refused; }
+    const Event& front() const { return Slot(0); }
+    bool Refused() const { return count_ == 1 && Slot(0).kind == EventKind::Refused; }
 
   private:
-    std::array<Event, Capacity> items_{};
+    // Left unset until added: an Event is plain data, and most moves fill one slot of eight.
+    Event& Slot(int i) { return reinterpret_cast<Event*>(storage_)[i]; }
+    const Event& Slot(int i) const { return reinterpret_cast<const Event*>(storage_)[i]; }
+
+    alignas(Event) unsigned char storage_[Capacity * sizeof(Event)];
     int count_ = 0;
 };
 

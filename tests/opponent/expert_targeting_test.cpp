@@ -28,7 +28,7 @@ class ExpertTargeting : public testing::Test {
         std::vector<Cell> cells;
         for (int k = 0; k < shots; ++k) {
             const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
-                opponent::SeeBoard(game), rules::Level::Expert, memory, random);
+                opponent::SeenBoard(game), rules::Level::Expert, memory, random);
             if (!cell) break;
             Board()[cell->x][cell->y] += rules::AimedStage;
             cells.push_back({cell->x, cell->y});

@@ -41,7 +41,7 @@ class Targeting : public ::testing::Test {
     // the salvo would mark it.
     std::optional<rules::Cell> Choose(rules::Random& random) {
         const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
-            opponent::SeeBoard(game), rules::Level::Standard, memory, random);
+            opponent::SeenBoard(game), rules::Level::Standard, memory, random);
         if (cell) game.boards[rules::Player][cell->x][cell->y] += rules::AimedStage;
         return cell;
     }
@@ -55,7 +55,7 @@ class Targeting : public ::testing::Test {
             // Spread the seeds: neighbouring seeds give nearly the same first draw.
             rules::Random random(i * 2654435761u);
             const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
-                opponent::SeeBoard(game), rules::Level::Standard, memory, random);
+                opponent::SeenBoard(game), rules::Level::Standard, memory, random);
             EXPECT_TRUE(cell.has_value());
             if (!cell) continue;
             EXPECT_TRUE(rules::IsUntouched(game.boards[rules::Player][cell->x][cell->y]));
@@ -212,13 +212,23 @@ TEST_F(Targeting, LeavesTheSlotEmptyWhenNoCellIsLeft) {
     EXPECT_EQ(Choose(random), (rules::Cell{11, 11}));
 }
 
+TEST_F(Targeting, SeesOutcomesButNeverAnUnhitShipNorWhichShipWasHit) {
+    const std::pair<std::int32_t, std::int32_t> seen[] = {
+        {0, 0}, {3, 0}, {10, 10}, {13, 10}, {20, 20}, {21, 21}, {24, 21}, {32, 32}, {35, 35}};
+    for (const auto& [code, expected] : seen) {
+        game.boards[rules::Player][4][7] = code;
+        EXPECT_EQ(opponent::SeenBoard(game).At(4, 7), expected) << code;
+    }
+}
+
 TEST_F(Targeting, ReadsNeighboursLeftUpRightDownWithTheEdgeOffBoard) {
-    Apply({{{0, 1}, 3}, {{1, 0}, 20}, {{10, 11}, 25}});
-    const rules::Board& board = game.boards[rules::Player];
+    // As the computer sees them: an aimed cell reads 10, a sunk ship's cell names the ship.
+    Apply({{{0, 1}, 13}, {{1, 0}, 20}, {{10, 11}, 35}});
+    const opponent::SeenBoard board(game);
     EXPECT_EQ(opponent::ReadNeighbours(board, 0, 0),
-              (std::array<std::int32_t, 4>{rules::OffBoard, rules::OffBoard, 20, 3}));
+              (std::array<std::int32_t, 4>{rules::OffBoard, rules::OffBoard, 20, 10}));
     EXPECT_EQ(opponent::ReadNeighbours(board, 11, 11),
-              (std::array<std::int32_t, 4>{25, 0, rules::OffBoard, rules::OffBoard}));
+              (std::array<std::int32_t, 4>{35, 0, rules::OffBoard, rules::OffBoard}));
 }
 
 }  // namespace
