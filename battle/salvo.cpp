@@ -40,8 +40,13 @@ std::optional<rules::GameOutcome> AimPlayerShot(platform::Window* window, rules:
     int column = 0;
     int row = 0;
     if (!fleet::CellAt(rules::Enemy, x, y, &column, &row)) return std::nullopt;
+    return AimPlayerShotAt(window, game, computer, rules::Cell{column, row});
+}
+
+std::optional<rules::GameOutcome> AimPlayerShotAt(platform::Window* window, rules::Game& game,
+                                                  Computer computer, rules::Cell cell) {
     ScreenPresenter presenter(window, game);
-    return FirePlayerShot(game, rules::Cell{column, row}, computer, presenter);
+    return FirePlayerShot(game, cell, computer, presenter);
 }
 
 }  // namespace battle

@@ -22,5 +22,8 @@ void StartBattle(platform::Window* window, rules::Game& game, rules::Random& ran
 // and shows it (ShowGameOver).
 std::optional<rules::GameOutcome> AimPlayerShot(platform::Window* window, rules::Game& game,
                                                 Computer computer, int x, int y);
+// The same for a cell of the enemy board, as the keyboard's cursor names it.
+std::optional<rules::GameOutcome> AimPlayerShotAt(platform::Window* window, rules::Game& game,
+                                                  Computer computer, rules::Cell cell);
 
 }  // namespace battle

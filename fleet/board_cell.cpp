@@ -6,8 +6,6 @@
 
 namespace fleet {
 
-namespace {
-
 platform::Rect CellRect(rules::Side side, int x, int y) {
     const imaging::Picture& board = Pictures.BoardPictures[side];
     const double left = board.GetLeft();
@@ -18,8 +16,6 @@ platform::Rect CellRect(rules::Side side, int x, int y) {
                           static_cast<int>(left + w * (x + 1)),
                           static_cast<int>(top + h * (y + 1))};
 }
-
-}  // namespace
 
 bool CellAt(rules::Side side, int x, int y, int* column, int* row) {
     const imaging::Picture& board = Pictures.BoardPictures[side];

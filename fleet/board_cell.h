@@ -17,8 +17,11 @@ constexpr double OneTwelfth = 0.08333333333333333;
 // nothing.
 bool CellAt(rules::Side side, int x, int y, int* column, int* row);
 
-// Marks the rectangle of cell (x, y) on the side's board picture for repainting, without
-// erasing: each edge truncated on its own, so it covers the marks the painter draws there.
+// The rectangle of cell (x, y) on the side's board picture: each edge truncated on its own, so it
+// covers the marks the painter draws there.
+platform::Rect CellRect(rules::Side side, int x, int y);
+
+// Marks that rectangle for repainting, without erasing.
 void InvalidateCell(platform::Window* window, rules::Side side, int x, int y);
 
 }  // namespace fleet

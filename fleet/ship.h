@@ -56,6 +56,8 @@ class Ship {
     // its pictures there. False, changing nothing, off the grid, on its right or bottom edge, or
     // where another ship of the fleet lies.
     bool PlaceAt(rules::Game& game, std::int32_t x, std::int32_t y, platform::Window* window);
+    // The same from a cell of the board, as the keyboard names it.
+    bool PlaceAtCell(rules::Game& game, rules::Cell cell, platform::Window* window);
     // Turns and moves the pictures to where the game says the ship lies (a ship laid out at
     // random).
     void ShowWhereItLies(const rules::ShipState& state, platform::Window* window);

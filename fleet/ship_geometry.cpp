@@ -31,11 +31,14 @@ bool Ship::PlaceAt(rules::Game& game, std::int32_t x, std::int32_t y, platform::
     const int c = Truncate((x - gridLeft) / cellWidth);
     const int r = Truncate((y - gridTop) / cellHeight);
     if (c > rules::BoardSize - 1 || r > rules::BoardSize - 1) return false;
-    if (rules::PlaceShip(game, side, static_cast<std::int32_t>(shipId), rules::Cell{c, r})
-            .Refused()) {
+    return PlaceAtCell(game, rules::Cell{c, r}, window);
+}
+
+bool Ship::PlaceAtCell(rules::Game& game, rules::Cell cell, platform::Window* window) {
+    if (rules::PlaceShip(game, side, static_cast<std::int32_t>(shipId), cell).Refused()) {
         return false;
     }
-    MoveTo(c, r, window);
+    MoveTo(cell.x, cell.y, window);
     return true;
 }
 

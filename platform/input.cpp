@@ -82,6 +82,11 @@ void QueueMenuCommand(Window* window, int commandId) {
     PostMessage(window, WM_COMMAND, MakeLong(static_cast<std::uint16_t>(commandId), 0), 0);
 }
 
+void QueueKeyInput(Window* window, WPARAM key) {
+    if (!IsLive(window) || !IsWindowEnabled(window)) return;
+    core::QueueInput(Message{window, WM_KEYDOWN, key, 0, CurrentHost().TickMilliseconds()});
+}
+
 void QueueCloseRequest(Window* window) {
     if (IsLive(window)) {
         core::QueueInput(

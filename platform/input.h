@@ -18,6 +18,9 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y);
 // A menu item was chosen: WM_COMMAND with its id, posted to the window that owns the menu (the
 // menu's own loop posts it, so it comes with the posted messages, before waiting input).
 void QueueMenuCommand(Window* window, int commandId);
+// A key pressed while the window has the keyboard: WM_KEYDOWN with the key (platform/
+// virtual_keys.h). A disabled window gets none.
+void QueueKeyInput(Window* window, WPARAM key);
 // The desktop asked to close the window (its close box or Alt+F4).
 void QueueCloseRequest(Window* window);
 // A scroll bar action on the window's vertical scroll bar (SB_ codes; position for tracking).

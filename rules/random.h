@@ -10,7 +10,8 @@ namespace rules {
 // the C library's, whose sequence differs from platform to platform.
 class Random {
   public:
-    explicit Random(std::uint32_t seed = 1) : state_(seed) {}
+    Random() = default;
+    explicit Random(std::uint32_t seed) : state_(seed) {}
 
     void Seed(std::uint32_t seed) { state_ = seed; }
     int Next();  // 0..32767
@@ -20,7 +21,7 @@ class Random {
     friend bool operator==(const Random&, const Random&) = default;
 
   private:
-    std::uint32_t state_;
+    std::uint32_t state_ = 1;
 };
 
 }  // namespace rules

@@ -88,6 +88,7 @@ void NewGame(platform::Window* window, rules::Game& game, rules::Level level) {
     DockShips(window, w, h);
 
     game = rules::NewGame(level);
+    CarriedByKeys = KeyCarry{};
     std::strcpy(Status.StatusText, "You Have 5 More Ships, Select Ship To Place...");
     Status.ShipsToPlace = 5;
     setup::DisableControlById(window, setup::ID_START);

@@ -3,13 +3,16 @@
 // selecting) and a quit request do anything; clicks, keys and menu choices are lost, not queued.
 #include "setup/ship_placement.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "fleet/board_cell.h"
 #include "fleet/fleet.h"
 #include "fleet/program_objects.h"
 #include "platform/messages.h"
 #include "platform/quit_request.h"
 #include "platform/repaint.h"
+#include "platform/virtual_keys.h"
 #include "rules/moves.h"
 #include "setup/controls.h"
 #include "setup/status_line.h"
@@ -123,6 +126,116 @@ void ShowFleetWhereItLies(platform::Window* window, const rules::Game& game, rul
         fleet::Ships[fleet::ShipIndex(side, static_cast<std::uint32_t>(shipId))].ShowWhereItLies(
             game.ShipOf(side, shipId), window);
     }
+}
+
+KeyCarry CarriedByKeys;
+
+namespace {
+
+// Repaints the cells the ship carried by keys would cover.
+void InvalidateCarried(platform::Window* window) {
+    const KeyCarry& carry = CarriedByKeys;
+    if (carry.shipId == 0) return;
+    const int length = rules::ShipLengths[carry.shipId - 1];
+    for (int k = 0; k < length; ++k) {
+        fleet::InvalidateCell(window, rules::Player, carry.at.x + (carry.vertical ? 0 : k),
+                              carry.at.y + (carry.vertical ? k : 0));
+    }
+}
+
+// Keeps the carried ship's cells on the board.
+rules::Cell KeptOnBoard(rules::Cell at, int length, bool vertical) {
+    const int lastX = rules::BoardSize - (vertical ? 1 : length);
+    const int lastY = rules::BoardSize - (vertical ? length : 1);
+    return rules::Cell{std::clamp(at.x, 0, lastX), std::clamp(at.y, 0, lastY)};
+}
+
+// The ship's pictures and the game turned together, as a right click turns them.
+void Turn(platform::Window* window, rules::Game& game, fleet::Ship& ship) {
+    ship.Invalidate(window);
+    ship.Rotate();
+    rules::TurnShip(game, rules::Player, static_cast<std::int32_t>(ship.shipId));
+}
+
+bool PutDown(platform::Window* window, rules::Game& game) {
+    KeyCarry& carry = CarriedByKeys;
+    fleet::Ship& ship =
+        fleet::Ships[fleet::ShipIndex(rules::Player, static_cast<std::uint32_t>(carry.shipId))];
+    const bool fromDock = !game.ShipOf(rules::Player, carry.shipId).OnBoard();
+    const bool turned = game.ShipOf(rules::Player, carry.shipId).vertical != carry.vertical;
+    if (turned) Turn(window, game, ship);
+    if (!ship.PlaceAtCell(game, carry.at, window)) {
+        if (turned) Turn(window, game, ship);
+        return false;
+    }
+    InvalidateCarried(window);
+    carry = KeyCarry{};
+    if (fromDock) --Status.ShipsToPlace;
+    ShowStatusByCount(window, false);
+    return true;
+}
+
+}  // namespace
+
+void PickUpByKey(platform::Window* window, const rules::Game& game, std::int32_t shipId) {
+    if (shipId < 1 || shipId > rules::ShipsPerSide) return;
+    PutBackCarriedShip(window);
+    const rules::ShipState& ship = game.ShipOf(rules::Player, shipId);
+    KeyCarry& carry = CarriedByKeys;
+    carry.shipId = shipId;
+    carry.vertical = ship.vertical;
+    carry.at = KeptOnBoard(ship.OnBoard() ? rules::Cell{ship.column, ship.row} : rules::Cell{},
+                           ship.length, ship.vertical);
+    InvalidateCarried(window);
+    SetStatus(window, "Place Ship On Map...");
+}
+
+bool CarryByKey(platform::Window* window, rules::Game& game, platform::WPARAM key) {
+    KeyCarry& carry = CarriedByKeys;
+    if (carry.shipId == 0) return false;
+    const int length = game.ShipOf(rules::Player, carry.shipId).length;
+    rules::Cell at = carry.at;
+    bool vertical = carry.vertical;
+    switch (key) {
+        case platform::VK_LEFT:
+            --at.x;
+            break;
+        case platform::VK_RIGHT:
+            ++at.x;
+            break;
+        case platform::VK_UP:
+            --at.y;
+            break;
+        case platform::VK_DOWN:
+            ++at.y;
+            break;
+        case 'R':
+            vertical = !vertical;
+            break;
+        case platform::VK_SPACE:
+        case platform::VK_RETURN:
+            PutDown(window, game);
+            return true;
+        case platform::VK_ESCAPE:
+            PutBackCarriedShip(window);
+            ShowStatusByCount(window, false);
+            return true;
+        default:
+            return false;
+    }
+    InvalidateCarried(window);
+    carry.vertical = vertical;
+    carry.at = KeptOnBoard(at, length, vertical);
+    InvalidateCarried(window);
+    return true;
+}
+
+void PutBackCarriedShip(platform::Window* window) {
+    KeyCarry& carry = CarriedByKeys;
+    if (carry.shipId == 0) return;
+    // Only its cells are repainted: the ship itself never moved.
+    InvalidateCarried(window);
+    carry = KeyCarry{};
 }
 
 }  // namespace setup

@@ -23,4 +23,26 @@ void PlaceFleetRandomly(platform::Window* window, rules::Game& game, rules::Rand
 // Moves the pictures of the side's ships to where the game lays them (after a random layout).
 void ShowFleetWhereItLies(platform::Window* window, const rules::Game& game, rules::Side side);
 
+// The player's ship carried by keys: which one, and where and how it would lie if put down now.
+// Written by setup alone (the keys below); the painter draws its cells.
+struct KeyCarry {
+    std::int32_t shipId = 0;  // 1..5; 0 while no ship is carried by keys
+    rules::Cell at;           // its first cell
+    bool vertical = false;
+};
+
+extern KeyCarry CarriedByKeys;
+
+// Keys 1 to 5 pick up the player's ship of that place in the fleet, wherever it lies: on the
+// board where it lies, from its dock at the board's top-left cell. A ship carried before is put
+// back first.
+void PickUpByKey(platform::Window* window, const rules::Game& game, std::int32_t shipId);
+// A key while a ship is carried by keys: an arrow moves it a cell (never off the board), R turns
+// it, Space or Return puts it down as a click on its first cell would (refused where it does not
+// fit, and then it stays carried), Escape puts it back where it was. False, doing nothing, when
+// no ship is carried or the key is none of these.
+bool CarryByKey(platform::Window* window, rules::Game& game, platform::WPARAM key);
+// Puts a ship carried by keys back where it was (a click, START or a new game comes first).
+void PutBackCarriedShip(platform::Window* window);
+
 }  // namespace setup

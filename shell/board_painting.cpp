@@ -18,7 +18,9 @@
 #include "platform/screen.h"
 #include "rules/game.h"
 #include "setup/layout_scale.h"
+#include "setup/ship_placement.h"
 #include "setup/status_line.h"
+#include "shell/keyboard_play.h"
 #include "shell/session.h"
 
 namespace shell {
@@ -138,6 +140,42 @@ platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int lef
     }
 }
 
+// The keyboard's marks: a bright frame, thick enough to see at 640 by 480, around the cells of
+// the ship carried by keys and around the firing cursor's cell.
+void DrawFrame(DeviceContext* buffer, const platform::Rect& r) {
+    const int thickness = std::max(2, (r.right - r.left) / 12);
+    constexpr platform::ColourRef Outer = platform::Rgb(255, 221, 0);
+    constexpr platform::ColourRef Inner = platform::Rgb(40, 30, 0);
+    platform::FillRect(buffer, {r.left, r.top, r.right, r.top + thickness}, Outer);
+    platform::FillRect(buffer, {r.left, r.bottom - thickness, r.right, r.bottom}, Outer);
+    platform::FillRect(buffer, {r.left, r.top, r.left + thickness, r.bottom}, Outer);
+    platform::FillRect(buffer, {r.right - thickness, r.top, r.right, r.bottom}, Outer);
+    // A dark line inside, so the frame stands out on light sea and on fire alike.
+    const platform::Rect in{r.left + thickness, r.top + thickness, r.right - thickness,
+                            r.bottom - thickness};
+    if (in.right - in.left <= 2 || in.bottom - in.top <= 2) return;
+    platform::FillRect(buffer, {in.left, in.top, in.right, in.top + 1}, Inner);
+    platform::FillRect(buffer, {in.left, in.bottom - 1, in.right, in.bottom}, Inner);
+    platform::FillRect(buffer, {in.left, in.top, in.left + 1, in.bottom}, Inner);
+    platform::FillRect(buffer, {in.right - 1, in.top, in.right, in.bottom}, Inner);
+}
+
+void DrawKeyboardMarks(DeviceContext* buffer) {
+    const rules::Game& game = TheSession.game;
+    const setup::KeyCarry& carry = setup::CarriedByKeys;
+    if (game.phase == rules::Placing && carry.shipId != 0) {
+        const int length = rules::ShipLengths[carry.shipId - 1];
+        const platform::Rect first = fleet::CellRect(rules::Player, carry.at.x, carry.at.y);
+        const platform::Rect last =
+            fleet::CellRect(rules::Player, carry.at.x + (carry.vertical ? 0 : length - 1),
+                            carry.at.y + (carry.vertical ? length - 1 : 0));
+        DrawFrame(buffer, {first.left, first.top, last.right, last.bottom});
+    }
+    if (AimCursorShown(game)) {
+        DrawFrame(buffer, fleet::CellRect(rules::Enemy, Cursor.at.x, Cursor.at.y));
+    }
+}
+
 void DrawStatusText(DeviceContext* buffer) {
     const std::string_view text(setup::Status.StatusText,
                                 strnlen(setup::Status.StatusText, sizeof setup::Status.StatusText));
@@ -247,6 +285,7 @@ void Compose(DeviceContext* target, const platform::Rect& piece, int width, int 
     for (fleet::Ship& ship : fleet::Ships) ship.Draw(nullptr, target);
     DrawAimMarks(target);
     DrawCellMarks(target);
+    DrawKeyboardMarks(target);
     if (piece.top < StatusBandBottom()) DrawStatusText(target);
 }
 

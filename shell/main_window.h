@@ -7,6 +7,7 @@
 #include "platform/menus.h"
 #include "platform/module_resources.h"
 #include "platform/window.h"
+#include "rules/game.h"
 
 namespace shell {
 
@@ -17,6 +18,10 @@ bool InitInstance(const platform::ModuleResources* instance, int showCommand);
 
 // A new game at the level the player has chosen: the game in progress kept its own until now.
 void StartNewGame(platform::Window* window);
+
+// Records the game's end, then shows it: the win sound holds the game until it ends, and a player
+// who quits then has still finished the game.
+void EndGame(platform::Window* window, rules::GameOutcome outcome);
 
 // Checks the Options > Opponent item of the chosen level and unchecks the other.
 void CheckOpponentItems();

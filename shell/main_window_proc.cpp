@@ -17,6 +17,7 @@
 #include "setup/ship_placement.h"
 #include "shell/board_painting.h"
 #include "shell/command_line.h"
+#include "shell/keyboard_play.h"
 #include "shell/main_window.h"
 #include "shell/play_record.h"
 #include "shell/session.h"
@@ -88,7 +89,9 @@ void ChooseOpponent(Window* window, rules::Level level) {
 void OnCommand(Window* window, WPARAM command) {
     switch (command) {
         case setup::ID_START:
+            setup::PutBackCarriedShip(window);
             battle::StartBattle(window, TheSession.game, TheSession.random);
+            if (TheSession.game.phase == rules::Firing) ResetAimCursor(window);
             return;
         case setup::ID_PLACE_RANDOM:
             setup::PlaceFleetRandomly(window, TheSession.game, TheSession.random);
@@ -145,17 +148,10 @@ void OnCommand(Window* window, WPARAM command) {
 int MouseX(LPARAM position) { return LowWord(static_cast<std::uint64_t>(position)); }
 int MouseY(LPARAM position) { return HighWord(static_cast<std::uint64_t>(position)); }
 
-// The game's end is recorded before it is shown: the win sound holds the game until it ends, and a
-// player who quits then has still finished the game.
-void EndGame(Window* window, rules::GameOutcome outcome) {
-    const rules::Game& game = TheSession.game;
-    AddGameToRecord(game.level, outcome, game.salvosResolved);
-    battle::ShowGameOver(window, game, outcome);
-}
-
 void OnLeftButtonUp(Window* window, int x, int y) {
     rules::Game& game = TheSession.game;
     if (game.phase == rules::Placing) {
+        setup::PutBackCarriedShip(window);
         setup::SelectAndPlaceShip(window, game, x, y);
         setup::EnableStartIfFleetPlaced(window);
     } else if (game.phase == rules::Firing) {
@@ -168,6 +164,7 @@ void OnLeftButtonUp(Window* window, int x, int y) {
 
 void OnRightButtonUp(Window* window, int x, int y) {
     if (TheSession.game.phase != rules::Placing) return;
+    setup::PutBackCarriedShip(window);
     setup::RotateAndPlaceShip(window, TheSession.game, x, y);
     setup::EnableStartIfFleetPlaced(window);
 }
@@ -184,6 +181,12 @@ void OnLeftButtonDoubleClick(Window* window, int x, int y) {
 }
 
 }  // namespace
+
+void EndGame(Window* window, rules::GameOutcome outcome) {
+    const rules::Game& game = TheSession.game;
+    AddGameToRecord(game.level, outcome, game.salvosResolved);
+    battle::ShowGameOver(window, game, outcome);
+}
 
 LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -213,6 +216,9 @@ LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM
             return 0;
         case WM_RBUTTONUP:
             OnRightButtonUp(window, MouseX(lParam), MouseY(lParam));
+            return 0;
+        case WM_KEYDOWN:
+            OnGameKey(window, wParam);
             return 0;
         default:
             return DefWindowProc(window, message, wParam, lParam);

@@ -76,6 +76,8 @@ void TestHost::ClickControl(Window* parent, int controlId) {
 
 void TestHost::RequestClose(Window* window) { QueueCloseRequest(window); }
 
+void TestHost::PressKey(Window* window, WPARAM key) { QueueKeyInput(window, key); }
+
 void TestHost::Present(Window&, const Rect&) { ++presentCount_; }
 
 void TestHost::ShowMessageBox(const std::string& text, const std::string& caption) {

@@ -40,6 +40,8 @@ class TestHost : public Host {
     // A click on the child control with the id (a push button), as the toolkit reports it.
     void ClickControl(Window* parent, int controlId);
     void RequestClose(Window* window);
+    // A key pressed on the window (platform/virtual_keys.h).
+    void PressKey(Window* window, WPARAM key);
 
     VirtualClock& Clock() { return clock_; }
     const std::vector<RecordedMessageBox>& MessageBoxes() const { return messageBoxes_; }
