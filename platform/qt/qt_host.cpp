@@ -69,12 +69,15 @@ QWidget* CreateControl(Window& window) {
         auto* button = new QPushButton(QString::fromStdString(window.text), parent);
         ApplyFont(button, window);
         Window* target = &window;
-        // A click becomes the press and release the core turns into the button's command.
-        QObject::connect(button, &QPushButton::clicked, button, [target] {
+        // A click becomes the press and release the core turns into the button's command, and the
+        // keyboard goes back to the board: Space and Return there aim and place, not press the
+        // button again.
+        QObject::connect(button, &QPushButton::clicked, button, [target, parent] {
             const int x = target->rect.Width() / 2;
             const int y = target->rect.Height() / 2;
             QueueMouseInput(target, MouseAction::LeftDown, x, y);
             QueueMouseInput(target, MouseAction::LeftUp, x, y);
+            if (parent != nullptr) parent->setFocus(Qt::OtherFocusReason);
         });
         widget = button;
     } else {
@@ -260,7 +263,11 @@ void QtHost::WindowChanged(Window& window) {
     if (TopLevelWidget* top = TopLevelOf(window)) {
         top->setWindowTitle(QString::fromStdString(window.text));
         top->Arrange(facts_.menuHeight);
+        const bool appearing = window.visible && !top->isVisible();
         top->setVisible(window.visible);
+        // A window comes up with the keyboard on its client area: the main window's board plays
+        // by keys from the start, without a click to give it the focus.
+        if (appearing) top->Surface()->setFocus(Qt::OtherFocusReason);
         if (window.visible) {
             top->raise();
             // Windows it owns stay in front of it, as a pop-up shown before its owner must.

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,10 +13,40 @@
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "platform/scroll_bars.h"
+#include "platform/virtual_keys.h"
 
 namespace platform {
 
 namespace {
+
+// The keys the game plays with, as the classic platform names them; 0 for any other.
+WPARAM VirtualKeyOf(const QKeyEvent& event) {
+    const int key = event.key();
+    switch (key) {
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        case Qt::Key_Space:
+            return VK_SPACE;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        default:
+            break;
+    }
+    // Letters and digits are their capital ASCII codes in both.
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
+        return static_cast<WPARAM>(key);
+    }
+    return 0;
+}
 
 void QueueMouse(Window& window, QMouseEvent* event, bool press) {
     const QPoint at = event->position().toPoint();
@@ -69,6 +100,8 @@ SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), win
     // A window of its own on the display, so that desktop tools (and our display tests) can find
     // the client area and point at it in the game's own coordinates.
     setAttribute(Qt::WA_NativeWindow);
+    // The board takes the keyboard when clicked (and from the start: see QtHost::WindowChanged).
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
@@ -90,6 +123,17 @@ void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, even
 void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
 
 void SurfaceView::mouseReleaseEvent(QMouseEvent* event) { QueueMouse(window_, event, false); }
+
+// Keys with Alt or Ctrl are the toolkit's (the menus, the buttons' mnemonics, Alt+F4).
+void SurfaceView::keyPressEvent(QKeyEvent* event) {
+    const WPARAM key = VirtualKeyOf(*event);
+    if (key == 0 ||
+        (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QueueKeyInput(&window_, key);
+}
 
 TopLevelWidget::TopLevelWidget(Window& window, QWidget* owner)
     : QWidget(owner, Qt::Window), window_(window) {

@@ -53,10 +53,18 @@ std::vector<WPARAM> Joined(std::initializer_list<std::vector<WPARAM>> parts) {
 std::vector<WPARAM> FleetByKeys() {
     using namespace platform;
     return Joined({{'1', VK_RETURN},
-                   {'2'}, Repeat(VK_DOWN, 2), {VK_SPACE},
-                   {'3', 'R'}, Repeat(VK_RIGHT, 15), {VK_RETURN},
-                   {'4'}, Repeat(VK_DOWN, 6), {VK_RETURN},
-                   {'5'}, Repeat(VK_DOWN, 8), {VK_RETURN}});
+                   {'2'},
+                   Repeat(VK_DOWN, 2),
+                   {VK_SPACE},
+                   {'3', 'R'},
+                   Repeat(VK_RIGHT, 15),
+                   {VK_RETURN},
+                   {'4'},
+                   Repeat(VK_DOWN, 6),
+                   {VK_RETURN},
+                   {'5'},
+                   Repeat(VK_DOWN, 8),
+                   {VK_RETURN}});
 }
 
 bool StartEnabled() {
@@ -70,8 +78,7 @@ bool StartEnabled() {
 
 bool LiesAt(std::int32_t shipId, int column, int row, bool vertical) {
     const rules::ShipState& ship = TheGame().ShipOf(rules::Player, shipId);
-    return ship.OnBoard() && ship.column == column && ship.row == row &&
-           ship.vertical == vertical;
+    return ship.OnBoard() && ship.column == column && ship.row == row && ship.vertical == vertical;
 }
 
 bool ShowsFrameColour(int side, int x, int y) {
