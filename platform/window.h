@@ -71,6 +71,9 @@ struct Window {
     WindowProc procedure = nullptr;
     std::string text;
     std::optional<LogFont> font;  // a button's caption font (WM_SETFONT); none: the toolkit's
+    // A button's mnemonic: the letter of its caption that Alt with that letter presses, shown as
+    // the toolkit shows mnemonics; 0 for none. The caption's text stays as it is.
+    char mnemonic = 0;
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     Window* parent = nullptr;  // for a child control
@@ -129,6 +132,8 @@ bool GetClientRect(const Window* window, Rect* rect);
 Window* GetParent(const Window* window);
 int GetDlgCtrlID(const Window* window);
 bool EnableWindow(Window* window, bool enable);
+// Gives a button its mnemonic (Window::mnemonic), a letter of its caption.
+void SetMnemonic(Window* window, char letter);
 bool IsWindowEnabled(const Window* window);
 
 // Calls the callback for each child window in creation order until it returns false.

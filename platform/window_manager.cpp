@@ -264,6 +264,12 @@ bool EnableWindow(Window* window, bool enable) {
 
 bool IsWindowEnabled(const Window* window) { return IsLive(window) && window->enabled; }
 
+void SetMnemonic(Window* window, char letter) {
+    if (!IsLive(window) || window->mnemonic == letter) return;
+    window->mnemonic = letter;
+    CurrentHost().WindowChanged(*window);
+}
+
 bool EnumChildWindows(Window* parent, EnumChildProc callback, LPARAM value) {
     if (!IsLive(parent) || callback == nullptr) return false;
     for (Window* child : std::vector<Window*>(parent->children)) {

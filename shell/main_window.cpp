@@ -29,6 +29,7 @@ struct ControlDesign {
     const char* className;
     int id;
     const char* text;
+    char mnemonic;  // Alt with this letter presses the button
     int x, y, width, height;
     std::uint32_t style;
     std::uint32_t exStyle;
@@ -38,11 +39,11 @@ constexpr std::uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | B
 
 // In design units; created in this order.
 constexpr ControlDesign kControls[] = {
-    {"BUTTON", setup::ID_START, "START", 10, 10, 125, 40, kButtonStyle | WS_DISABLED, 0},
-    {"BUTTON", setup::ID_PLACE_RANDOM, "Place Random", 155, 10, 125, 40, kButtonStyle, 0},
-    {"BUTTON", setup::ID_ABOUT, "About", 745, 10, 125, 40, kButtonStyle, 0},
-    {"BUTTON", setup::ID_INSTRUCTIONS, "Instructions", 890, 10, 125, 40, kButtonStyle, 0},
-    {"STATIC", 0, "Instructions", 300, 10, 425, 40, WS_CHILD | WS_VISIBLE | SS_GRAYFRAME,
+    {"BUTTON", setup::ID_START, "START", 'S', 10, 10, 125, 40, kButtonStyle | WS_DISABLED, 0},
+    {"BUTTON", setup::ID_PLACE_RANDOM, "Place Random", 'P', 155, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", setup::ID_ABOUT, "About", 'A', 745, 10, 125, 40, kButtonStyle, 0},
+    {"BUTTON", setup::ID_INSTRUCTIONS, "Instructions", 'I', 890, 10, 125, 40, kButtonStyle, 0},
+    {"STATIC", 0, "Instructions", 0, 300, 10, 425, 40, WS_CHILD | WS_VISIBLE | SS_GRAYFRAME,
      WS_EX_STATICEDGE},
 };
 
@@ -72,6 +73,7 @@ void CreateControls(Window* window, const ModuleResources* instance) {
             setup::DesignY(control.height), window, control.id, instance);
         if (created != nullptr && control.id != 0) {
             SendMessage(created, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont), 0);
+            SetMnemonic(created, control.mnemonic);
         }
     }
     DeleteObject(buttonFont);  // each button keeps its own copy

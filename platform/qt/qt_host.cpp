@@ -45,9 +45,16 @@ QWidget* ClientSurfaceOf(Window* parent) {
 }
 
 // A button's caption: in the font the game gave it, the very one its text is measured in, or
-// the toolkit's own.
-void ApplyFont(QPushButton* button, const Window& window) {
+// the toolkit's own; its mnemonic letter marked as Qt marks one (an ampersand before it, which Qt
+// shows as an underline and binds to Alt with the letter).
+void ApplyCaption(QPushButton* button, const Window& window) {
     button->setFont(window.font ? QtFontOf(*window.font) : QApplication::font(button));
+    QString caption = QString::fromStdString(window.text).replace("&", "&&");
+    if (window.mnemonic != 0) {
+        const int at = caption.indexOf(QChar(window.mnemonic), 0, Qt::CaseInsensitive);
+        if (at >= 0) caption.insert(at, '&');
+    }
+    button->setText(caption);
 }
 
 Qt::WindowFlags FlagsFor(const Window& window) {
@@ -66,8 +73,8 @@ QWidget* CreateControl(Window& window) {
     const std::string& className = window.windowClass->name;
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
-        auto* button = new QPushButton(QString::fromStdString(window.text), parent);
-        ApplyFont(button, window);
+        auto* button = new QPushButton(parent);
+        ApplyCaption(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command, and the
         // keyboard goes back to the board: Space and Return there aim and place, not press the
@@ -290,10 +297,7 @@ void QtHost::WindowChanged(Window& window) {
     }
     widget->setEnabled(window.enabled);
     widget->setVisible(window.visible);
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(QString::fromStdString(window.text));
-        ApplyFont(button, window);
-    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) ApplyCaption(button, window);
 }
 
 void QtHost::MenuChanged(Window& window) {

@@ -174,6 +174,27 @@ fire_until_the_end() {  # [SWEEPS]
     return 1
 }
 
+# The same with the keyboard alone: the cursor walks the enemy board row by row and Space fires at
+# each cell, every key waiting for the game to be idle (a key that meets a salvo playing out does
+# nothing, as a click there does). The first Space only shows the cursor.
+fire_by_keys_until_the_end() {
+    xdotool key space
+    wait_until_idle
+    for row in $(seq 0 11); do
+        for column in $(seq 0 11); do
+            xdotool key space
+            wait_until_idle
+            xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 && return 0
+            if [ "$column" -lt 11 ]; then
+                xdotool key Right
+            else
+                xdotool key Down Left Left Left Left Left Left Left Left Left Left Left
+            fi
+        done
+    done
+    return 1
+}
+
 # True when the two screenshots differ inside the geometry (WIDTHxHEIGHT+X+Y).
 region_differs() {  # before after geometry
     local diff

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
 # Cases: about_popup, about_from_caption, instructions_viewer, salvo, keys_after_start,
-# quit_during_sound, hostile_data, full_game.
+# quit_during_sound, hostile_data, full_game, keyboard_game.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -211,6 +211,27 @@ case "$case_name" in
         sleep 0.5
         choose_file_item n
         screenshot game-5-new-game
+        choose_file_item e
+        expect_exit_zero
+        ;;
+    keyboard_game)
+        # A whole game with the keyboard alone: the fleet laid by keys, START, then the cursor.
+        start none
+        xdotool windowactivate --sync "$main" 2>/dev/null
+        xdotool key --delay 60 1 Return 2 Down Down Return
+        xdotool key --delay 60 3 r Right Right Right Right Right Right Right Right Right Right \
+            Right Return
+        xdotool key --delay 60 4 Down Down Down Down Down Down Return
+        xdotool key --delay 60 5 Down Down Down Down Down Down Down Down Return
+        wait_until_idle
+        screenshot keys-1-placed
+        xdotool key alt+s
+        wait_until_idle
+        fire_by_keys_until_the_end || fail "the game did not end"
+        sleep 0.5
+        screenshot keys-2-over
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 && xdotool mousemove 20 740 click 1
+        sleep 0.5
         choose_file_item e
         expect_exit_zero
         ;;
