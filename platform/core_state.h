@@ -44,6 +44,8 @@ struct State {
     std::deque<Message> input;
     std::vector<Timer> timers;
     Window* capture = nullptr;
+    // Message boxes waiting for the player: while one is up, no window takes the capture from it.
+    int messageBoxesOpen = 0;
     LastPress lastLeftPress;
     int dispatchDepth = 0;
     std::vector<std::unique_ptr<Menu>> menus;

@@ -64,8 +64,12 @@ class Host {
     // The window now holding the mouse capture, or none.
     virtual void CaptureChanged(Window* window) = 0;
 
-    // Shows a text with an OK button and returns when it is dismissed.
-    virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
+    // Shows a text with an OK button, in front of and closed to input for every other window of
+    // the program, and returns at once: the core waits for the player and goes on dispatching
+    // timers and paints meanwhile (platform/message_box.cpp). One box at a time.
+    virtual void OpenMessageBox(const std::string& text, const std::string& caption) = 0;
+    // Whether the box opened last is still waiting for the player.
+    virtual bool MessageBoxOpen() = 0;
 };
 
 // The host in use; set once at start-up, before any window exists.

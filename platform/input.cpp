@@ -83,6 +83,12 @@ void QueueMenuCommand(Window* window, int commandId) {
 }
 
 void QueueKeyInput(Window* window, WPARAM key) {
+    // A picture that holds the mouse holds the keyboard too: keys meant for the game under it
+    // would play on unseen.
+    if (Window* capture = GetCapture();
+        capture != nullptr && capture != window && capture->parent == nullptr) {
+        window = capture;
+    }
     if (!IsLive(window) || !IsWindowEnabled(window)) return;
     core::QueueInput(Message{window, WM_KEYDOWN, key, 0, CurrentHost().TickMilliseconds()});
 }
@@ -106,6 +112,8 @@ Window* SetCapture(Window* window) {
     static bool notifying = false;
     Window* previous = Core().capture;
     if (!IsLive(window) || previous == window) return previous;
+    // The mouse is the message box's while it waits; the box gives the capture back as it closes.
+    if (Core().messageBoxesOpen > 0) return previous;
     Core().capture = window;
     CurrentHost().CaptureChanged(window);
     // A window that takes the capture back when it loses it must not start an endless exchange

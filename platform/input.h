@@ -19,7 +19,8 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y);
 // menu's own loop posts it, so it comes with the posted messages, before waiting input).
 void QueueMenuCommand(Window* window, int commandId);
 // A key pressed while the window has the keyboard: WM_KEYDOWN with the key (platform/
-// virtual_keys.h). A disabled window gets none.
+// virtual_keys.h). A top-level window holding the capture (a picture pop-up) gets it instead; a
+// disabled window gets none.
 void QueueKeyInput(Window* window, WPARAM key);
 // The desktop asked to close the window (its close box or Alt+F4).
 void QueueCloseRequest(Window* window);

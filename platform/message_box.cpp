@@ -1,13 +1,64 @@
-// platform/message_box.cpp: message boxes go to the host, which waits for the player.
+// platform/message_box.cpp: a message box, and the loop that waits for the player meanwhile: as
+// on the classic desktop it goes on dispatching the program's timers and paints, so a picture on
+// a timer still closes on time and windows uncovered by the box are drawn again.
 #include "platform/message_box.h"
 
+#include "platform/core_state.h"
 #include "platform/host.h"
+#include "platform/input.h"
+#include "platform/messages.h"
 
 namespace platform {
 
+using core::Core;
+using core::IsLive;
+
+namespace {
+
+// A due timer or a paint request, dispatched; false when there is none. A quit request met on the
+// way is posted again for the main loop, and ends the dispatching while this box is up.
+bool DispatchTimerOrPaint(bool* quitSeen) {
+    Message message;
+    if (!PeekMessage(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE) &&
+        !PeekMessage(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        return false;
+    }
+    if (message.message == WM_QUIT) {
+        PostMessage(message.window, message.message, message.wParam, message.lParam);
+        *quitSeen = true;
+        return false;
+    }
+    DispatchMessage(&message);
+    return true;
+}
+
+// The next timer due, for the wait: the box's own input wakes the host as well.
+std::optional<std::uint64_t> NextTimer() {
+    std::optional<std::uint64_t> next;
+    for (const core::Timer& timer : Core().timers) {
+        if (!next || timer.due < *next) next = timer.due;
+    }
+    return next;
+}
+
+}  // namespace
+
 int MessageBox(Window* /*owner*/, const std::string& text, const std::string& caption,
                unsigned /*type*/) {
-    CurrentHost().ShowMessageBox(text, caption.empty() ? std::string("Error") : caption);
+    Host& host = CurrentHost();
+    // A window holding the mouse (a picture pop-up) lets the box have it, and gets it back after.
+    Window* held = GetCapture();
+    ++Core().messageBoxesOpen;
+    ReleaseCapture();
+    host.OpenMessageBox(text, caption.empty() ? std::string("Error") : caption);
+    bool quitSeen = false;
+    while (host.MessageBoxOpen()) {
+        if (quitSeen || !DispatchTimerOrPaint(&quitSeen)) {
+            host.WaitForInput(quitSeen ? std::nullopt : NextTimer());
+        }
+    }
+    --Core().messageBoxesOpen;
+    if (Core().messageBoxesOpen == 0 && IsLive(held) && GetCapture() == nullptr) SetCapture(held);
     return IDOK;
 }
 

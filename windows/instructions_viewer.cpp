@@ -11,6 +11,7 @@
 #include "platform/repaint.h"
 #include "platform/screen.h"
 #include "platform/scroll_bars.h"
+#include "platform/virtual_keys.h"
 #include "resources/resource_ids.h"
 #include "windows/instruction_lines.h"
 
@@ -153,6 +154,10 @@ LRESULT InstructionsViewerProc(Window* window, std::uint32_t message, WPARAM wPa
             return 0;
         case WM_PAINT:
             OnPaint(window, *state);
+            return 0;
+        case WM_KEYDOWN:
+            // Escape closes the viewer, also where no window manager draws a close box.
+            if (wParam == VK_ESCAPE) SendMessage(window, WM_CLOSE, 0, 0);
             return 0;
         case WM_DESTROY:
             Viewers().erase(window);

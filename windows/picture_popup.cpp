@@ -12,6 +12,7 @@
 #include "platform/repaint.h"
 #include "platform/screen.h"
 #include "platform/timers.h"
+#include "platform/virtual_keys.h"
 
 namespace windows {
 
@@ -110,6 +111,11 @@ LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, L
             return 0;
         case WM_LBUTTONUP:
             OnLeftButtonUp(window);
+            return 0;
+        case WM_KEYDOWN:
+            // Escape closes the picture as a click would (the start-up picture, which no click
+            // closes, is disabled and hears no key).
+            if (wParam == VK_ESCAPE) OnLeftButtonUp(window);
             return 0;
         case WM_CAPTURECHANGED:
             OnCaptureChanged(window, lParam);

@@ -340,16 +340,24 @@ void QtHost::GrabIfShown() {
     if (wanted != nullptr) grab_ = std::make_unique<ScreenGrab>(wanted, wholeScreen);
 }
 
-void QtHost::ShowMessageBox(const std::string& text, const std::string& caption) {
+void QtHost::OpenMessageBox(const std::string& text, const std::string& caption) {
     // Qt paints nothing readable on an 8-bit X visual (a title bar, no text, no button), and that
-    // is just the display the game refuses with a message box; core X drawing works on any.
+    // is just the display the game refuses with a message box; core X drawing works on any. It
+    // waits for the player itself, before any window of the game exists.
     if (facts_.bitsPerPixel < 16 && QGuiApplication::platformName() == QLatin1String("xcb") &&
         ShowCoreXMessageBox(text, caption)) {
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                    QString::fromStdString(text), QMessageBox::Ok);
-    box.exec();
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromStdString(caption),
+                                QString::fromStdString(text), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    messageBox_ = box;
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
+
+bool QtHost::MessageBoxOpen() { return !messageBox_.isNull() && messageBox_->isVisible(); }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -39,7 +41,8 @@ class QtHost : public Host {
     void ScrollBarChanged(Window& window) override;
     void Present(Window& window, const Rect& area) override;
     void CaptureChanged(Window* window) override;
-    void ShowMessageBox(const std::string& text, const std::string& caption) override;
+    void OpenMessageBox(const std::string& text, const std::string& caption) override;
+    bool MessageBoxOpen() override;
 
   private:
     void GrabIfShown();
@@ -48,6 +51,7 @@ class QtHost : public Host {
     ScreenFacts facts_;
     QElapsedTimer clock_;
     QTimer wakeUp_;
+    QPointer<QMessageBox> messageBox_;  // the box waiting for the player, if any
     Window* capture_ = nullptr;
     std::map<std::pair<const ModuleResources*, int>, QIcon> icons_;
     std::unique_ptr<ScreenGrab> grab_;  // held while the capture's window is shown

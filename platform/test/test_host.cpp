@@ -80,9 +80,10 @@ void TestHost::PressKey(Window* window, WPARAM key) { QueueKeyInput(window, key)
 
 void TestHost::Present(Window&, const Rect&) { ++presentCount_; }
 
-void TestHost::ShowMessageBox(const std::string& text, const std::string& caption) {
+void TestHost::OpenMessageBox(const std::string& text, const std::string& caption) {
     RecordedMessageBox box{text, caption, clock_.NowMilliseconds()};
     messageBoxes_.push_back(box);
+    messageBoxOpen_ = holdMessageBoxes;
     if (onMessageBox) onMessageBox(box);
 }
 

@@ -46,6 +46,10 @@ class TestHost : public Host {
     VirtualClock& Clock() { return clock_; }
     const std::vector<RecordedMessageBox>& MessageBoxes() const { return messageBoxes_; }
     // Runs when a message box is shown, before it is answered.
+    // Boxes are answered at once, unless held: then a box waits until a step of the script
+    // answers it, while the program goes on with its timers and paints.
+    bool holdMessageBoxes = false;
+    void AnswerMessageBox() { messageBoxOpen_ = false; }
     std::function<void(const RecordedMessageBox&)> onMessageBox;
     int PresentCount() const { return presentCount_; }
     // How often the program waited with nothing left to do and was asked to quit.
@@ -64,7 +68,8 @@ class TestHost : public Host {
     void ScrollBarChanged(Window&) override {}
     void Present(Window& window, const Rect& area) override;
     void CaptureChanged(Window*) override {}
-    void ShowMessageBox(const std::string& text, const std::string& caption) override;
+    void OpenMessageBox(const std::string& text, const std::string& caption) override;
+    bool MessageBoxOpen() override { return messageBoxOpen_; }
 
   private:
     ScreenFacts screen_;
@@ -72,6 +77,7 @@ class TestHost : public Host {
     std::vector<std::function<void()>> steps_;
     std::size_t nextStep_ = 0;
     std::vector<RecordedMessageBox> messageBoxes_;
+    bool messageBoxOpen_ = false;
     int presentCount_ = 0;
     int quitRequests_ = 0;
 };

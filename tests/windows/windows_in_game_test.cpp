@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "platform/input.h"
+#include "platform/message_box.h"
 #include "platform/scroll_bars.h"
 #include "platform/test/test_host.h"
+#include "platform/virtual_keys.h"
 #include "setup/controls.h"
 #include "shell/main_window.h"
 #include "tests/support/game_on_test_host.h"
@@ -113,6 +115,83 @@ TEST(WindowsInGame, InstructionsButtonShowsTheDataFoldersTextAndScrolls) {
     game.Then([&] {
         EXPECT_FALSE(IsWindow(viewer));
         EXPECT_TRUE(IsWindow(windows::App.MainWindow));
+    });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_TRUE(game.host.ScriptFinished());
+}
+
+// Escape closes what a click closes: the About picture (whichever window had the keyboard, since
+// the picture holds it) and the viewer; the start-up picture, which no click closes, stays.
+TEST(WindowsInGame, EscapeClosesTheAboutPictureAndTheViewerButNotTheStartUpPicture) {
+    GameOnTestHost game(ScreenFacts{}, /*waitForStartUpPicture=*/false);
+    Window* picture = nullptr;
+    Window* viewer = nullptr;
+    game.Then([&] {
+        picture = OnlyWindowOfClass("Splash");
+        ASSERT_NE(picture, nullptr);
+        game.host.PressKey(windows::App.MainWindow, VK_ESCAPE);
+    });
+    game.Then([&] {
+        EXPECT_TRUE(IsWindow(picture)) << "the start-up picture waits for its time";
+        game.host.Clock().Advance(5000);
+    });
+    game.Then([&] { game.host.ClickControl(windows::App.MainWindow, setup::ID_ABOUT); });
+    game.Then([&] {
+        picture = OnlyWindowOfClass("Splash");
+        ASSERT_NE(picture, nullptr);
+        game.host.PressKey(windows::App.MainWindow, VK_ESCAPE);
+    });
+    game.Then([&] {
+        EXPECT_FALSE(IsWindow(picture));
+        game.host.ClickControl(windows::App.MainWindow, setup::ID_INSTRUCTIONS);
+    });
+    game.Then([&] {
+        viewer = OnlyWindowOfClass("TextScroll");
+        ASSERT_NE(viewer, nullptr);
+        game.host.PressKey(viewer, VK_ESCAPE);
+    });
+    game.Then([&] {
+        EXPECT_FALSE(IsWindow(viewer));
+        EXPECT_TRUE(IsWindow(windows::App.MainWindow));
+    });
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_TRUE(game.host.ScriptFinished());
+}
+
+// Without a sound device the "No Sound" box comes over the start-up picture, which holds the mouse:
+// the box has the mouse while it waits, the picture's timer still closes it on time, and the
+// capture goes back to a picture still open when the box closes.
+TEST(WindowsInGame, AMessageBoxHasTheMouseAndTheStartUpPictureClosesOnTimeMeanwhile) {
+    GameOnTestHost game(ScreenFacts{}, /*waitForStartUpPicture=*/false);
+    game.audio.SetWaveOutput(false);
+    game.host.holdMessageBoxes = true;
+    Window* picture = nullptr;
+    game.Then([&] {
+        ASSERT_TRUE(game.host.MessageBoxOpen());
+        EXPECT_EQ(game.host.MessageBoxes().back().caption, "No Sound");
+        picture = OnlyWindowOfClass("Splash");
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(GetCapture(), nullptr) << "the box has the mouse";
+        game.host.Clock().Advance(5000);
+    });
+    game.Then([&] {
+        EXPECT_TRUE(game.host.MessageBoxOpen());
+        EXPECT_FALSE(IsWindow(picture)) << "the picture closed on time behind the box";
+        game.host.AnswerMessageBox();
+    });
+    game.Then([&] {
+        EXPECT_TRUE(windows::App.MainWindow->visible);
+        EXPECT_EQ(GetCapture(), nullptr);
+        // A box over the About picture: the picture has the mouse back once the box is answered.
+        game.host.ClickControl(windows::App.MainWindow, setup::ID_ABOUT);
+    });
+    game.Then([&] {
+        picture = OnlyWindowOfClass("Splash");
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(GetCapture(), picture);
+        game.host.holdMessageBoxes = false;
+        MessageBox(windows::App.MainWindow, "A word", "Note", MB_OK);
+        EXPECT_EQ(GetCapture(), picture);
     });
     EXPECT_EQ(game.Run(), 0);
     EXPECT_TRUE(game.host.ScriptFinished());

@@ -38,9 +38,10 @@ class ClockOnlyHost : public platform::Host {
     void ScrollBarChanged(platform::Window&) override {}
     void Present(platform::Window&, const platform::Rect&) override {}
     void CaptureChanged(platform::Window*) override {}
-    void ShowMessageBox(const std::string& text, const std::string&) override {
+    void OpenMessageBox(const std::string& text, const std::string&) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
+    bool MessageBoxOpen() override { return false; }
 };
 
 void Put(std::ofstream& out, std::uint32_t value, int bytes) {
