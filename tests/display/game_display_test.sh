@@ -215,21 +215,22 @@ case "$case_name" in
         expect_exit_zero
         ;;
     keyboard_game)
-        # A whole game with the keyboard alone: the fleet laid by keys, START, then the cursor.
+        # A whole game with the keyboard alone: two ships laid by keys, the rest by Alt+P, Alt+S,
+        # then the cursor until the end.
         start none
         xdotool windowactivate --sync "$main" 2>/dev/null
-        xdotool key --delay 60 1 Return 2 Down Down Return
-        xdotool key --delay 60 3 r Right Right Right Right Right Right Right Right Right Right \
-            Right Return
-        xdotool key --delay 60 4 Down Down Down Down Down Down Return
-        xdotool key --delay 60 5 Down Down Down Down Down Down Down Down Return
+        xdotool key --delay 60 1 Return 3 r Right Right Right Right Right Right Right Right Right \
+            Right Right Down Down Return
         wait_until_idle
-        screenshot keys-1-placed
+        screenshot keys-1-two-placed
+        xdotool key alt+p
+        wait_until_idle
+        screenshot keys-2-placed
         xdotool key alt+s
         wait_until_idle
         fire_by_keys_until_the_end || fail "the game did not end"
         sleep 0.5
-        screenshot keys-2-over
+        screenshot keys-3-over
         xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 && xdotool mousemove 20 740 click 1
         sleep 0.5
         choose_file_item e
