@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "fleet/board_cell.h"
@@ -25,19 +24,13 @@ using namespace scenario;
 using platform::WPARAM;
 
 // Presses the keys one script step each, so that every key meets the game idle (a key that meets a
-// salvo playing out does nothing, as a click there does); then runs `then`.
-void PressKeys(BattleGame& game, std::vector<WPARAM> keys, std::function<void()> then) {
-    auto queue = std::make_shared<std::vector<WPARAM>>(std::move(keys));
-    auto next = std::make_shared<std::function<void(std::size_t)>>();
-    *next = [&game, queue, next, then](std::size_t i) {
-        if (i == queue->size()) {
-            then();
-            return;
-        }
-        game.host.PressKey(windows::App.MainWindow, (*queue)[i]);
-        game.Then([next, i] { (*next)(i + 1); });
-    };
-    game.Then([next] { (*next)(0); });
+// salvo playing out does nothing, as a click there does); then runs `then`. The steps go after
+// those already in the script.
+void PressKeys(BattleGame& game, const std::vector<WPARAM>& keys, std::function<void()> then) {
+    for (WPARAM key : keys) {
+        game.Then([&game, key] { game.host.PressKey(windows::App.MainWindow, key); });
+    }
+    game.Then(std::move(then));
 }
 
 std::vector<WPARAM> Repeat(WPARAM key, int times) { return std::vector<WPARAM>(times, key); }
