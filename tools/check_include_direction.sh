@@ -4,10 +4,10 @@
 #
 #   shell
 #   battle
-#   setup                opponent
-#   fleet     windows    sound     |
-#   imaging   resources  |         |
-#   platform --+---------+         rules
+#   setup                opponent  network
+#   fleet     windows    sound     |         |
+#   imaging   resources  |         |         |
+#   platform --+---------+         rules ----+
 #
 # The build keeps most of this already (each library sees only the headers of the libraries it
 # links); this check also names what a compiler would let through: an include that climbs out of
@@ -26,11 +26,12 @@ declare -A may_use=(
     [imaging]="platform"
     [fleet]="rules imaging platform"
     [opponent]="rules"
+    [network]="rules"
     [windows]="resources platform"
     [sound]="platform"
     [setup]="fleet windows sound rules imaging resources platform"
-    [battle]="setup opponent fleet windows sound rules imaging resources platform"
-    [shell]="battle setup opponent fleet windows sound rules imaging resources platform"
+    [battle]="setup opponent network fleet windows sound rules imaging resources platform"
+    [shell]="battle setup opponent network fleet windows sound rules imaging resources platform"
 )
 
 faults=0
