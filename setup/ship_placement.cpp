@@ -218,7 +218,6 @@ bool CarryByKey(platform::Window* window, rules::Game& game, platform::WPARAM ke
             return true;
         case platform::VK_ESCAPE:
             PutBackCarriedShip(window);
-            ShowStatusByCount(window, false);
             return true;
         default:
             return false;
@@ -236,6 +235,7 @@ void PutBackCarriedShip(platform::Window* window) {
     // Only its cells are repainted: the ship itself never moved.
     InvalidateCarried(window);
     carry = KeyCarry{};
+    ShowStatusByCount(window, false);
 }
 
 }  // namespace setup

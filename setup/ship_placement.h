@@ -42,7 +42,8 @@ void PickUpByKey(platform::Window* window, const rules::Game& game, std::int32_t
 // fit, and then it stays carried), Escape puts it back where it was. False, doing nothing, when
 // no ship is carried or the key is none of these.
 bool CarryByKey(platform::Window* window, rules::Game& game, platform::WPARAM key);
-// Puts a ship carried by keys back where it was (a click, START or a new game comes first).
+// Puts a ship carried by keys back where it was, and the placing prompt on the status line (a
+// click, START or a new game comes first).
 void PutBackCarriedShip(platform::Window* window);
 
 }  // namespace setup

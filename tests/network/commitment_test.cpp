@@ -105,7 +105,8 @@ TEST(Commitment, AFleetThatCannotLieOnTheBoardIsCaughtEvenWhenCommittedTo) {
         Reveal reveal;
         reveal.layout = c.layout;
         const Digest committed = CommitmentOf(reveal.layout, reveal.nonce);
-        EXPECT_EQ(CheckReveal(committed, reveal, {}), "the fleet revealed does not fit on the board");
+        EXPECT_EQ(CheckReveal(committed, reveal, {}),
+                  "the fleet revealed does not fit on the board");
     }
 }
 

@@ -20,8 +20,8 @@ std::string Hex(const network::Digest& digest) {
 }
 
 network::Digest Of(const std::string& text) {
-    return network::Sha256(
-        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return network::Sha256(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 TEST(Sha256, MatchesTheStandardsExamples) {
