@@ -272,9 +272,13 @@ void QtHost::WindowChanged(Window& window) {
         top->Arrange(facts_.menuHeight);
         const bool appearing = window.visible && !top->isVisible();
         top->setVisible(window.visible);
-        // A window comes up with the keyboard on its client area: the main window's board plays
-        // by keys from the start, without a click to give it the focus.
-        if (appearing) top->Surface()->setFocus(Qt::OtherFocusReason);
+        // A captioned window comes up with the keyboard on its client area: the main window's
+        // board plays by keys from the start, without a click to give it the focus. A picture
+        // pop-up asks for no focus of its own (the core routes keys to it while it holds the
+        // mouse), so the desktop's focus stays with the main window when it closes.
+        if (appearing && (window.style & WS_CAPTION) == WS_CAPTION) {
+            top->Surface()->setFocus(Qt::OtherFocusReason);
+        }
         if (window.visible) {
             top->raise();
             // Windows it owns stay in front of it, as a pop-up shown before its owner must.

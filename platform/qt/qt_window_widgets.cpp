@@ -48,6 +48,21 @@ WPARAM VirtualKeyOf(const QKeyEvent& event) {
     return 0;
 }
 
+}  // namespace
+
+bool QueueGameKey(Window& window, const QKeyEvent& event) {
+    // Keys with Alt or Ctrl are the toolkit's (the menus, the buttons' mnemonics, Alt+F4).
+    const WPARAM key = VirtualKeyOf(event);
+    if (key == 0 ||
+        (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        return false;
+    }
+    QueueKeyInput(&window, key);
+    return true;
+}
+
+namespace {
+
 void QueueMouse(Window& window, QMouseEvent* event, bool press) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
@@ -124,15 +139,8 @@ void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) { QueueMouse(window_
 
 void SurfaceView::mouseReleaseEvent(QMouseEvent* event) { QueueMouse(window_, event, false); }
 
-// Keys with Alt or Ctrl are the toolkit's (the menus, the buttons' mnemonics, Alt+F4).
 void SurfaceView::keyPressEvent(QKeyEvent* event) {
-    const WPARAM key = VirtualKeyOf(*event);
-    if (key == 0 ||
-        (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    QueueKeyInput(&window_, key);
+    if (!QueueGameKey(window_, *event)) QWidget::keyPressEvent(event);
 }
 
 TopLevelWidget::TopLevelWidget(Window& window, QWidget* owner)
@@ -219,6 +227,12 @@ void TopLevelWidget::ShowScrollInfo() {
     scrollBar_->setRange(info.min, std::max(info.min, info.max - std::max(info.page - 1, 0)));
     scrollBar_->setPageStep(std::max(1, info.page));
     scrollBar_->setValue(info.pos);
+}
+
+// A window whose client area has not the focus (a picture pop-up, which asks for none) still hears
+// the keys the desktop sends it.
+void TopLevelWidget::keyPressEvent(QKeyEvent* event) {
+    if (!QueueGameKey(window_, *event)) QWidget::keyPressEvent(event);
 }
 
 void TopLevelWidget::closeEvent(QCloseEvent* event) {

@@ -12,6 +12,10 @@
 namespace platform {
 
 // The client area: paints the window's backing surface and turns mouse events into input.
+// A key of the game's (arrows, Space, Return, Escape, letters and digits without Alt or Ctrl)
+// queued for the window; false for a key that is the toolkit's.
+bool QueueGameKey(Window& window, const QKeyEvent& event);
+
 class SurfaceView : public QWidget {
   public:
     SurfaceView(Window& window, QWidget* parent);
@@ -42,6 +46,7 @@ class TopLevelWidget : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Window& window_;
