@@ -35,7 +35,8 @@ std::optional<std::string> Conversation::Received(const Message& message) {
     if (stage_ == Stage::Over) return "a message after the end";
     if (const auto* hello = std::get_if<Hello>(&message)) {
         if (helloReceived_) return Fault("a second hello");
-        if (hello->version != ProtocolVersion) return Fault("the friend's game speaks another version");
+        if (hello->version != ProtocolVersion)
+            return Fault("the friend's game speaks another version");
         helloReceived_ = true;
     } else if (!helloReceived_) {
         return Fault("no hello first");
