@@ -73,7 +73,7 @@ QWidget* CreateControl(Window& window) {
     const std::string& className = window.windowClass->name;
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
-        auto* button = new QPushButton(parent);
+        auto* button = new FocusButton(parent);
         ApplyCaption(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command, and the

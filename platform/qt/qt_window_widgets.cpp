@@ -241,4 +241,13 @@ void TopLevelWidget::closeEvent(QCloseEvent* event) {
     QueueCloseRequest(&window_);
 }
 
+void FocusButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    constexpr int kInset = 4;
+    painter.drawRect(rect().adjusted(kInset, kInset, -kInset - 1, -kInset - 1));
+}
+
 }  // namespace platform
