@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
 # Cases: about_popup, about_from_caption, instructions_viewer, salvo, keys_after_start,
-# quit_during_sound, hostile_data, full_game, keyboard_game, button_keys.
+# quit_during_sound, hostile_data, full_game, keyboard_game, button_keys,
+# keys_without_window_manager.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -241,6 +242,32 @@ case "$case_name" in
         region_differs "$artifacts/buttons-2-focus.png" "$artifacts/buttons-3-placed.png" \
             "480x504+18+$(( y + 78 ))" || fail "Space on Place Random placed no ship"
         choose_file_item e
+        expect_exit_zero
+        ;;
+    keys_without_window_manager)
+        # With no window manager to hand the keyboard round, the game does: the instructions
+        # viewer takes it when it opens and gives it back when Escape closes it, and Escape
+        # closes the About picture too.
+        no_window_manager=1 start_display 1024x768x24
+        start_game "$game"
+        main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
+        wait_until_idle
+        xdotool key alt+i
+        viewer=$(wait_for_window "Tidewrack Instructions" 10) || fail "Alt+I opened no viewer"
+        wait_until_idle
+        xdotool key Escape
+        sleep 0.5
+        xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null \
+            && fail "Escape left the viewer open"
+        xdotool key alt+a
+        wait_for_window Splash 10 >/dev/null || fail "Alt+A after the viewer showed no About picture"
+        wait_until_idle
+        xdotool key Escape
+        sleep 0.5
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null && fail "Escape left the About picture up"
+        xdotool key alt+f
+        sleep 0.4
+        xdotool key e
         expect_exit_zero
         ;;
     keyboard_game)
