@@ -217,7 +217,8 @@ case "$case_name" in
         ;;
     button_keys)
         # The buttons from the keyboard: a disabled button's mnemonic does nothing, Tab shows
-        # which button has the focus inside its edge, and Space presses it as a click would.
+        # which button has the focus inside its edge, Space presses it as a click would, and Tab
+        # after the last button gives the keyboard back to the board.
         start none
         xdotool windowactivate --sync "$main" 2>/dev/null
         wait_until_idle
@@ -241,6 +242,12 @@ case "$case_name" in
         screenshot buttons-3-placed
         region_differs "$artifacts/buttons-2-focus.png" "$artifacts/buttons-3-placed.png" \
             "480x504+18+$(( y + 78 ))" || fail "Space on Place Random placed no ship"
+        # Tab goes round START, Place Random, About, Instructions and back to the board.
+        xdotool key --delay 200 Tab Tab Tab Tab Tab
+        sleep 0.5
+        screenshot buttons-4-round
+        region_differs "$artifacts/buttons-3-placed.png" "$artifacts/buttons-4-round.png" \
+            "1024x60+0+$y" && fail "Tab did not bring the keyboard back to the board"
         choose_file_item e
         expect_exit_zero
         ;;
