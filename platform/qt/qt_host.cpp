@@ -73,7 +73,7 @@ QWidget* CreateControl(Window& window) {
     const std::string& className = window.windowClass->name;
     QWidget* widget = nullptr;
     if (className == "BUTTON") {
-        auto* button = new QPushButton(parent);
+        auto* button = new FocusButton(parent);
         ApplyCaption(button, window);
         Window* target = &window;
         // A click becomes the press and release the core turns into the button's command, and the
@@ -261,7 +261,14 @@ void QtHost::WindowDestroyed(Window& window) {
         grab_.reset();
     }
     if (capture_ == &window) capture_ = nullptr;
+    // The keyboard goes back to the owner of a window closed while it had it, as on the classic
+    // desktop: without a window manager nothing else would give it back.
+    QWidget* heir = nullptr;
+    if (widget != nullptr && widget->isActiveWindow() && window.owner != nullptr) {
+        heir = WidgetOf(*window.owner);
+    }
     delete widget;
+    if (heir != nullptr && heir->isVisible()) heir->activateWindow();
 }
 
 void QtHost::WindowChanged(Window& window) {
@@ -272,12 +279,14 @@ void QtHost::WindowChanged(Window& window) {
         top->Arrange(facts_.menuHeight);
         const bool appearing = window.visible && !top->isVisible();
         top->setVisible(window.visible);
-        // A captioned window comes up with the keyboard on its client area: the main window's
-        // board plays by keys from the start, without a click to give it the focus. A picture
-        // pop-up asks for no focus of its own (the core routes keys to it while it holds the
-        // mouse), so the desktop's focus stays with the main window when it closes.
+        // A captioned window comes up active, as a shown window does on the classic desktop, with
+        // the keyboard on its client area: the main window's board plays by keys from the start,
+        // without a click to give it the focus, window manager or none. A picture pop-up asks
+        // for no focus of its own (the core routes keys to it while it holds the mouse), so the
+        // desktop's focus stays with the main window when it closes.
         if (appearing && (window.style & WS_CAPTION) == WS_CAPTION) {
             top->Surface()->setFocus(Qt::OtherFocusReason);
+            top->activateWindow();
         }
         if (window.visible) {
             top->raise();

@@ -115,8 +115,9 @@ SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), win
     // A window of its own on the display, so that desktop tools (and our display tests) can find
     // the client area and point at it in the game's own coordinates.
     setAttribute(Qt::WA_NativeWindow);
-    // The board takes the keyboard when clicked (and from the start: see QtHost::WindowChanged).
-    setFocusPolicy(Qt::ClickFocus);
+    // The board takes the keyboard when clicked (and from the start: see QtHost::WindowChanged),
+    // and by Tab after the last of the buttons, so that a player who tabbed onto them can get back.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
@@ -239,6 +240,15 @@ void TopLevelWidget::closeEvent(QCloseEvent* event) {
     // The desktop's close request goes through the game's own default handling.
     event->ignore();
     QueueCloseRequest(&window_);
+}
+
+void FocusButton::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    constexpr int kInset = 4;
+    painter.drawRect(rect().adjusted(kInset, kInset, -kInset - 1, -kInset - 1));
 }
 
 }  // namespace platform

@@ -1,9 +1,10 @@
 // platform/qt/qt_window_widgets.h: the widgets that stand for our windows: a top-level frame
-// (menu bar, client surface, scroll bar) and the client surface that presents a window's backing
-// bitmap and reports the mouse.
+// (menu bar, client surface, scroll bar), the client surface that presents a window's backing
+// bitmap and reports the mouse, and the push button.
 #pragma once
 
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -53,6 +54,17 @@ class TopLevelWidget : public QWidget {
     SurfaceView* surface_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
+};
+
+// A push button that marks the keyboard focus plainly: the toolkit's own mark is a thin line on
+// the button's edge, lost against the sea behind the buttons. A dotted rectangle inside the edge,
+// as on the classic desktop, reads at every screen size.
+class FocusButton : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/display_session.sh: shared by the real-display tests. Starts a private Xvfb of the
-# given size and depth with openbox on it, and offers small helpers to drive the game with
-# xdotool. Source it, then call start_display WIDTHxHEIGHTxDEPTH.
+# given size and depth with openbox on it (none when no_window_manager=1), and offers small helpers
+# to drive the game with xdotool. Source it, then call start_display WIDTHxHEIGHTxDEPTH.
 set -uo pipefail
 
 artifacts=${TIDEWRACK_ARTIFACTS:-$PWD/test-artifacts}
@@ -35,9 +35,11 @@ start_display() {
     done
     [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$(head -n1 "$display_file")"
-    openbox >/dev/null 2>&1 &
-    openbox_pid=$!
-    sleep 0.5
+    if [ "${no_window_manager:-0}" != 1 ]; then
+        openbox >/dev/null 2>&1 &
+        openbox_pid=$!
+        sleep 0.5
+    fi
     export QT_QPA_PLATFORM=xcb
     export SDL_AUDIODRIVER=dummy
     export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

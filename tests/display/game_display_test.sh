@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
 # Cases: about_popup, about_from_caption, instructions_viewer, salvo, keys_after_start,
-# quit_during_sound, hostile_data, full_game, keyboard_game.
+# quit_during_sound, hostile_data, full_game, keyboard_game, button_keys,
+# keys_without_window_manager.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -214,6 +215,68 @@ case "$case_name" in
         choose_file_item e
         expect_exit_zero
         ;;
+    button_keys)
+        # The buttons from the keyboard: a disabled button's mnemonic does nothing, Tab shows
+        # which button has the focus inside its edge, Space presses it as a click would, and Tab
+        # after the last button gives the keyboard back to the board.
+        start none
+        xdotool windowactivate --sync "$main" 2>/dev/null
+        wait_until_idle
+        screenshot buttons-0-start
+        xdotool key alt+s      # START, still disabled
+        wait_until_idle
+        sleep 0.3
+        screenshot buttons-1-alt-s
+        region_differs "$artifacts/buttons-0-start.png" "$artifacts/buttons-1-alt-s.png" \
+            1024x768+0+0 && fail "Alt+S did something while START was disabled"
+        xdotool key Tab        # to Place Random, the first button that takes the focus
+        sleep 0.5
+        screenshot buttons-2-focus
+        # Inside Place Random, clear of the edge where the toolkit marks the focus by itself.
+        read -r x y < <(xwininfo -id "$client" \
+            | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
+        region_differs "$artifacts/buttons-1-alt-s.png" "$artifacts/buttons-2-focus.png" \
+            "119x34+$(( x + 158 ))+$(( y + 13 ))" || fail "the focus does not show on Place Random"
+        xdotool key space
+        wait_until_idle
+        screenshot buttons-3-placed
+        region_differs "$artifacts/buttons-2-focus.png" "$artifacts/buttons-3-placed.png" \
+            "480x504+18+$(( y + 78 ))" || fail "Space on Place Random placed no ship"
+        # Tab goes round START, Place Random, About, Instructions and back to the board.
+        xdotool key --delay 200 Tab Tab Tab Tab Tab
+        sleep 0.5
+        screenshot buttons-4-round
+        region_differs "$artifacts/buttons-3-placed.png" "$artifacts/buttons-4-round.png" \
+            "1024x60+0+$y" && fail "Tab did not bring the keyboard back to the board"
+        choose_file_item e
+        expect_exit_zero
+        ;;
+    keys_without_window_manager)
+        # With no window manager to hand the keyboard round, the game does: the instructions
+        # viewer takes it when it opens and gives it back when Escape closes it, and Escape
+        # closes the About picture too.
+        no_window_manager=1 start_display 1024x768x24
+        start_game "$game"
+        main=$(wait_for_window Tidewrack 20) || fail "no main window appeared"
+        wait_until_idle
+        xdotool key alt+i
+        viewer=$(wait_for_window "Tidewrack Instructions" 10) || fail "Alt+I opened no viewer"
+        wait_until_idle
+        xdotool key Escape
+        sleep 0.5
+        xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null \
+            && fail "Escape left the viewer open"
+        xdotool key alt+a
+        wait_for_window Splash 10 >/dev/null || fail "Alt+A after the viewer showed no About picture"
+        wait_until_idle
+        xdotool key Escape
+        sleep 0.5
+        xdotool search --onlyvisible --name '^Splash$' >/dev/null && fail "Escape left the About picture up"
+        xdotool key alt+f
+        sleep 0.4
+        xdotool key e
+        expect_exit_zero
+        ;;
     keyboard_game)
         # A whole game with the keyboard alone: two ships laid by keys, the rest by Alt+P, Alt+S,
         # then the cursor until the end.
@@ -228,6 +291,10 @@ case "$case_name" in
         screenshot keys-2-placed
         xdotool key alt+s
         wait_until_idle
+        screenshot keys-2-started
+        # The battle is on: the enemy's ships have left their docks below the enemy board.
+        region_differs "$artifacts/keys-2-placed.png" "$artifacts/keys-2-started.png" \
+            "480x130+528+630" || fail "Alt+S did not start the battle"
         fire_by_keys_until_the_end || fail "the game did not end"
         sleep 0.5
         screenshot keys-3-over
