@@ -45,7 +45,7 @@ struct Socket {
     int lastError = 0;
     std::vector<std::uint8_t> unsent;
     std::vector<std::uint8_t> unread;
-    bool readPosted = false;  // a Read the game has not answered with ReceiveFromSocket yet
+    bool readPosted = false;    // a Read the game has not answered with ReceiveFromSocket yet
     bool closedByGame = false;  // still sending its last bytes; forgotten once they are out
     std::chrono::steady_clock::time_point closingSince;
 };
@@ -210,23 +210,36 @@ SocketWatch WatchOf(const Socket& socket) {
     SocketWatch watch{.descriptor = DescriptorToWatch(socket)};
     switch (socket.stage) {
         case Stage::Listening:
-        case Stage::LookingUp: watch.read = true; break;
-        case Stage::Connecting: watch.write = true; break;
+        case Stage::LookingUp:
+            watch.read = true;
+            break;
+        case Stage::Connecting:
+            watch.write = true;
+            break;
         case Stage::Connected:
             watch.read = socket.unread.size() < MaxUnreadBytes;
             watch.write = !socket.unsent.empty();
             break;
-        case Stage::Closing: watch.write = true; break;
-        case Stage::Dead: break;
+        case Stage::Closing:
+            watch.write = true;
+            break;
+        case Stage::Dead:
+            break;
     }
     return watch;
 }
 
 void Step(SocketId id, Socket& socket, short ready) {
     switch (socket.stage) {
-        case Stage::Listening: AcceptPeers(socket); break;
-        case Stage::LookingUp: FinishLookup(id, socket); break;
-        case Stage::Connecting: FinishConnect(id, socket); break;
+        case Stage::Listening:
+            AcceptPeers(socket);
+            break;
+        case Stage::LookingUp:
+            FinishLookup(id, socket);
+            break;
+        case Stage::Connecting:
+            FinishConnect(id, socket);
+            break;
         case Stage::Connected:
             if ((ready & POLLOUT) != 0 && !Flush(socket)) {
                 Die(id, socket, socket.lastError);
@@ -242,7 +255,8 @@ void Step(SocketId id, Socket& socket, short ready) {
                 FinishClosing(socket);
             }
             break;
-        case Stage::Dead: break;
+        case Stage::Dead:
+            break;
     }
 }
 
@@ -253,8 +267,7 @@ Socket* Find(SocketId id) {
 
 }  // namespace
 
-SocketId ListenOnPort(Window* window, const std::string& address, std::uint16_t port,
-                      int* error) {
+SocketId ListenOnPort(Window* window, const std::string& address, std::uint16_t port, int* error) {
     std::vector<SocketAddress> addresses = NumericAddresses(address, port);
     int fd = -1;
     int lastError = addresses.empty() ? EADDRNOTAVAIL : 0;
@@ -336,7 +349,8 @@ void CloseSocket(SocketId id) {
     const auto it = sockets.find(id);
     if (it == sockets.end()) return;
     std::deque<Message>& queue = core::Core().queue;
-    std::erase_if(queue, [id](const Message& m) { return m.message == WM_SOCKET && m.wParam == id; });
+    std::erase_if(queue,
+                  [id](const Message& m) { return m.message == WM_SOCKET && m.wParam == id; });
     Socket& socket = it->second;
     if (socket.stage == Stage::Connected && !socket.unsent.empty() && Flush(socket) &&
         !socket.unsent.empty()) {
@@ -445,7 +459,8 @@ bool ServiceSockets() {
     const auto now = std::chrono::steady_clock::now();
     for (auto it = sockets.begin(); it != sockets.end();) {
         Socket& socket = it->second;
-        const bool overdue = socket.stage == Stage::Closing && now - socket.closingSince > kClosingGrace;
+        const bool overdue =
+            socket.stage == Stage::Closing && now - socket.closingSince > kClosingGrace;
         if (overdue) CloseDescriptor(socket);
         // A connection the game closed, now out of bytes or patience, is forgotten.
         if (socket.closedByGame && socket.descriptor < 0) {

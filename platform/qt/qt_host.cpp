@@ -231,7 +231,8 @@ void QtHost::WatchSockets() {
     // A descriptor no socket holds any more may already be closed: its notifiers go first.
     std::erase_if(socketNotifiers_,
                   [&](const auto& entry) { return !wanted.contains(entry.first); });
-    for (const auto& [descriptor, watch] : wanted) {
+    for (const auto& [wantedDescriptor, watch] : wanted) {
+        const int descriptor = wantedDescriptor;  // a lambda may not capture a binding in C++20
         SocketNotifiers& notifiers = socketNotifiers_[descriptor];
         const auto arm = [&](std::unique_ptr<QSocketNotifier>& notifier, QSocketNotifier::Type type,
                              bool on) {

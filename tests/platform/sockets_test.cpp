@@ -193,8 +193,8 @@ TEST_F(SocketsTest, AHostNameIsLookedUpWithoutHoldingTheGame) {
     std::ifstream hosts("/etc/hosts");
     std::string line;
     bool known = false;
-    while (std::getline(hosts, line)) known |= line.starts_with("127.0.0.1") &&
-                                               line.find("localhost") != std::string::npos;
+    while (std::getline(hosts, line))
+        known |= line.starts_with("127.0.0.1") && line.find("localhost") != std::string::npos;
     if (!known) GTEST_SKIP() << "localhost is not in /etc/hosts; a name server is not asked";
 
     const SocketId listener = platform::ListenOnPort(window, "127.0.0.1", 0);

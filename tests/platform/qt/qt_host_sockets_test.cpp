@@ -18,11 +18,10 @@ TEST(QtHostSockets, AWaitWithNoTimerWakesForEachSocketEvent) {
     char name[] = "qt_host_sockets_test";
     char* argv[] = {name, nullptr};
     platform::RunOnQtHost(1, argv, [] {
-        platform::RegisterClassEx(platform::WindowClass{.name = "Sockets",
-                                                        .procedure = platform::DefWindowProc});
-        platform::Window* window = platform::CreateWindowEx(0, "Sockets", "sockets",
-                                                            platform::WS_POPUP, 0, 0, 10, 10,
-                                                            nullptr, 0, nullptr);
+        platform::RegisterClassEx(
+            platform::WindowClass{.name = "Sockets", .procedure = platform::DefWindowProc});
+        platform::Window* window = platform::CreateWindowEx(
+            0, "Sockets", "sockets", platform::WS_POPUP, 0, 0, 10, 10, nullptr, 0, nullptr);
         // Should a socket never wake the wait, this ends the test instead of hanging it.
         platform::SetTimer(window, 1, 10000);
 
@@ -38,7 +37,9 @@ TEST(QtHostSockets, AWaitWithNoTimerWakesForEachSocketEvent) {
             ASSERT_NE(message.message, platform::WM_TIMER) << "a socket event never woke the wait";
             if (message.message != platform::WM_SOCKET) continue;
             switch (platform::SocketEventOf(message.lParam)) {
-                case SocketEvent::Accepted: hostSide = message.wParam; break;
+                case SocketEvent::Accepted:
+                    hostSide = message.wParam;
+                    break;
                 case SocketEvent::Connected:
                     EXPECT_EQ(platform::SocketErrorOf(message.lParam), 0);
                     connected = true;
@@ -49,7 +50,9 @@ TEST(QtHostSockets, AWaitWithNoTimerWakesForEachSocketEvent) {
                     heard.append(bytes.begin(), bytes.end());
                     break;
                 }
-                case SocketEvent::Closed: ADD_FAILURE() << "closed"; return;
+                case SocketEvent::Closed:
+                    ADD_FAILURE() << "closed";
+                    return;
             }
             if (hostSide != 0 && connected && heard.empty()) {
                 const std::uint8_t words[] = {'a', 'h', 'o', 'y'};
