@@ -39,6 +39,9 @@ constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
 constexpr std::uint32_t WM_RBUTTONDBLCLK = 0x0206;
 constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
+// A socket's event (platform/sockets.h): wParam the socket, lParam the event and error. In the
+// range the classic desktop left to programs, as its asynchronous sockets' message was.
+constexpr std::uint32_t WM_SOCKET = 0x8001;
 
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM BN_CLICKED = 0;

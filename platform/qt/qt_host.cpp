@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStyle>
 #include <QWindow>
 #include <cstdlib>
@@ -26,6 +27,7 @@
 #include "platform/qt/qt_core_x_message_box.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
+#include "platform/sockets.h"
 
 namespace platform {
 
@@ -205,16 +207,49 @@ std::uint64_t QtHost::TickMilliseconds() { return static_cast<std::uint64_t>(clo
 std::int64_t QtHost::CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 void QtHost::WaitForInput(std::optional<std::uint64_t> untilTick) {
+    if (ServiceSockets()) return;
     if (untilTick) {
         const std::uint64_t now = TickMilliseconds();
         if (*untilTick <= now) return;
         wakeUp_.start(static_cast<int>(std::min<std::uint64_t>(*untilTick - now, 1u << 30)));
     }
+    WatchSockets();
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     wakeUp_.stop();
+    ServiceSockets();
 }
 
-void QtHost::PollInput() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtHost::PollInput() {
+    WatchSockets();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    ServiceSockets();
+}
+
+void QtHost::WatchSockets() {
+    std::map<int, SocketWatch> wanted;
+    for (const SocketWatch& watch : SocketsToWatch()) wanted[watch.descriptor] = watch;
+    // A descriptor no socket holds any more may already be closed: its notifiers go first.
+    std::erase_if(socketNotifiers_,
+                  [&](const auto& entry) { return !wanted.contains(entry.first); });
+    for (const auto& [wantedDescriptor, watch] : wanted) {
+        const int descriptor = wantedDescriptor;  // a lambda may not capture a binding in C++20
+        SocketNotifiers& notifiers = socketNotifiers_[descriptor];
+        const auto arm = [&](std::unique_ptr<QSocketNotifier>& notifier, QSocketNotifier::Type type,
+                             bool on) {
+            if (notifier == nullptr) {
+                notifier = std::make_unique<QSocketNotifier>(descriptor, type);
+                // The notifier only wakes the wait, and then rests until the next wait arms it
+                // again: in a loop that is not ours (a file dialog) a socket nobody reads would
+                // otherwise wake it without end.
+                QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                                 [n = notifier.get()] { n->setEnabled(false); });
+            }
+            notifier->setEnabled(on);
+        };
+        arm(notifiers.read, QSocketNotifier::Read, watch.read);
+        arm(notifiers.write, QSocketNotifier::Write, watch.write);
+    }
+}
 
 void QtHost::WindowCreated(Window& window) {
     if ((window.style & WS_CHILD) != 0) {

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -46,6 +47,9 @@ class QtHost : public Host {
 
   private:
     void GrabIfShown();
+    // Arms a notifier for every socket descriptor the core waits on, so that a wait in Qt's
+    // event loop also ends when a socket is ready; the core then does the socket's work.
+    void WatchSockets();
     const QIcon& IconOf(const ModuleResources& instance, int iconId);
 
     ScreenFacts facts_;
@@ -55,6 +59,11 @@ class QtHost : public Host {
     Window* capture_ = nullptr;
     std::map<std::pair<const ModuleResources*, int>, QIcon> icons_;
     std::unique_ptr<ScreenGrab> grab_;  // held while the capture's window is shown
+    struct SocketNotifiers {
+        std::unique_ptr<QSocketNotifier> read;
+        std::unique_ptr<QSocketNotifier> write;
+    };
+    std::map<int, SocketNotifiers> socketNotifiers_;  // by descriptor
 };
 
 }  // namespace platform

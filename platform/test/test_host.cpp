@@ -1,11 +1,17 @@
 // platform/test/test_host.cpp: the headless host's script, clock and recordings.
 #include "platform/test/test_host.h"
 
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/sockets.h"
 
 namespace platform {
 
@@ -14,12 +20,14 @@ TestHost::TestHost(ScreenFacts screen) : screen_(screen) {}
 void TestHost::Then(std::function<void()> step) { steps_.push_back(std::move(step)); }
 
 void TestHost::WaitForInput(std::optional<std::uint64_t> untilTick) {
+    if (ServiceSockets()) return;
     if (nextStep_ < steps_.size()) {
         // Steps may add steps; take this one out before running it.
         std::function<void()> step = std::move(steps_[nextStep_++]);
         step();
         return;
     }
+    if (WaitForSockets(untilTick)) return;
     if (untilTick) {
         clock_.AdvanceTo(*untilTick);
         return;
@@ -31,6 +39,33 @@ void TestHost::WaitForInput(std::optional<std::uint64_t> untilTick) {
         std::abort();
     }
     PostQuitMessage(0);
+}
+
+void TestHost::PollInput() { ServiceSockets(); }
+
+bool TestHost::WaitForSockets(std::optional<std::uint64_t> untilTick) {
+    // The peer lives in real time, the program in virtual time: give the peer real time, up to
+    // the next timer's distance and never beyond the patience, before moving the clock on.
+    std::uint64_t patience = socketPatienceMilliseconds;
+    if (untilTick)
+        patience = std::min(patience, *untilTick - std::min(*untilTick, clock_.NowMilliseconds()));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patience);
+    for (;;) {
+        const std::vector<SocketWatch> watches = SocketsToWatch();
+        if (watches.empty()) return false;
+        std::vector<pollfd> polled;
+        for (const SocketWatch& w : watches) {
+            polled.push_back(pollfd{
+                .fd = w.descriptor,
+                .events = static_cast<short>((w.read ? POLLIN : 0) | (w.write ? POLLOUT : 0)),
+                .revents = 0});
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        poll(polled.data(), polled.size(), static_cast<int>(left.count()));
+        if (ServiceSockets()) return true;
+    }
 }
 
 void TestHost::Press(Window* window, int x, int y) {

@@ -3,6 +3,7 @@
 // program waits for input with nothing queued, the next step of the test's script runs; with the
 // script used up, a due timer is reached by moving the clock, and otherwise the program is asked
 // to quit, so a test runs the real program from start to exit with no display and no sleeping.
+// Open sockets are real: the host waits for them, bounded in real time, before moving the clock.
 #pragma once
 
 #include <cstdint>
@@ -54,13 +55,17 @@ class TestHost : public Host {
     int PresentCount() const { return presentCount_; }
     // How often the program waited with nothing left to do and was asked to quit.
     int QuitRequests() const { return quitRequests_; }
+    // How long, in real milliseconds, the program may wait for its open sockets (a peer on the
+    // loopback address) once the script is used up, before the clock moves to the next timer or,
+    // with none, the program is asked to quit. A test that waits on a socket thus never hangs.
+    std::uint64_t socketPatienceMilliseconds = 5000;
 
     ScreenFacts Screen() const override { return screen_; }
     void SetScreen(const ScreenFacts& screen) { screen_ = screen; }
     std::uint64_t TickMilliseconds() override { return clock_.NowMilliseconds(); }
     std::int64_t CalendarSeconds() override { return clock_.CalendarSeconds(); }
     void WaitForInput(std::optional<std::uint64_t> untilTick) override;
-    void PollInput() override {}
+    void PollInput() override;
     void WindowCreated(Window&) override {}
     void WindowDestroyed(Window&) override {}
     void WindowChanged(Window&) override {}
@@ -72,6 +77,9 @@ class TestHost : public Host {
     bool MessageBoxOpen() override { return messageBoxOpen_; }
 
   private:
+    // Waits for the open sockets, if any, in real time; true when they posted a message.
+    bool WaitForSockets(std::optional<std::uint64_t> untilTick);
+
     ScreenFacts screen_;
     VirtualClock clock_;
     std::vector<std::function<void()>> steps_;
