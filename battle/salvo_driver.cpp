@@ -16,9 +16,10 @@ bool FillComputerSlots(rules::Game& game, Computer computer, SalvoPresenter& pre
     return game.phase == rules::Resolving;
 }
 
-std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter& presenter) {
+std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter& presenter,
+                                              const SettleRule& settle) {
     for (int slot = 0; slot < rules::SalvoSize; ++slot) {
-        const rules::Events settled = rules::SettleShot(game, slot);
+        const rules::Events settled = settle(game, slot);
         if (settled.empty()) continue;
         Present(presenter, settled);
         const rules::Event& shot = settled.front();

@@ -10,17 +10,6 @@ namespace {
 
 constexpr char Domain[] = "TIDEWRACK FLEET 1";
 
-ShotOutcome OutcomeOf(const rules::Event& settled) {
-    switch (settled.kind) {
-        case rules::EventKind::Hit:
-            return ShotOutcome{ShotResult::Hit, 0};
-        case rules::EventKind::Sinking:
-            return ShotOutcome{ShotResult::Sunk, static_cast<std::uint8_t>(settled.shipId)};
-        default:
-            return ShotOutcome{ShotResult::Miss, 0};
-    }
-}
-
 // The revealed fleet laid on the enemy board of a game in its firing phase; nothing when a ship
 // lies off the board or over another.
 std::optional<rules::Game> GameWith(const FleetLayout& layout) {
@@ -40,14 +29,30 @@ std::optional<rules::Game> GameWith(const FleetLayout& layout) {
 
 }  // namespace
 
+ShipPlace PlaceOf(const rules::ShipState& ship) {
+    return ShipPlace{static_cast<std::uint8_t>(ship.column), static_cast<std::uint8_t>(ship.row),
+                     ship.vertical};
+}
+
 FleetLayout LayoutOf(const rules::Game& game, rules::Side side) {
     FleetLayout layout;
     for (std::int32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
-        const rules::ShipState& ship = game.ShipOf(side, shipId);
-        layout[shipId - 1] = ShipPlace{static_cast<std::uint8_t>(ship.column),
-                                       static_cast<std::uint8_t>(ship.row), ship.vertical};
+        layout[shipId - 1] = PlaceOf(game.ShipOf(side, shipId));
     }
     return layout;
+}
+
+ShotOutcome OutcomeOf(const rules::Game& game, const rules::Event& settled) {
+    const auto side = static_cast<rules::Side>(settled.shot.side);
+    switch (settled.kind) {
+        case rules::EventKind::Hit:
+            return ShotOutcome{ShotResult::Hit, 0, {}};
+        case rules::EventKind::Sinking:
+            return ShotOutcome{ShotResult::Sunk, static_cast<std::uint8_t>(settled.shipId),
+                               PlaceOf(game.ShipOf(side, settled.shipId))};
+        default:
+            return ShotOutcome{ShotResult::Miss, 0, {}};
+    }
 }
 
 Digest CommitmentOf(const FleetLayout& layout, const Nonce& nonce) {
@@ -78,7 +83,7 @@ std::optional<std::string> CheckReveal(const Digest& committed, const Reveal& re
         }
         for (std::size_t k = 0; k < salvo.shots.size(); ++k) {
             const rules::Events settled = rules::SettleShot(*game, static_cast<int>(2 * k));
-            if (settled.empty() || OutcomeOf(settled.front()) != salvo.outcomes[k]) {
+            if (settled.empty() || OutcomeOf(*game, settled.front()) != salvo.outcomes[k]) {
                 return "a reported outcome does not match the fleet";
             }
             if (settled.front().kind == rules::EventKind::Sinking) {

@@ -9,12 +9,18 @@
 #include <vector>
 
 #include "network/messages.h"
+#include "rules/events.h"
 #include "rules/game.h"
 
 namespace network {
 
+// Where a ship of the game lies, as the wire carries it.
+ShipPlace PlaceOf(const rules::ShipState& ship);
 // The fleet as the game laid it out on the side's board.
 FleetLayout LayoutOf(const rules::Game& game, rules::Side side);
+// What a settled shot tells the side that fired it: a miss, a hit, or the ship it sank and where
+// that ship lay.
+ShotOutcome OutcomeOf(const rules::Game& game, const rules::Event& settled);
 
 // SHA-256 over "TIDEWRACK FLEET 1", the layout's 15 bytes as a Reveal carries them, and the
 // nonce.

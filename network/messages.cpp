@@ -50,6 +50,9 @@ void WriteBody(Writer& out, const Outcomes& outcomes) {
     for (const ShotOutcome& outcome : outcomes.outcomes) {
         out.Byte(static_cast<std::uint8_t>(outcome.result));
         out.Byte(outcome.shipId);
+        out.Byte(outcome.place.column);
+        out.Byte(outcome.place.row);
+        out.Byte(outcome.place.vertical ? 1 : 0);
     }
 }
 void WriteBody(Writer& out, const Reveal& reveal) {
@@ -103,19 +106,31 @@ Decoded ReadSalvo(std::span<const std::uint8_t> body) {
 }
 
 Decoded ReadOutcomes(std::span<const std::uint8_t> body) {
-    if (body.empty() || body[0] > rules::ShipsPerSide || body.size() != 1u + 2u * body[0]) {
+    constexpr std::size_t Size = 5;
+    if (body.empty() || body[0] > rules::ShipsPerSide || body.size() != 1u + Size * body[0]) {
         return Fault("outcomes of the wrong size");
     }
     Outcomes outcomes;
     for (std::size_t k = 0; k < body[0]; ++k) {
-        const std::uint8_t result = body[1 + 2 * k];
-        const std::uint8_t shipId = body[2 + 2 * k];
+        const std::uint8_t* field = body.data() + 1 + Size * k;
+        const std::uint8_t result = field[0];
+        const std::uint8_t shipId = field[1];
+        const ShipPlace place{field[2], field[3], field[4] == 1};
         const bool sunk = result == static_cast<std::uint8_t>(ShotResult::Sunk);
-        if (result > static_cast<std::uint8_t>(ShotResult::Sunk) ||
-            (sunk ? shipId < 1 || shipId > rules::ShipsPerSide : shipId != 0)) {
+        if (result > static_cast<std::uint8_t>(ShotResult::Sunk) || field[4] > 1) {
             return Fault("an outcome that is no outcome");
         }
-        outcomes.outcomes.push_back(ShotOutcome{static_cast<ShotResult>(result), shipId});
+        if (sunk) {
+            if (shipId < 1 || shipId > rules::ShipsPerSide) return Fault("a ship that is none");
+            const int length = rules::ShipLengths[shipId - 1];
+            const int end = (place.vertical ? place.row : place.column) + length;
+            if (!OnBoard(place.column) || !OnBoard(place.row) || end > rules::BoardSize) {
+                return Fault("a sunk ship off the board");
+            }
+        } else if (shipId != 0 || place != ShipPlace{}) {
+            return Fault("an outcome that is no outcome");
+        }
+        outcomes.outcomes.push_back(ShotOutcome{static_cast<ShotResult>(result), shipId, place});
     }
     return Accept(outcomes);
 }

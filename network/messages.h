@@ -40,6 +40,8 @@ enum class ShotResult : std::uint8_t { Miss = 0, Hit = 1, Sunk = 2 };
 struct ShotOutcome {
     ShotResult result = ShotResult::Miss;
     std::uint8_t shipId = 0;  // 1..5 for Sunk, 0 otherwise
+    // Where the sunk ship lay, so that its wreck shows where it went down; all zero otherwise.
+    ShipPlace place{};
     friend bool operator==(const ShotOutcome&, const ShotOutcome&) = default;
 };
 

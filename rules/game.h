@@ -30,12 +30,16 @@ enum class GameOutcome { Won, Lost, Tied };
 constexpr std::int32_t NoShot = -1;
 
 // Cell codes are 10 x stage + base, the base being 0 for water or the shipId (1..5) lying there.
-// Only Water, ship marks 1..5, aimed 10..15, Miss 20, hit 21..25 and sunk 31..35 are ever stored.
+// Only Water, ship marks 1..5, aimed 10..15, Miss 20, hit 21..25 and sunk 31..35 are ever stored,
+// and on the board of a friend in a network game HitUnknownShip.
 constexpr std::int32_t Water = 0;
 constexpr std::int32_t AimedStage = 10;  // added when a shot is queued on an untouched cell
 constexpr std::int32_t Miss = 20;        // aimed water once settled
 constexpr std::int32_t HitStage = 20;    // HitStage + shipId: a hit on a ship still afloat
 constexpr std::int32_t SunkStage = 30;   // SunkStage + shipId: a cell of a sunk ship
+// A hit on a network friend's ship: which ship it struck is never told, but the painter draws it
+// as any hit afloat.
+constexpr std::int32_t HitUnknownShip = HitStage + 9;
 // Never stored: what a neighbour reading reports for a position off the board.
 constexpr std::int32_t OffBoard = 99;
 

@@ -33,14 +33,15 @@ struct Peer {
         for (const rules::Cell& shot : shots) {
             const std::int32_t code = game.boards[rules::Player][shot.x][shot.y];
             if (code == rules::Water) {
-                outcomes.push_back({ShotResult::Miss, 0});
+                outcomes.push_back({ShotResult::Miss, 0, {}});
                 continue;
             }
             rules::ShipState& ship = game.ShipOf(rules::Player, code);
             ++ship.hits;
-            outcomes.push_back(ship.IsSunk()
-                                   ? ShotOutcome{ShotResult::Sunk, static_cast<std::uint8_t>(code)}
-                                   : ShotOutcome{ShotResult::Hit, 0});
+            outcomes.push_back(
+                ship.IsSunk()
+                    ? ShotOutcome{ShotResult::Sunk, static_cast<std::uint8_t>(code), PlaceOf(ship)}
+                    : ShotOutcome{ShotResult::Hit, 0, {}});
         }
         return outcomes;
     }

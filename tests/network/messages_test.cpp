@@ -24,7 +24,9 @@ std::vector<Message> OneOfEach() {
             commit,
             Salvo{{{0, 0}, {11, 11}, {3, 7}}},
             Salvo{},
-            Outcomes{{{ShotResult::Miss, 0}, {ShotResult::Hit, 0}, {ShotResult::Sunk, 5}}},
+            Outcomes{{{ShotResult::Miss, 0, {}},
+                      {ShotResult::Hit, 0, {}},
+                      {ShotResult::Sunk, 5, {9, 6, true}}}},
             reveal,
             Leave{LeaveReason::GameOver}};
 }
@@ -65,9 +67,12 @@ TEST(Messages, RefusesWhatNoGameSends) {
         {"a shot off the board", {0, 4, 3, 1, 12, 0}},
         {"two shots at one square", {0, 6, 3, 2, 4, 4, 4, 4}},
         {"a salvo shorter than its count", {0, 4, 3, 2, 1, 1}},
-        {"a hit that names a ship", {0, 4, 4, 1, 1, 3}},
-        {"a sinking of ship 6", {0, 4, 4, 1, 2, 6}},
-        {"an outcome of 3", {0, 4, 4, 1, 3, 0}},
+        {"outcomes of the old, shorter size", {0, 4, 4, 1, 2, 5}},
+        {"a hit that names a ship", {0, 7, 4, 1, 1, 3, 0, 0, 0}},
+        {"a miss with a place", {0, 7, 4, 1, 0, 0, 1, 1, 0}},
+        {"a sinking of ship 6", {0, 7, 4, 1, 2, 6, 0, 0, 0}},
+        {"a wreck off the board", {0, 7, 4, 1, 2, 1, 8, 0, 0}},
+        {"an outcome of 3", {0, 7, 4, 1, 3, 0, 0, 0, 0}},
         {"a farewell of 2", {0, 2, 6, 2}},
     };
     for (const Case& c : cases) {
