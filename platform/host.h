@@ -67,9 +67,19 @@ class Host {
     // Shows a text with an OK button, in front of and closed to input for every other window of
     // the program, and returns at once: the core waits for the player and goes on dispatching
     // timers and paints meanwhile (platform/message_box.cpp). One box at a time.
-    virtual void OpenMessageBox(const std::string& text, const std::string& caption) = 0;
+    // `type` is MB_OK, MB_OKCANCEL or MB_YESNO (platform/message_box.h).
+    virtual void OpenMessageBox(const std::string& text, const std::string& caption,
+                                unsigned type) = 0;
+    // The same with a line of text for the player to edit, OK and Cancel.
+    virtual void OpenTextBox(const std::string& prompt, const std::string& caption,
+                             const std::string& text) = 0;
     // Whether the box opened last is still waiting for the player.
     virtual bool MessageBoxOpen() = 0;
+    // Once it is closed: the button that closed it (IDOK, IDCANCEL, IDYES or IDNO; a box closed
+    // by its window's close box answers IDCANCEL, or IDNO when it has no Cancel), and the text
+    // of a text box.
+    virtual int MessageBoxAnswer() = 0;
+    virtual std::string TextBoxText() = 0;
 };
 
 // The host in use; set once at start-up, before any window exists.

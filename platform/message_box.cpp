@@ -41,16 +41,8 @@ std::optional<std::uint64_t> NextTimer() {
     return next;
 }
 
-}  // namespace
-
-int MessageBox(Window* /*owner*/, const std::string& text, const std::string& caption,
-               unsigned /*type*/) {
-    Host& host = CurrentHost();
-    // A window holding the mouse (a picture pop-up) lets the box have it, and gets it back after.
-    Window* held = GetCapture();
-    ++Core().messageBoxesOpen;
-    ReleaseCapture();
-    host.OpenMessageBox(text, caption.empty() ? std::string("Error") : caption);
+// Waits in a loop of the core for the box the host has just opened.
+int WaitForAnswer(Host& host, Window* held) {
     bool quitSeen = false;
     while (host.MessageBoxOpen()) {
         if (quitSeen || !DispatchTimerOrPaint(&quitSeen)) {
@@ -59,7 +51,34 @@ int MessageBox(Window* /*owner*/, const std::string& text, const std::string& ca
     }
     --Core().messageBoxesOpen;
     if (Core().messageBoxesOpen == 0 && IsLive(held) && GetCapture() == nullptr) SetCapture(held);
-    return IDOK;
+    return host.MessageBoxAnswer();
+}
+
+// A window holding the mouse (a picture pop-up) lets the box have it, and gets it back after.
+Window* TakeMouseForBox() {
+    Window* held = GetCapture();
+    ++Core().messageBoxesOpen;
+    ReleaseCapture();
+    return held;
+}
+
+}  // namespace
+
+int MessageBox(Window* /*owner*/, const std::string& text, const std::string& caption,
+               unsigned type) {
+    Host& host = CurrentHost();
+    Window* held = TakeMouseForBox();
+    host.OpenMessageBox(text, caption.empty() ? std::string("Error") : caption, type);
+    return WaitForAnswer(host, held);
+}
+
+std::optional<std::string> AskForText(Window* /*owner*/, const std::string& prompt,
+                                      const std::string& caption, const std::string& text) {
+    Host& host = CurrentHost();
+    Window* held = TakeMouseForBox();
+    host.OpenTextBox(prompt, caption, text);
+    if (WaitForAnswer(host, held) != IDOK) return std::nullopt;
+    return host.TextBoxText();
 }
 
 }  // namespace platform

@@ -22,5 +22,7 @@ constexpr int IDM_NEW = 40012;
 constexpr int IDM_OPPONENT_STANDARD = 40013;
 constexpr int IDM_OPPONENT_EXPERT = 40014;
 constexpr int IDM_STATISTICS = 40015;
+constexpr int IDM_HOST_NETWORK = 40016;
+constexpr int IDM_JOIN_NETWORK = 40017;
 
 }  // namespace resources

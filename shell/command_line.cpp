@@ -1,10 +1,12 @@
-// shell/command_line.cpp: reading --seed and --no-splash.
+// shell/command_line.cpp: reading --seed, --no-splash, --host and --join.
 #include "shell/command_line.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "network/messages.h"
 #include "platform/screen.h"
 
 namespace shell {
@@ -40,7 +42,27 @@ std::optional<CommandLine> ReadCommandLine(int argc, const char* const* argv, st
                 *error = "--seed takes a whole number from 0 to 4294967295";
                 return std::nullopt;
             }
+        } else if (std::strcmp(argument, "--host") == 0) {
+            // The port is optional: a next argument that is no port is not this option's.
+            options.hostPort = network::DefaultPort;
+            if (i + 1 < argc) {
+                if (const auto port = network::ReadPort(argv[i + 1])) {
+                    options.hostPort = port;
+                    ++i;
+                }
+            }
+        } else if (std::strcmp(argument, "--join") == 0) {
+            if (i + 1 < argc) options.join = network::ReadAddress(argv[++i], network::DefaultPort);
+            if (!options.join) {
+                *error = "--join takes a host name or address, with :PORT if it is not " +
+                         std::to_string(network::DefaultPort);
+                return std::nullopt;
+            }
         }
+    }
+    if (options.hostPort && options.join) {
+        *error = "--host and --join cannot go together: a game either waits or calls";
+        return std::nullopt;
     }
     return options;
 }

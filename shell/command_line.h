@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "network/address.h"
+
 namespace shell {
 
 struct CommandLine {
@@ -13,6 +15,10 @@ struct CommandLine {
     std::optional<std::uint32_t> seed;
     // --no-splash: the main window comes up without the start-up picture.
     bool showSplash = true;
+    // --host [PORT]: wait for a friend's game on the port (the default one without it).
+    std::optional<std::uint16_t> hostPort;
+    // --join HOST[:PORT]: play the friend's game that waits there.
+    std::optional<network::Address> join;
 };
 
 // Written once, before the program starts; read by the main window as it is created.

@@ -11,6 +11,7 @@
 #include "setup/controls.h"
 #include "setup/ship_placement.h"
 #include "shell/main_window.h"
+#include "shell/network_play.h"
 #include "shell/session.h"
 
 namespace shell {
@@ -62,6 +63,7 @@ void OnFiringKey(platform::Window* window, rules::Game& game, platform::WPARAM k
             return;
         case platform::VK_SPACE:
         case platform::VK_RETURN: {
+            if (AimNetworkShot(window, Cursor.at)) return;
             const battle::Computer computer{TheSession.memory, TheSession.random};
             if (const auto end = battle::AimPlayerShotAt(window, game, computer, Cursor.at)) {
                 EndGame(window, *end);

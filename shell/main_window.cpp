@@ -13,6 +13,7 @@
 #include "setup/layout_scale.h"
 #include "setup/new_game.h"
 #include "shell/command_line.h"
+#include "shell/network_play.h"
 #include "shell/session.h"
 #include "shell/settings.h"
 #include "sound/sound_effects.h"
@@ -153,6 +154,8 @@ bool InitInstance(const ModuleResources* instance, int showCommand) {
 
     ShowWindow(windows::App.MainWindow, showCommand);
     UpdateWindow(windows::App.MainWindow);
+    if (Options.hostPort) HostNetworkGame(windows::App.MainWindow, *Options.hostPort, false);
+    if (Options.join) JoinNetworkGame(windows::App.MainWindow, *Options.join);
     return true;
 }
 

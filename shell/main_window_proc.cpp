@@ -4,6 +4,7 @@
 
 #include "battle/game_over.h"
 #include "battle/salvo.h"
+#include "fleet/board_cell.h"
 #include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
@@ -18,6 +19,7 @@
 #include "shell/board_painting.h"
 #include "shell/command_line.h"
 #include "shell/keyboard_play.h"
+#include "shell/network_play.h"
 #include "shell/main_window.h"
 #include "shell/play_record.h"
 #include "shell/session.h"
@@ -43,7 +45,8 @@ void OnCreate() {
     TheSession.random.Seed(ProgramSeed());
 }
 
-void OnDestroy() {
+void OnDestroy(Window* window) {
+    LeaveNetworkGame(window);
     if (windows::App.MainMenu != nullptr) DestroyMenu(windows::App.MainMenu);
     windows::App.MainMenu =
         nullptr;  // File > Exit sends this without destroying the window: no second release
@@ -65,6 +68,7 @@ void ChangeScreenSize(Window* window, int checkedItem, int width, int height, do
     }
     const int frameX = GetSystemMetrics(SM_CXFRAME);
     const int frameY = GetSystemMetrics(SM_CYFRAME);
+    LeaveNetworkGame(window);
     setup::Layout.ScreenWidth = width;
     setup::Layout.ScreenHeight = height;
     setup::Layout.ScaleX = factor;
@@ -89,6 +93,10 @@ void ChooseOpponent(Window* window, rules::Level level) {
 void OnCommand(Window* window, WPARAM command) {
     switch (command) {
         case setup::ID_START:
+            if (StartNetworkBattle(window)) {
+                if (TheSession.game.phase == rules::Firing) ResetAimCursor(window);
+                return;
+            }
             setup::PutBackCarriedShip(window);
             battle::StartBattle(window, TheSession.game, TheSession.random);
             if (TheSession.game.phase == rules::Firing) ResetAimCursor(window);
@@ -126,11 +134,19 @@ void OnCommand(Window* window, WPARAM command) {
             ChangeScreenSize(window, resources::IDM_SIZE_1024, 1024, 768, 1.0);
             return;
         case resources::IDM_NEW:
+            LeaveNetworkGame(window);
             StartNewGame(window);
             PaintBoard(window);
             return;
+        case resources::IDM_HOST_NETWORK:
+            AskToHost(window);
+            return;
+        case resources::IDM_JOIN_NETWORK:
+            AskToJoin(window);
+            return;
         case resources::IDM_STATISTICS:
-            MessageBox(window, DescribePlayRecord(ReadPlayRecord()), "Statistics", MB_OK);
+            MessageBox(window, DescribePlayRecord(ReadPlayRecord(), ReadNetworkRecord()), "Statistics",
+                       MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:
@@ -155,6 +171,14 @@ void OnLeftButtonUp(Window* window, int x, int y) {
         setup::SelectAndPlaceShip(window, game, x, y);
         setup::EnableStartIfFleetPlaced(window);
     } else if (game.phase == rules::Firing) {
+        int column = 0;
+        int row = 0;
+        if (InNetworkGame()) {
+            if (fleet::CellAt(rules::Enemy, x, y, &column, &row)) {
+                AimNetworkShot(window, rules::Cell{column, row});
+            }
+            return;
+        }
         const battle::Computer computer{TheSession.memory, TheSession.random};
         if (const auto end = battle::AimPlayerShot(window, game, computer, x, y)) {
             EndGame(window, *end);
@@ -194,7 +218,7 @@ LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM
             OnCreate();
             return 0;
         case WM_DESTROY:
-            OnDestroy();
+            OnDestroy(window);
             return 0;
         case WM_SIZE:
             return 0;
@@ -219,6 +243,13 @@ LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM
             return 0;
         case WM_KEYDOWN:
             OnGameKey(window, wParam);
+            return 0;
+        case WM_SOCKET:
+            OnNetworkSocket(window, wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam != FriendSilenceTimer) return DefWindowProc(window, message, wParam, lParam);
+            OnFriendSilence(window);
             return 0;
         default:
             return DefWindowProc(window, message, wParam, lParam);

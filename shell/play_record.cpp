@@ -1,7 +1,8 @@
 // shell/play_record.cpp: record.ini, one section per level ([Standard], [Expert]) with the keys
-// Won, Lost, Tied and FewestSalvos.
+// Won, Lost, Tied and FewestSalvos, and [Network] with Won, Lost, Tied, Left and Cheating.
 #include "shell/play_record.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 
@@ -66,6 +67,24 @@ void StoreRecord(const PlayRecord& record, platform::ProfileEntries* entries) {
 
 constexpr const char* Damaged = "holding a count out of range";
 
+constexpr const char* NetworkSection = "Network";
+constexpr const char* NetworkKeys[] = {"Won", "Lost", "Tied", "Left", "Cheating"};
+
+std::array<int*, 5> NetworkCounts(NetworkRecord& record) {
+    return {&record.won, &record.lost, &record.tied, &record.left, &record.cheating};
+}
+
+bool ParseNetworkRecord(const platform::ProfileEntries& entries, NetworkRecord* record) {
+    const std::array<int*, 5> counts = NetworkCounts(*record);
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        if (!ReadCount(entries, NetworkSection, NetworkKeys[k], MostGames, counts[k])) {
+            *record = NetworkRecord{};
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 PlayRecord ReadPlayRecord() {
@@ -116,7 +135,43 @@ void AddGameToRecord(rules::Level level, GameOutcome outcome, int salvos) {
     });
 }
 
-std::string DescribePlayRecord(const PlayRecord& record) {
+NetworkRecord ReadNetworkRecord() {
+    const std::string file = RecordFile();
+    NetworkRecord record;
+    if (file.empty()) return record;
+    platform::ProfileEntries entries;
+    for (const char* key : NetworkKeys) {
+        char value[32];
+        if (platform::GetPrivateProfileString(NetworkSection, key, "", value, sizeof value, file) >
+            0) {
+            entries[NetworkSection][key] = value;
+        }
+    }
+    if (!ParseNetworkRecord(entries, &record)) platform::SetProfileAside(file, Damaged);
+    return record;
+}
+
+void AddNetworkGameToRecord(NetworkEnd end) {
+    const std::string file = RecordFile();
+    if (file.empty()) return;
+    platform::UpdatePrivateProfile(file, [&](platform::ProfileEntries& entries) {
+        NetworkRecord record;
+        PlayRecord levels;
+        if (!ParseNetworkRecord(entries, &record) || !ParseRecord(entries, &levels)) {
+            platform::SetProfileAside(file, Damaged);
+            entries.clear();
+            record = NetworkRecord{};
+        }
+        int& count = *NetworkCounts(record)[static_cast<std::size_t>(end)];
+        if (count < MostGames) ++count;
+        const std::array<int*, 5> counts = NetworkCounts(record);
+        for (std::size_t k = 0; k < counts.size(); ++k) {
+            entries[NetworkSection][NetworkKeys[k]] = std::to_string(*counts[k]);
+        }
+    });
+}
+
+std::string DescribePlayRecord(const PlayRecord& record, const NetworkRecord& network) {
     std::string text;
     for (int level = 0; level < 2; ++level) {
         const LevelRecord& r = record[level];
@@ -126,6 +181,13 @@ std::string DescribePlayRecord(const PlayRecord& record) {
         text += "    Fewest salvos in a win: " +
                 (r.fewestSalvos > 0 ? std::to_string(r.fewestSalvos) : std::string("none yet")) +
                 "\n";
+    }
+    if (network.won + network.lost + network.tied + network.left + network.cheating > 0) {
+        text += "Friends over the network:\n";
+        text += "    Won " + std::to_string(network.won) + ", lost " + std::to_string(network.lost) +
+                ", tied " + std::to_string(network.tied) + ", left " +
+                std::to_string(network.left) + "\n";
+        text += "    Cheating caught: " + std::to_string(network.cheating) + "\n";
     }
     const std::string file = RecordFile();
     if (!file.empty()) text += "\nKept in " + file;

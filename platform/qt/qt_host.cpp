@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenuBar>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
@@ -23,6 +24,7 @@
 #include <ctime>
 
 #include "platform/input.h"
+#include "platform/message_box.h"
 #include "platform/module_resources.h"
 #include "platform/qt/qt_core_x_message_box.h"
 #include "platform/qt/qt_text.h"
@@ -388,16 +390,59 @@ void QtHost::GrabIfShown() {
     if (wanted != nullptr) grab_ = std::make_unique<ScreenGrab>(wanted, wholeScreen);
 }
 
-void QtHost::OpenMessageBox(const std::string& text, const std::string& caption) {
+void QtHost::OpenMessageBox(const std::string& text, const std::string& caption,
+                            unsigned type) {
     // Qt paints nothing readable on an 8-bit X visual (a title bar, no text, no button), and that
     // is just the display the game refuses with a message box; core X drawing works on any. It
     // waits for the player itself, before any window of the game exists.
-    if (facts_.bitsPerPixel < 16 && QGuiApplication::platformName() == QLatin1String("xcb") &&
+    if (type == MB_OK && facts_.bitsPerPixel < 16 &&
+        QGuiApplication::platformName() == QLatin1String("xcb") &&
         ShowCoreXMessageBox(text, caption)) {
         return;
     }
+    const QMessageBox::StandardButtons buttons =
+        type == MB_YESNO      ? QMessageBox::Yes | QMessageBox::No
+        : type == MB_OKCANCEL ? QMessageBox::Ok | QMessageBox::Cancel
+                              : QMessageBox::Ok;
     auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromStdString(caption),
-                                QString::fromStdString(text), QMessageBox::Ok);
+                                QString::fromStdString(text), buttons);
+    // The close box answers as the box's last button: Cancel, No, or OK when that is all.
+    answer_ = type == MB_YESNO ? IDNO : type == MB_OKCANCEL ? IDCANCEL : IDOK;
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [this, box](QAbstractButton* button) {
+        switch (box->standardButton(button)) {
+            case QMessageBox::Ok:
+                answer_ = IDOK;
+                break;
+            case QMessageBox::Yes:
+                answer_ = IDYES;
+                break;
+            case QMessageBox::No:
+                answer_ = IDNO;
+                break;
+            default:
+                answer_ = IDCANCEL;
+                break;
+        }
+    });
+    ShowBox(box);
+}
+
+void QtHost::OpenTextBox(const std::string& prompt, const std::string& caption,
+                         const std::string& text) {
+    auto* box = new QInputDialog();
+    box->setWindowTitle(QString::fromStdString(caption));
+    box->setLabelText(QString::fromStdString(prompt));
+    box->setTextValue(QString::fromStdString(text));
+    answer_ = IDCANCEL;
+    boxText_ = text;
+    QObject::connect(box, &QInputDialog::accepted, box, [this, box] {
+        answer_ = IDOK;
+        boxText_ = box->textValue().toStdString();
+    });
+    ShowBox(box);
+}
+
+void QtHost::ShowBox(QDialog* box) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     messageBox_ = box;

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -42,8 +43,13 @@ class QtHost : public Host {
     void ScrollBarChanged(Window& window) override;
     void Present(Window& window, const Rect& area) override;
     void CaptureChanged(Window* window) override;
-    void OpenMessageBox(const std::string& text, const std::string& caption) override;
+    void OpenMessageBox(const std::string& text, const std::string& caption,
+                        unsigned type) override;
+    void OpenTextBox(const std::string& prompt, const std::string& caption,
+                     const std::string& text) override;
     bool MessageBoxOpen() override;
+    int MessageBoxAnswer() override { return answer_; }
+    std::string TextBoxText() override { return boxText_; }
 
   private:
     void GrabIfShown();
@@ -55,7 +61,11 @@ class QtHost : public Host {
     ScreenFacts facts_;
     QElapsedTimer clock_;
     QTimer wakeUp_;
-    QPointer<QMessageBox> messageBox_;  // the box waiting for the player, if any
+    void ShowBox(QDialog* box);
+
+    QPointer<QDialog> messageBox_;  // the box waiting for the player, if any
+    int answer_ = 0;
+    std::string boxText_;
     Window* capture_ = nullptr;
     std::map<std::pair<const ModuleResources*, int>, QIcon> icons_;
     std::unique_ptr<ScreenGrab> grab_;  // held while the capture's window is shown

@@ -115,11 +115,20 @@ void TestHost::PressKey(Window* window, WPARAM key) { QueueKeyInput(window, key)
 
 void TestHost::Present(Window&, const Rect&) { ++presentCount_; }
 
-void TestHost::OpenMessageBox(const std::string& text, const std::string& caption) {
-    RecordedMessageBox box{text, caption, clock_.NowMilliseconds()};
+void TestHost::OpenMessageBox(const std::string& text, const std::string& caption,
+                              unsigned type) {
+    RecordedMessageBox box{text, caption, clock_.NowMilliseconds(), type};
     messageBoxes_.push_back(box);
     messageBoxOpen_ = holdMessageBoxes;
+    // A box not held is answered with its first button.
+    answer_ = type == MB_YESNO ? IDYES : IDOK;
     if (onMessageBox) onMessageBox(box);
+}
+
+void TestHost::OpenTextBox(const std::string& prompt, const std::string& caption,
+                           const std::string& text) {
+    boxText_ = text;
+    OpenMessageBox(prompt, caption, MB_OKCANCEL);
 }
 
 }  // namespace platform

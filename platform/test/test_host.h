@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/message_box.h"
 #include "platform/test/virtual_clock.h"
 #include "platform/window.h"
 
@@ -21,6 +23,7 @@ struct RecordedMessageBox {
     std::string text;
     std::string caption;
     std::uint64_t time = 0;
+    unsigned type = 0;  // MB_OK, MB_OKCANCEL or MB_YESNO; a text box is MB_OKCANCEL
 };
 
 class TestHost : public Host {
@@ -50,7 +53,12 @@ class TestHost : public Host {
     // Boxes are answered at once, unless held: then a box waits until a step of the script
     // answers it, while the program goes on with its timers and paints.
     bool holdMessageBoxes = false;
-    void AnswerMessageBox() { messageBoxOpen_ = false; }
+    // Closes the box with the button `answer`; a text box's text becomes `text`.
+    void AnswerMessageBox(int answer = IDOK, std::string text = {}) {
+        messageBoxOpen_ = false;
+        answer_ = answer;
+        boxText_ = std::move(text);
+    }
     std::function<void(const RecordedMessageBox&)> onMessageBox;
     int PresentCount() const { return presentCount_; }
     // How often the program waited with nothing left to do and was asked to quit.
@@ -73,8 +81,13 @@ class TestHost : public Host {
     void ScrollBarChanged(Window&) override {}
     void Present(Window& window, const Rect& area) override;
     void CaptureChanged(Window*) override {}
-    void OpenMessageBox(const std::string& text, const std::string& caption) override;
+    void OpenMessageBox(const std::string& text, const std::string& caption,
+                        unsigned type) override;
+    void OpenTextBox(const std::string& prompt, const std::string& caption,
+                     const std::string& text) override;
     bool MessageBoxOpen() override { return messageBoxOpen_; }
+    int MessageBoxAnswer() override { return answer_; }
+    std::string TextBoxText() override { return boxText_; }
 
   private:
     // Waits for the open sockets, if any, in real time; true when they posted a message.
@@ -86,6 +99,8 @@ class TestHost : public Host {
     std::size_t nextStep_ = 0;
     std::vector<RecordedMessageBox> messageBoxes_;
     bool messageBoxOpen_ = false;
+    int answer_ = IDOK;
+    std::string boxText_;
     int presentCount_ = 0;
     int quitRequests_ = 0;
 };

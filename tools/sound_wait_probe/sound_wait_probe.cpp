@@ -38,10 +38,13 @@ class ClockOnlyHost : public platform::Host {
     void ScrollBarChanged(platform::Window&) override {}
     void Present(platform::Window&, const platform::Rect&) override {}
     void CaptureChanged(platform::Window*) override {}
-    void OpenMessageBox(const std::string& text, const std::string&) override {
+    void OpenMessageBox(const std::string& text, const std::string&, unsigned) override {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
+    void OpenTextBox(const std::string&, const std::string&, const std::string&) override {}
     bool MessageBoxOpen() override { return false; }
+    int MessageBoxAnswer() override { return 2; }
+    std::string TextBoxText() override { return {}; }
 };
 
 void Put(std::ofstream& out, std::uint32_t value, int bytes) {
