@@ -84,7 +84,7 @@ BENCHMARK(BM_ChooseEnemyShot_BlockedLine);
 
 // A whole Expert salvo's choice, five shots planned together, from a fixed position: a fresh
 // board (the widest search), mid-game with misses, a sunk ship and two hits to finish, and late
-// with a third of the board shot at and two ships sunk.
+// with a fifth of the board shot at, two ships sunk and a hit to follow.
 void PlanFrom(benchmark::State& state, const rules::Game& game) {
     rules::Random random(1);
     const opponent::PlayerBoardView view = opponent::ViewPlayerBoard(opponent::SeenBoard(game));
@@ -115,7 +115,7 @@ void BM_PlanExpertSalvo_Late(benchmark::State& state) {
     rules::Board& board = game.boards[rules::Player];
     for (int x = 0; x < rules::BoardSize; ++x) {
         for (int y = 0; y < rules::BoardSize; ++y) {
-            if ((x + 2 * y) % 3 == 0) board[x][y] = rules::Miss;
+            if ((x + 2 * y) % 5 == 0) board[x][y] = rules::Miss;
         }
     }
     for (int y = 0; y < 5; ++y) board[0][y] = rules::SunkStage + 1;

@@ -54,32 +54,55 @@ std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
     return samples;
 }
 
-// The samples sorted by what they make of some cells of the salvo (each a hit or a miss: one
-// outcome, one bit each): the weight of each outcome, and of its layouts that cover each cell.
+// The samples sorted by what they make of the cells of the salvo so far (each a hit or a miss:
+// one outcome, one bit each): the weight of each outcome, and of its layouts that cover each cell.
 struct OutcomeWeights {
+    int cells = 0;
     std::array<double, OutcomeCount> total{};
     std::array<std::array<double, BitCount>, OutcomeCount> covering{};
+    std::vector<std::uint8_t> outcome;  // by sample
 };
 
-int OutcomeOf(const CellSet& layout, const std::vector<int>& salvo) {
-    int outcome = 0;
-    for (std::size_t a = 0; a < salvo.size(); ++a) {
-        if (layout.Has(salvo[a])) outcome |= 1 << a;
-    }
-    return outcome;
-}
-
-void Weigh(const std::vector<Sample>& samples, const std::vector<int>& salvo,
-           OutcomeWeights* weights) {
-    *weights = OutcomeWeights{};
+// No cell of the salvo yet: one outcome, every sample in it.
+void WeighAll(const std::vector<Sample>& samples, OutcomeWeights* weights) {
+    weights->cells = 0;
+    weights->total = {};
+    weights->covering[0] = {};
+    weights->outcome.assign(samples.size(), 0);
     for (const Sample& sample : samples) {
-        const int outcome = OutcomeOf(sample.cells, salvo);
-        weights->total[outcome] += sample.weight;
-        std::array<double, BitCount>& covering = weights->covering[outcome];
+        weights->total[0] += sample.weight;
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = sample.cells.words[i]; bits != 0; bits &= bits - 1) {
-                covering[i * 64 + __builtin_ctzll(bits)] += sample.weight;
+                weights->covering[0][i * 64 + __builtin_ctzll(bits)] += sample.weight;
             }
+        }
+    }
+}
+
+// One more cell in the salvo: each outcome splits in two, and only the layouts that cover the cell
+// move, so a step costs in proportion to the cell's chance of a hit.
+void AddCell(const std::vector<Sample>& samples, int bit, OutcomeWeights* weights) {
+    const int added = 1 << weights->cells++;
+    for (int outcome = 0; outcome < added; ++outcome) {
+        weights->total[outcome | added] = 0.0;
+        weights->covering[outcome | added] = {};
+    }
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        const Sample& sample = samples[n];
+        if (!sample.cells.Has(bit)) continue;
+        const int outcome = weights->outcome[n] | added;
+        weights->outcome[n] = static_cast<std::uint8_t>(outcome);
+        weights->total[outcome] += sample.weight;
+        for (int i = 0; i < 3; ++i) {
+            for (std::uint64_t bits = sample.cells.words[i]; bits != 0; bits &= bits - 1) {
+                weights->covering[outcome][i * 64 + __builtin_ctzll(bits)] += sample.weight;
+            }
+        }
+    }
+    for (int outcome = 0; outcome < added; ++outcome) {
+        weights->total[outcome] -= weights->total[outcome | added];
+        for (int cell = 0; cell < BitCount; ++cell) {
+            weights->covering[outcome][cell] -= weights->covering[outcome | added][cell];
         }
     }
 }
@@ -123,41 +146,38 @@ int PickBest(const OutcomeWeights& weights, int outcomes, const CellSet& candida
     return equals[count == 1 ? 0 : draw(count)];
 }
 
-// A salvo of `shots` cells added to the aimed ones, each the best for the salvo so far.
+// A salvo of `shots` cells added to the aimed ones, each the best for the salvo so far; the
+// weights are left sorted by the outcomes of the whole salvo.
 std::vector<int> BuildGreedy(const std::vector<Sample>& samples, const std::vector<int>& aimed,
                              CellSet candidates, int shots, double hitWorth, const DrawBelow& draw,
                              OutcomeWeights* weights) {
     std::vector<int> salvo = aimed;
     for (int k = 0; k < shots; ++k) {
-        Weigh(samples, salvo, weights);
-        const int bit = PickBest(*weights, 1 << salvo.size(), candidates, hitWorth, draw);
+        const int bit = PickBest(*weights, 1 << weights->cells, candidates, hitWorth, draw);
         if (bit < 0) break;
         salvo.push_back(bit);
         candidates.Remove(bit);
+        AddCell(samples, bit, weights);
     }
     return salvo;
 }
 
-// What a salvo promises: its expected hits, and for each of its outcomes the hits of the
-// likeliest cells left, as many as the salvo has shots, as the next salvo would fire them.
-double Promise(const std::vector<Sample>& samples, const std::vector<int>& salvo,
-               const CellSet& candidates, int shots, OutcomeWeights* weights) {
-    Weigh(samples, salvo, weights);
+// What a salvo promises, from the weights sorted by its outcomes: its expected hits, and for each
+// outcome the hits of the likeliest cells left, as many as the salvo has shots, as the next salvo
+// would fire them.
+double Promise(const OutcomeWeights& weights, const std::vector<int>& salvo,
+               const CellSet& candidates, int shots) {
     double hits = 0.0;
-    for (const Sample& sample : samples) {
-        for (int bit : salvo) {
-            if (sample.cells.Has(bit)) hits += sample.weight;
-        }
-    }
     CellSet left = candidates;
     for (int bit : salvo) left.Remove(bit);
     std::vector<double> chances;
-    for (int outcome = 0; outcome < 1 << salvo.size(); ++outcome) {
-        if (weights->total[outcome] <= 0.0) continue;
+    for (int outcome = 0; outcome < 1 << weights.cells; ++outcome) {
+        if (weights.total[outcome] <= 0.0) continue;
+        hits += weights.total[outcome] * __builtin_popcount(static_cast<unsigned>(outcome));
         chances.clear();
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = left.words[i]; bits != 0; bits &= bits - 1) {
-                chances.push_back(weights->covering[outcome][i * 64 + __builtin_ctzll(bits)]);
+                chances.push_back(weights.covering[outcome][i * 64 + __builtin_ctzll(bits)]);
             }
         }
         const int next = std::min<int>(shots, static_cast<int>(chances.size()));
@@ -211,12 +231,16 @@ std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const
     if (samples.empty()) {
         best = DrawAny(candidates, shots, draw);
     } else {
+        const auto start = std::make_unique<OutcomeWeights>();
+        WeighAll(samples, start.get());
+        for (int bit : aimed) AddCell(samples, bit, start.get());
         const auto weights = std::make_unique<OutcomeWeights>();
         double bestPromise = -1.0;
         for (double hitWorth : HitWorths) {
+            *weights = *start;
             std::vector<int> salvo =
                 BuildGreedy(samples, aimed, candidates, shots, hitWorth, draw, weights.get());
-            const double promise = Promise(samples, salvo, candidates, shots, weights.get());
+            const double promise = Promise(*weights, salvo, candidates, shots);
             if (best.empty() || promise > bestPromise + PromiseMargin) {
                 bestPromise = promise;
                 best.assign(salvo.begin() + static_cast<long>(aimed.size()), salvo.end());
