@@ -195,8 +195,8 @@ void SettleComputerShots(rules::Game& game) {
 
 // Over whole games, at every salvo: a player's board that shows the computer the same outcomes
 // but hides nothing else (no unhit ship, no ship named by a hit) gets the same salvo, and leaves
-// the generator and the computer's memory as the real board does. The computer has four ships
-// afloat, then one, so the salvo's size changes as well.
+// the generator where the real board leaves it. The computer has four ships afloat, then one, so
+// the salvo's size changes as well.
 TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
     for (std::uint32_t seed : {3u, 1234u, 987654u}) {
         game = rules::NewGame(rules::Level::Expert);
@@ -206,6 +206,10 @@ TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
         rules::StartBattle(game, enemyLayout);
         game.fleets[rules::Enemy][0].hits = game.fleets[rules::Enemy][0].length;
         memory = opponent::TargetingMemory{};
+        // The twin keeps a memory and a generator of its own for the whole game, so nothing the
+        // computer kept from an earlier salvo of the real board can reach it.
+        opponent::TargetingMemory twinMemory;
+        rules::Random twinRandom = random;
         int salvos = 0;
         while (rules::ShipsAfloat(game, rules::Player) > 0) {
             ASSERT_LE(++salvos, rules::BoardSize * rules::BoardSize) << "seed " << seed;
@@ -215,8 +219,6 @@ TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
                 }
             }
             rules::Game twin = WithHiddenCellsErased(game);
-            opponent::TargetingMemory twinMemory = memory;
-            rules::Random twinRandom = random;
             const int shots = rules::ShipsAfloat(game, rules::Enemy);
             for (int k = 0; k < shots; ++k) {
                 const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
