@@ -33,8 +33,9 @@ struct Figures {
 
 // An even choice among n, up to 2^30, from two draws of the generator (one draw gives 15 bits).
 int Below(rules::Random& random, int n) {
-    const int wide = (random.Next() << 15) | random.Next();
-    return wide % n;
+    const int high = random.Next();  // drawn apart: the order of the two draws is fixed
+    const int low = random.Next();
+    return ((high << 15) | low) % n;
 }
 
 Figures Summarise(std::vector<int> values) {
