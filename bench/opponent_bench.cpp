@@ -9,6 +9,8 @@
 
 #include "battle/salvo_driver.h"
 #include "battle/windowless_game.h"
+#include "opponent/board_view.h"
+#include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "opponent/targeting.h"
 #include "rules/game.h"
@@ -80,41 +82,69 @@ void BM_ChooseEnemyShot_BlockedLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ChooseEnemyShot_BlockedLine);
 
-// The Expert choice, one shot at a time from a fixed position: a fresh board (the widest search),
-// and mid-game with misses, a sunk ship and two hits to finish.
-void BM_ChooseExpertShot_Opening(benchmark::State& state) {
+// A whole Expert salvo's choice, five shots planned together, from a fixed position: a fresh
+// board (the widest search), mid-game with misses, a sunk ship and two hits to finish, and late
+// with a fifth of the board shot at, two ships sunk and a hit to follow.
+void PlanFrom(benchmark::State& state, const rules::Game& game) {
     rules::Random random(1);
-    const rules::Game game = rules::NewGame(rules::Level::Expert);
-    ChooseFrom(state, game, random, 0);
+    const opponent::PlayerBoardView view = opponent::ViewPlayerBoard(opponent::SeenBoard(game));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(opponent::PlanSalvo(view, rules::ShipsPerSide,
+                                                     [&random](int n) { return random.Below(n); }));
+    }
 }
-BENCHMARK(BM_ChooseExpertShot_Opening)->Unit(benchmark::kMicrosecond);
 
-void BM_ChooseExpertShot_MidGame(benchmark::State& state) {
-    rules::Random random(1);
+void BM_PlanExpertSalvo_Opening(benchmark::State& state) {
+    PlanFrom(state, rules::NewGame(rules::Level::Expert));
+}
+BENCHMARK(BM_PlanExpertSalvo_Opening)->Unit(benchmark::kMillisecond);
+
+void BM_PlanExpertSalvo_MidGame(benchmark::State& state) {
     rules::Game game = rules::NewGame(rules::Level::Expert);
     rules::Board& board = game.boards[rules::Player];
     for (int i = 0; i < rules::BoardSize; i += 2)
         board[i][(i * 5) % rules::BoardSize] = rules::Miss;
     board[0][0] = board[0][1] = rules::SunkStage + 5;
     board[6][6] = board[7][6] = 23;
-    ChooseFrom(state, game, random, 0);
+    PlanFrom(state, game);
 }
-BENCHMARK(BM_ChooseExpertShot_MidGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlanExpertSalvo_MidGame)->Unit(benchmark::kMillisecond);
 
-// The last shot of a salvo, four already aimed around two hits: the layouts are sorted by all
-// sixteen outcomes of the aimed shots.
-void BM_ChooseExpertShot_SalvoEnd(benchmark::State& state) {
+void BM_PlanExpertSalvo_Late(benchmark::State& state) {
+    rules::Game game = rules::NewGame(rules::Level::Expert);
+    rules::Board& board = game.boards[rules::Player];
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            if ((x + 2 * y) % 5 == 0) board[x][y] = rules::Miss;
+        }
+    }
+    for (int y = 0; y < 5; ++y) board[0][y] = rules::SunkStage + 1;
+    for (int y = 0; y < 4; ++y) board[11][y + 4] = rules::SunkStage + 2;
+    board[5][6] = 23;
+    PlanFrom(state, game);
+}
+BENCHMARK(BM_PlanExpertSalvo_Late)->Unit(benchmark::kMillisecond);
+
+// Every slot of a salvo through the game's own call, planned at the first and handed out after.
+void BM_ChooseExpertSalvo_MidGame(benchmark::State& state) {
     rules::Random random(1);
     rules::Game game = rules::NewGame(rules::Level::Expert);
     rules::Board& board = game.boards[rules::Player];
     for (int i = 0; i < rules::BoardSize; i += 2)
         board[i][(i * 5) % rules::BoardSize] = rules::Miss;
     board[6][6] = board[7][6] = 23;
-    for (auto [x, y] : {std::pair{5, 6}, std::pair{8, 6}, std::pair{6, 5}, std::pair{6, 7}})
-        board[x][y] += rules::AimedStage;
-    ChooseFrom(state, game, random, 0);
+    const rules::Board before = board;
+    opponent::TargetingMemory memory;
+    for (auto _ : state) {
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
+            const std::optional<rules::Cell> cell =
+                opponent::ChooseEnemyShot(opponent::SeenBoard(game), game.level, memory, random);
+            if (cell) board[cell->x][cell->y] += rules::AimedStage;
+        }
+        board = before;
+    }
 }
-BENCHMARK(BM_ChooseExpertShot_SalvoEnd)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChooseExpertSalvo_MidGame)->Unit(benchmark::kMillisecond);
 
 void BM_PlaceFleetAtRandom(benchmark::State& state) {
     rules::Random random(1);

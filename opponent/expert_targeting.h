@@ -1,9 +1,10 @@
-// opponent/expert_targeting.h: the Expert opponent's aim. It weighs every layout of the player's
-// ships still afloat that fits what the computer has seen, and fires where ships most likely lie.
+// opponent/expert_targeting.h: the Expert opponent's aim. At the first slot of a salvo it plans
+// the whole salvo from what the computer has seen (salvo_plan.h), then fires it slot by slot.
 #pragma once
 
 #include <optional>
 
+#include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "rules/game.h"
 #include "rules/random.h"
@@ -11,7 +12,10 @@
 namespace opponent {
 
 // The Expert level of ChooseEnemyShot: the cell for the slot being aimed, or nothing when no cell
-// of the player's board is left untouched.
-std::optional<rules::Cell> ChooseExpertShot(const SeenBoard& seen, rules::Random& random);
+// of the player's board is left untouched. `plan` is the salvo being fired; a slot that finds it
+// no longer matching the board (a new salvo, a new game) plans afresh, for as many shots as the
+// computer has ships afloat, less those already aimed.
+std::optional<rules::Cell> ChooseExpertShot(const SeenBoard& seen, SalvoPlan& plan,
+                                            rules::Random& random);
 
 }  // namespace opponent

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "rules/game.h"
 #include "rules/random.h"
@@ -22,12 +23,14 @@ struct TargetingMemory {
     // Counts the computer's shots, wrapping to 0 once it exceeds the computer's ships afloat; at 2
     // or more a blocked line gets a random shot instead of a probe.
     std::int32_t aiShotCounter = 0;
+    // The Expert's salvo, planned at its first slot and fired slot by slot.
+    SalvoPlan expertPlan;
 };
 
 // The cell of the computer's next shot at the player's board, at the level given, or nothing when
 // no cell is left untouched. Every random draw comes from `random`, in a fixed order (one per line
 // direction, one per probe attempt, two per random-cell attempt), so a seed and the same player
-// actions give the same shots. The Expert leaves the memory as it was.
+// actions give the same shots. The Expert keeps only its salvo's plan there.
 std::optional<rules::Cell> ChooseEnemyShot(const SeenBoard& seen, rules::Level level,
                                            TargetingMemory& memory, rules::Random& random);
 

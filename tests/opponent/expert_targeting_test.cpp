@@ -1,10 +1,12 @@
 // tests/opponent/expert_targeting_test.cpp: the Expert opponent: it sees only what the player's
 // board shows (not where unhit ships lie, nor which ship a hit struck), finishes off what it has
-// hit, uses the ships known sunk, spreads a salvo, and replays from a seed.
+// hit, uses the ships known sunk, spreads a salvo, and replays from a seed, over whole games.
 #include "opponent/expert_targeting.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <utility>
@@ -12,6 +14,7 @@
 
 #include "opponent/targeting.h"
 #include "rules/game.h"
+#include "rules/moves.h"
 #include "rules/random.h"
 
 namespace {
@@ -126,20 +129,111 @@ TEST_F(ExpertTargeting, FinishesWhatItHasHitWithTheShipsLeftAfloat) {
     }
 }
 
-// With nothing seen yet, a salvo's five shots are spread out: no two touch.
+// With nothing seen yet, a salvo's five shots are spread out: five cells apart, and none beside
+// more than one other. (Two side by side may promise a little more over this salvo and the next;
+// a clump never does.)
 TEST_F(ExpertTargeting, SpreadsTheOpeningSalvo) {
     for (std::uint32_t seed : {1u, 99u, 123456u}) {
         for (auto& column : Board()) column.fill(rules::Water);
         random.Seed(seed);
         const std::vector<Cell> salvo = AimSalvo(5);
         ASSERT_EQ(salvo.size(), 5u);
-        for (std::size_t i = 0; i < salvo.size(); ++i) {
-            for (std::size_t j = i + 1; j < salvo.size(); ++j) {
-                EXPECT_GT(std::abs(salvo[i].first - salvo[j].first) +
-                              std::abs(salvo[i].second - salvo[j].second),
-                          1)
-                    << "seed " << seed;
+        EXPECT_EQ(std::set<Cell>(salvo.begin(), salvo.end()).size(), 5u);
+        for (const Cell& shot : salvo) {
+            int beside = 0;
+            for (const Cell& other : salvo) {
+                const int apart =
+                    std::abs(shot.first - other.first) + std::abs(shot.second - other.second);
+                beside += apart == 1 ? 1 : 0;
             }
+            EXPECT_LE(beside, 1) << "seed " << seed;
+        }
+    }
+}
+
+// The player's board with everything the computer cannot see taken out: no unhit ship anywhere,
+// every hit on a ship afloat put down to ship 1. Aimed at, it must draw the very same salvo.
+rules::Game WithHiddenCellsErased(const rules::Game& game) {
+    rules::Game twin = game;
+    for (auto& column : twin.boards[rules::Player]) {
+        for (std::int32_t& code : column) {
+            if (rules::IsUntouched(code)) {
+                code = rules::Water;
+            } else if (code < rules::Miss) {
+                code = rules::AimedStage;
+            } else if (rules::IsHitShipAfloat(code)) {
+                code = rules::HitStage + 1;
+            }
+        }
+    }
+    return twin;
+}
+
+// The aimed cells of the player's board settled as the game settles them, ships sunk included.
+void SettleComputerShots(rules::Game& game) {
+    rules::Board& board = game.boards[rules::Player];
+    for (auto& column : board) {
+        for (std::int32_t& code : column) {
+            if (code == rules::AimedStage) {
+                code = rules::Miss;
+            } else if (code > rules::AimedStage && code < rules::Miss) {
+                const std::int32_t shipId = code - rules::AimedStage;
+                code = rules::HitStage + shipId;
+                game.ShipOf(rules::Player, shipId).hits += 1;
+            }
+        }
+    }
+    for (auto& column : board) {
+        for (std::int32_t& code : column) {
+            if (rules::IsHitShipAfloat(code) &&
+                game.ShipOf(rules::Player, code - rules::HitStage).IsSunk()) {
+                code = code - rules::HitStage + rules::SunkStage;
+            }
+        }
+    }
+}
+
+// Over whole games, at every salvo: a player's board that shows the computer the same outcomes
+// but hides nothing else (no unhit ship, no ship named by a hit) gets the same salvo, and leaves
+// the generator where the real board leaves it. The computer has four ships afloat, then one, so
+// the salvo's size changes as well.
+TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
+    for (std::uint32_t seed : {3u, 1234u, 987654u}) {
+        game = rules::NewGame(rules::Level::Expert);
+        random.Seed(seed);
+        rules::PlaceFleetAtRandom(game, rules::Player, random);
+        rules::Random enemyLayout(~seed);
+        rules::StartBattle(game, enemyLayout);
+        game.fleets[rules::Enemy][0].hits = game.fleets[rules::Enemy][0].length;
+        memory = opponent::TargetingMemory{};
+        // The twin keeps a memory and a generator of its own for the whole game, so nothing the
+        // computer kept from an earlier salvo of the real board can reach it.
+        opponent::TargetingMemory twinMemory;
+        rules::Random twinRandom = random;
+        int salvos = 0;
+        while (rules::ShipsAfloat(game, rules::Player) > 0) {
+            ASSERT_LE(++salvos, rules::BoardSize * rules::BoardSize) << "seed " << seed;
+            if (salvos == 10) {
+                for (int k = 1; k < rules::ShipsPerSide - 1; ++k) {
+                    game.fleets[rules::Enemy][k].hits = game.fleets[rules::Enemy][k].length;
+                }
+            }
+            rules::Game twin = WithHiddenCellsErased(game);
+            const int shots = rules::ShipsAfloat(game, rules::Enemy);
+            for (int k = 0; k < shots; ++k) {
+                const std::optional<rules::Cell> cell = opponent::ChooseEnemyShot(
+                    opponent::SeenBoard(game), rules::Level::Expert, memory, random);
+                const std::optional<rules::Cell> twinCell = opponent::ChooseEnemyShot(
+                    opponent::SeenBoard(twin), rules::Level::Expert, twinMemory, twinRandom);
+                ASSERT_TRUE(cell && twinCell) << "seed " << seed << ", salvo " << salvos;
+                ASSERT_EQ(std::pair(cell->x, cell->y), std::pair(twinCell->x, twinCell->y))
+                    << "seed " << seed << ", salvo " << salvos << ", shot " << k;
+                ASSERT_EQ(random, twinRandom);
+                ASSERT_TRUE(rules::IsUntouched(Board()[cell->x][cell->y]));
+                Board()[cell->x][cell->y] += rules::AimedStage;
+                twin.boards[rules::Player][cell->x][cell->y] += rules::AimedStage;
+            }
+            SettleComputerShots(game);
         }
     }
 }

@@ -2,10 +2,15 @@
 // against player fleets laid out by PlaceFleetAtRandom, with the computer's own fleet afloat
 // throughout (five shots a salvo), and prints how many salvos and shots it needs to sink them.
 //
-// Usage: opponent_strength [--level standard|expert] [games, default 10000] [first seed, default 1]
-// The last line sums the level up:
+// Usage: opponent_strength [--level standard|expert] [--fleet game|uniform] [--shots 1..5]
+//                          [games, default 10000] [first seed, default 1]
+// --fleet uniform lays the player's fleet out so that every legal layout is equally likely, in
+// place of the game's own random placement; --shots gives the computer fewer shots a salvo (its
+// other ships start sunk), 1 showing what seeing every shot's outcome is worth. The last line
+// sums the level up:
 //   LEVEL: shots mean M median D p90 P max X; salvos mean S over N games
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +31,13 @@ struct Figures {
     int maximum;
 };
 
+// An even choice among n, up to 2^30, from two draws of the generator (one draw gives 15 bits).
+int Below(rules::Random& random, int n) {
+    const int high = random.Next();  // drawn apart: the order of the two draws is fixed
+    const int low = random.Next();
+    return ((high << 15) | low) % n;
+}
+
 Figures Summarise(std::vector<int> values) {
     std::sort(values.begin(), values.end());
     double sum = 0;
@@ -34,6 +46,39 @@ Figures Summarise(std::vector<int> values) {
     const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
     const std::size_t rank90 = (n * 9 + 9) / 10;  // ceil(0.9 n), at least 1
     return {sum / static_cast<double>(n), median, values[rank90 - 1], values.back()};
+}
+
+// Every legal layout of the fleet equally likely: each ship anywhere it fits on an empty board,
+// both ways alike, the whole layout drawn again when two ships meet.
+void PlaceFleetUniformly(rules::Game& game, rules::Random& random) {
+    while (true) {
+        rules::Board cells{};
+        std::array<rules::Cell, rules::ShipsPerSide> firsts{};
+        std::array<bool, rules::ShipsPerSide> vertical{};
+        bool overlap = false;
+        for (int k = 0; k < rules::ShipsPerSide && !overlap; ++k) {
+            const int span = rules::ShipLengths[k] - 1;
+            const int along = rules::BoardSize - span;  // first cells along the ship's way
+            const int positions = along * rules::BoardSize;
+            const int pick = Below(random, 2 * positions);
+            vertical[k] = pick >= positions;
+            const int at = pick % positions;
+            firsts[k] = vertical[k] ? rules::Cell{at / along, at % along}
+                                    : rules::Cell{at % along, at / along};
+            for (int i = 0; i <= span && !overlap; ++i) {
+                std::int32_t& cell = vertical[k] ? cells[firsts[k].x][firsts[k].y + i]
+                                                 : cells[firsts[k].x + i][firsts[k].y];
+                overlap = cell != 0;
+                cell = 1;
+            }
+        }
+        if (overlap) continue;
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
+            game.fleets[rules::Player][k].vertical = vertical[k];
+            rules::PlaceShip(game, rules::Player, k + 1, firsts[k]);
+        }
+        return;
+    }
 }
 
 // The player's fleet is sunk by the computer alone: the player's slots stay empty.
@@ -45,6 +90,8 @@ int main(int argc, char** argv) {
     rules::Level level = rules::Level::Standard;
     std::vector<const char*> numbers;
     bool usable = true;
+    bool uniformFleet = false;
+    int shotsPerSalvo = rules::ShipsPerSide;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             const char* name = argv[++i];
@@ -55,6 +102,13 @@ int main(int argc, char** argv) {
             } else {
                 usable = false;
             }
+        } else if (std::strcmp(argv[i], "--fleet") == 0 && i + 1 < argc) {
+            const char* name = argv[++i];
+            uniformFleet = std::strcmp(name, "uniform") == 0;
+            usable = usable && (uniformFleet || std::strcmp(name, "game") == 0);
+        } else if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
+            shotsPerSalvo = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
+            usable = usable && shotsPerSalvo >= 1 && shotsPerSalvo <= rules::ShipsPerSide;
         } else {
             numbers.push_back(argv[i]);
         }
@@ -62,13 +116,16 @@ int main(int argc, char** argv) {
     const long games = numbers.size() > 0 ? std::strtol(numbers[0], nullptr, 10) : 10000;
     const long firstSeed = numbers.size() > 1 ? std::strtol(numbers[1], nullptr, 10) : 1;
     if (!usable || games < 1 || numbers.size() > 2) {
-        std::fprintf(stderr, "usage: %s [--level standard|expert] [games >= 1] [first seed]\n",
+        std::fprintf(stderr,
+                     "usage: %s [--level standard|expert] [--fleet game|uniform] [--shots 1..5] "
+                     "[games >= 1] [first seed]\n",
                      argv[0]);
         return 2;
     }
     std::vector<int> salvos;
     std::vector<int> shots;
-    long slotsLeftEmpty = 0;  // computer shots with no untouched cell left to aim at
+    long slotsLeftEmpty = 0;    // computer shots with no untouched cell left to aim at
+    std::vector<int> deciding;  // misses before the last sinking in the deciding salvo
     salvos.reserve(static_cast<std::size_t>(games));
     shots.reserve(static_cast<std::size_t>(games));
     for (long game = 0; game < games; ++game) {
@@ -77,11 +134,21 @@ int main(int argc, char** argv) {
         battle::WindowlessGame play;
         play.game = rules::NewGame(level);
         play.random.Seed(seed);
-        rules::PlaceFleetAtRandom(play.game, rules::Player, play.random);
+        if (uniformFleet) {
+            rules::Random fleetLayout(seed ^ 0x5A5A5A5Au);
+            PlaceFleetUniformly(play.game, fleetLayout);
+        } else {
+            rules::PlaceFleetAtRandom(play.game, rules::Player, play.random);
+        }
         // The enemy fleet is laid out from a generator of its own, so the computer's draws are
         // the ones it always had.
         rules::Random enemyLayout(~seed);
         rules::StartBattle(play.game, enemyLayout);
+        // The computer has a shot a salvo for each of its ships afloat.
+        for (int k = shotsPerSalvo; k < rules::ShipsPerSide; ++k) {
+            rules::ShipState& ship = play.game.fleets[rules::Enemy][k];
+            ship.hits = ship.length;
+        }
         int salvoCount = 0;
         int shotCount = 0;
         while (true) {
@@ -90,12 +157,14 @@ int main(int argc, char** argv) {
             const auto end = battle::PlaySalvo(play.game, NoPlayerShot, play.computer(), log);
             int shotsAtPlayer = 0;
             int shotsToLastSinking = 0;
+            int hitsAtPlayer = 0;
             for (const rules::Event& event : log.events) {
                 const bool settled = event.kind == rules::EventKind::Missed ||
                                      event.kind == rules::EventKind::Hit ||
                                      event.kind == rules::EventKind::Sinking;
                 if (!settled || event.shot.side != rules::Player) continue;
                 ++shotsAtPlayer;
+                if (event.kind != rules::EventKind::Missed) ++hitsAtPlayer;
                 if (event.kind == rules::EventKind::Sinking) shotsToLastSinking = shotsAtPlayer;
             }
             slotsLeftEmpty += rules::ShipsPerSide - shotsAtPlayer;
@@ -103,6 +172,7 @@ int main(int argc, char** argv) {
             // sinking.
             if (end) {
                 shotCount += shotsToLastSinking;
+                deciding.push_back(shotsToLastSinking - hitsAtPlayer);
                 break;
             }
             shotCount += shotsAtPlayer;
@@ -122,6 +192,8 @@ int main(int argc, char** argv) {
                 s.maximum);
     std::printf("shots to sink the fleet:  mean %.2f, median %.1f, maximum %d\n", t.mean, t.median,
                 t.maximum);
+    std::printf("misses fired before the last sinking in the deciding salvo: mean %.2f\n",
+                Summarise(deciding).mean);
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
     std::printf(
         "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
