@@ -57,10 +57,8 @@ void AimNetworkShot(platform::Window* window, rules::Game& game, network::Match&
 std::optional<rules::GameOutcome> PlayNetworkSalvo(platform::Window* window, rules::Game& game,
                                                    network::Match& match) {
     NetworkPresenter presenter(window, game);
-    const std::optional<rules::GameOutcome> end =
-        SettleSalvo(game, presenter, [&match](rules::Game& now, int slot) {
-            return match.Settle(now, slot);
-        });
+    const std::optional<rules::GameOutcome> end = SettleSalvo(
+        game, presenter, [&match](rules::Game& now, int slot) { return match.Settle(now, slot); });
     if (!end && game.phase == rules::Firing) match.NextSalvo(game);
     return end;
 }

@@ -31,11 +31,11 @@ platform::MenuItem Popup(std::string text, std::vector<platform::MenuItem> items
 
 void BuildMainMenu(platform::Menu* menu) {
     menu->items = {
-        Popup("&File", {Command("&New", IDM_NEW),
-                        Command("&Host a Network Game...", IDM_HOST_NETWORK),
-                        Command("&Join a Network Game...", IDM_JOIN_NETWORK),
-                        Command("S&tatistics...", IDM_STATISTICS), Separator(),
-                        Command("&Exit\tAlt+F4", IDM_EXIT)}),
+        Popup("&File",
+              {Command("&New", IDM_NEW), Command("&Host a Network Game...", IDM_HOST_NETWORK),
+               Command("&Join a Network Game...", IDM_JOIN_NETWORK),
+               Command("S&tatistics...", IDM_STATISTICS), Separator(),
+               Command("&Exit\tAlt+F4", IDM_EXIT)}),
         Popup("&Options",
               {Popup("&Sound", {Command("On", IDM_SOUND_ON), Command("Off", IDM_SOUND_OFF)}),
                Popup("Screen &Size",

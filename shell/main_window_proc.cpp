@@ -19,8 +19,8 @@
 #include "shell/board_painting.h"
 #include "shell/command_line.h"
 #include "shell/keyboard_play.h"
-#include "shell/network_play.h"
 #include "shell/main_window.h"
+#include "shell/network_play.h"
 #include "shell/play_record.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -145,8 +145,8 @@ void OnCommand(Window* window, WPARAM command) {
             AskToJoin(window);
             return;
         case resources::IDM_STATISTICS:
-            MessageBox(window, DescribePlayRecord(ReadPlayRecord(), ReadNetworkRecord()), "Statistics",
-                       MB_OK);
+            MessageBox(window, DescribePlayRecord(ReadPlayRecord(), ReadNetworkRecord()),
+                       "Statistics", MB_OK);
             PaintBoard(window);
             return;
         case resources::IDM_OPPONENT_STANDARD:

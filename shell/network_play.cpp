@@ -245,15 +245,16 @@ void HostNetworkGame(platform::Window* window, std::uint16_t port, bool tellHow)
     setup::SetStatus(window, ("Waiting For Your Opponent On Port " + portText + "...").c_str());
     PaintBoard(window);
     if (!tellHow) return;
-    std::string text = "Waiting for your friend to join.\n\nYour friend chooses File > Join a "
-                       "Network Game... and types one of this computer's addresses:\n\n";
+    std::string text =
+        "Waiting for your friend to join.\n\nYour friend chooses File > Join a "
+        "Network Game... and types one of this computer's addresses:\n\n";
     for (const std::string& address : platform::LocalAddresses()) {
         text += "    " + (address.find(':') != std::string::npos ? "[" + address + "]" : address) +
                 ":" + portText + "\n";
     }
     text += "\nOK goes on waiting; Cancel stops.";
-    const int answer = platform::MessageBox(window, text, "Host a Network Game",
-                                            platform::MB_OKCANCEL);
+    const int answer =
+        platform::MessageBox(window, text, "Host a Network Game", platform::MB_OKCANCEL);
     // A friend who came while the box was up is taken now, unless the player cancelled.
     if (answer == platform::IDCANCEL && TheLink.listening != 0 && !TheLink.match) {
         CloseLink(window);
@@ -270,9 +271,7 @@ void JoinNetworkGame(platform::Window* window, const network::Address& address) 
     PaintBoard(window);
 }
 
-void AskToHost(platform::Window* window) {
-    HostNetworkGame(window, network::DefaultPort, true);
-}
+void AskToHost(platform::Window* window) { HostNetworkGame(window, network::DefaultPort, true); }
 
 void AskToJoin(platform::Window* window) {
     static std::string lastTyped;
@@ -340,9 +339,9 @@ void OnFriendSilence(platform::Window* window) {
         WatchSilence(window);
         return;
     }
-    const int answer = platform::MessageBox(
-        window, "Your opponent is not answering.\n\nKeep waiting for them?", BoxCaption,
-        platform::MB_YESNO);
+    const int answer =
+        platform::MessageBox(window, "Your opponent is not answering.\n\nKeep waiting for them?",
+                             BoxCaption, platform::MB_YESNO);
     // The friend may have answered, or gone, while the box was up.
     if (!TheLink.match) return;
     if (answer == platform::IDYES) {

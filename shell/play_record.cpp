@@ -184,9 +184,9 @@ std::string DescribePlayRecord(const PlayRecord& record, const NetworkRecord& ne
     }
     if (network.won + network.lost + network.tied + network.left + network.cheating > 0) {
         text += "Friends over the network:\n";
-        text += "    Won " + std::to_string(network.won) + ", lost " + std::to_string(network.lost) +
-                ", tied " + std::to_string(network.tied) + ", left " +
-                std::to_string(network.left) + "\n";
+        text += "    Won " + std::to_string(network.won) + ", lost " +
+                std::to_string(network.lost) + ", tied " + std::to_string(network.tied) +
+                ", left " + std::to_string(network.left) + "\n";
         text += "    Cheating caught: " + std::to_string(network.cheating) + "\n";
     }
     const std::string file = RecordFile();

@@ -10,8 +10,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMenuBar>
 #include <QInputDialog>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
@@ -390,8 +390,7 @@ void QtHost::GrabIfShown() {
     if (wanted != nullptr) grab_ = std::make_unique<ScreenGrab>(wanted, wholeScreen);
 }
 
-void QtHost::OpenMessageBox(const std::string& text, const std::string& caption,
-                            unsigned type) {
+void QtHost::OpenMessageBox(const std::string& text, const std::string& caption, unsigned type) {
     // Qt paints nothing readable on an 8-bit X visual (a title bar, no text, no button), and that
     // is just the display the game refuses with a message box; core X drawing works on any. It
     // waits for the player itself, before any window of the game exists.

@@ -4,9 +4,9 @@
 // handler ever calls game code.
 #pragma once
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QIcon>
-#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSocketNotifier>

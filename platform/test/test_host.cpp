@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/input.h"
@@ -42,6 +44,31 @@ void TestHost::WaitForInput(std::optional<std::uint64_t> untilTick) {
 }
 
 void TestHost::PollInput() { ServiceSockets(); }
+
+void TestHost::ThenWhen(std::function<bool()> ready, std::function<void()> then,
+                        std::uint64_t patienceMilliseconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMilliseconds);
+    // The step puts itself back in front of the script until it is done; the program takes what
+    // the sockets brought between two of its runs.
+    // Only the queued steps own it, so nothing is kept once it is done.
+    auto step = std::make_shared<std::function<void()>>();
+    std::weak_ptr<std::function<void()>> self = step;
+    *step = [this, ready = std::move(ready), then = std::move(then), deadline, self] {
+        if (ready() || std::chrono::steady_clock::now() >= deadline) {
+            then();
+            return;
+        }
+        if (!WaitForSockets(clock_.NowMilliseconds() + 20)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (auto again = self.lock()) {
+            steps_.insert(steps_.begin() + static_cast<std::ptrdiff_t>(nextStep_),
+                          [again] { (*again)(); });
+        }
+    };
+    Then([step] { (*step)(); });
+}
 
 bool TestHost::WaitForSockets(std::optional<std::uint64_t> untilTick) {
     // The peer lives in real time, the program in virtual time: give the peer real time, up to
@@ -115,8 +142,7 @@ void TestHost::PressKey(Window* window, WPARAM key) { QueueKeyInput(window, key)
 
 void TestHost::Present(Window&, const Rect&) { ++presentCount_; }
 
-void TestHost::OpenMessageBox(const std::string& text, const std::string& caption,
-                              unsigned type) {
+void TestHost::OpenMessageBox(const std::string& text, const std::string& caption, unsigned type) {
     RecordedMessageBox box{text, caption, clock_.NowMilliseconds(), type};
     messageBoxes_.push_back(box);
     messageBoxOpen_ = holdMessageBoxes;

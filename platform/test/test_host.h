@@ -8,8 +8,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/host.h"
@@ -33,6 +33,11 @@ class TestHost : public Host {
     // Steps run in order, one each time the program waits with nothing to do.
     void Then(std::function<void()> step);
     bool ScriptFinished() const { return nextStep_ >= steps_.size(); }
+    // A step that gives a peer on the network real time, and the program what the peer sent, until
+    // `ready` holds or the patience is spent; then `then` runs (after a spent patience too: the
+    // test's own checks tell what did not come). Virtual time stands still meanwhile.
+    void ThenWhen(std::function<bool()> ready, std::function<void()> then,
+                  std::uint64_t patienceMilliseconds = 10000);
 
     // Input, queued at once as the toolkit would report it.
     void Press(Window* window, int x, int y);

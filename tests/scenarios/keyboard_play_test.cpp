@@ -175,7 +175,8 @@ TEST(KeyboardPlay, AWholeGamePlacedAndFiredByKeysReachesItsEnd) {
 // shots at the player's board come out the same.
 rules::Board PlayerBoardAfterThreeSalvos(bool byKeys) {
     shell::TheSession = shell::Session{};
-    shell::Options = shell::CommandLine{.seed = 2026u, .showSplash = false, .hostPort = {}, .join = {}};
+    shell::Options =
+        shell::CommandLine{.seed = 2026u, .showSplash = false, .hostPort = {}, .join = {}};
     rules::Board board{};
     {
         BattleGame game;

@@ -161,7 +161,8 @@ namespace {
 // --seed and --no-splash as the program's entry leaves them: the generator starts from the seed,
 // and the main window comes up with no picture over it.
 TEST(StartUpOptions, ASeedStartsTheGeneratorAndNoSplashOpensNoPicture) {
-    shell::Options = shell::CommandLine{.seed = 1234u, .showSplash = false, .hostPort = {}, .join = {}};
+    shell::Options =
+        shell::CommandLine{.seed = 1234u, .showSplash = false, .hostPort = {}, .join = {}};
     testing_support::GameOnTestHost game(ScreenOf(1024, 768), /*waitForStartUpPicture=*/false);
     game.Then([&] {
         EXPECT_EQ(shell::TheSession.random, rules::Random(1234u));
