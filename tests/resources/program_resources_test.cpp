@@ -133,14 +133,18 @@ TEST(ProgramResourcesTest, MainMenuHoldsTheGamesCommands) {
     ASSERT_EQ(menu.items.size(), 2u);
     const platform::MenuItem& file = menu.items[0];
     EXPECT_EQ(Plain(file.text), "File");
-    ASSERT_EQ(file.items.size(), 4u);
+    ASSERT_EQ(file.items.size(), 6u);
     EXPECT_EQ(file.items[0].text, "&New");
     EXPECT_EQ(file.items[0].id, 40012);
-    EXPECT_EQ(Plain(file.items[1].text), "Statistics...");
-    EXPECT_EQ(file.items[1].id, 40015);
-    EXPECT_TRUE(file.items[2].separator);
-    EXPECT_EQ(file.items[3].text, "&Exit\tAlt+F4");
-    EXPECT_EQ(file.items[3].id, 40005);
+    EXPECT_EQ(Plain(file.items[1].text), "Host a Network Game...");
+    EXPECT_EQ(file.items[1].id, resources::IDM_HOST_NETWORK);
+    EXPECT_EQ(Plain(file.items[2].text), "Join a Network Game...");
+    EXPECT_EQ(file.items[2].id, resources::IDM_JOIN_NETWORK);
+    EXPECT_EQ(Plain(file.items[3].text), "Statistics...");
+    EXPECT_EQ(file.items[3].id, 40015);
+    EXPECT_TRUE(file.items[4].separator);
+    EXPECT_EQ(file.items[5].text, "&Exit\tAlt+F4");
+    EXPECT_EQ(file.items[5].id, 40005);
 
     const platform::MenuItem& options = menu.items[1];
     EXPECT_EQ(Plain(options.text), "Options");
