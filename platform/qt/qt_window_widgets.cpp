@@ -120,6 +120,10 @@ SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), win
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
+    // A window moved to a screen of another scale (or a screen whose scale changed) learns it
+    // here, as Qt paints it anew there: the core makes the surface again and marks all of it.
+    if (devicePixelRatioF() != window_.surface.scale)
+        SetSurfaceScale(&window_, devicePixelRatioF());
     Bitmap& surface = window_.surface;
     if (surface.width <= 0 || surface.height <= 0) return;
     const QImage view(reinterpret_cast<const uchar*>(surface.pixels.data()), surface.width,
@@ -127,9 +131,18 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
     // The surface holds 0x00RRGGBB, where Qt takes the top byte of an RGB32 pixel to be 0xff and
     // may copy it as it is. A Wayland window's buffer has an alpha channel, and a zero there lets
     // the compositor show a blank client area; converting the painted part sets the byte.
-    const QRect area = event->rect() & view.rect();
+    const QRect logical = event->rect();
+    const Rect device =
+        DeviceRect(Rect{logical.left(), logical.top(), logical.right() + 1, logical.bottom() + 1},
+                   surface.scale);
+    const QRect area =
+        QRect(device.left, device.top, device.Width(), device.Height()) & view.rect();
+    if (area.isEmpty()) return;
+    QImage part = view.copy(area).convertToFormat(QImage::Format_ARGB32);
+    // Drawn at the surface's scale, each of its pixels lands on one pixel of the screen.
+    part.setDevicePixelRatio(surface.scale);
     QPainter painter(this);
-    painter.drawImage(area.topLeft(), view.copy(area).convertToFormat(QImage::Format_ARGB32));
+    painter.drawImage(QPointF(area.left() / surface.scale, area.top() / surface.scale), part);
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
