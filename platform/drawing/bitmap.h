@@ -24,13 +24,25 @@ inline Rect DeviceRect(const Rect& logical, double scale) {
     return Rect{DeviceEdge(logical.left, scale), DeviceEdge(logical.top, scale),
                 DeviceEdge(logical.right, scale), DeviceEdge(logical.bottom, scale)};
 }
-// The logical pixels that together cover a device rectangle.
+// The logical pixels that together cover a device rectangle: logical pixel v covers the device
+// pixels from DeviceEdge(v) up to DeviceEdge(v + 1).
+inline int LogicalEdgeAtOrBelow(int device, double scale) {
+    int v = static_cast<int>(std::floor(device / scale));
+    while (DeviceEdge(v + 1, scale) <= device) ++v;
+    while (DeviceEdge(v, scale) > device) --v;
+    return v;
+}
+inline int LogicalEdgeAtOrAbove(int device, double scale) {
+    int v = static_cast<int>(std::ceil(device / scale));
+    while (DeviceEdge(v - 1, scale) >= device) --v;
+    while (DeviceEdge(v, scale) < device) ++v;
+    return v;
+}
 inline Rect LogicalRectAround(const Rect& device, double scale) {
     if (scale == 1.0 || device.IsEmpty()) return device;
-    return Rect{static_cast<int>(std::floor(device.left / scale)),
-                static_cast<int>(std::floor(device.top / scale)),
-                static_cast<int>(std::ceil(device.right / scale)),
-                static_cast<int>(std::ceil(device.bottom / scale))};
+    return Rect{LogicalEdgeAtOrBelow(device.left, scale), LogicalEdgeAtOrBelow(device.top, scale),
+                LogicalEdgeAtOrAbove(device.right, scale),
+                LogicalEdgeAtOrAbove(device.bottom, scale)};
 }
 
 // A colour bitmap keeps one Pixel (0x00RRGGBB) per pixel; a monochrome bitmap keeps one byte per
