@@ -77,8 +77,13 @@ class Picture {
     // Moves on whenever the image changes (loaded or released), so that whoever keeps work
     // derived from it can tell a new image from the old, even at the same address.
     std::uint32_t imageVersion = 0;
+    // Device pixels per logical pixel of the surface the mask was last built for: a mask is
+    // built in the pixels of the screen the picture shows on.
+    double maskScale = 1.0;
 
   private:
+    // The rectangle in the pixels of a surface of maskScale.
+    platform::Rect DeviceBounds() const;
     // Shows the open-file dialog; the chosen path lands in path (PicturePathSize characters).
     bool AskForPath(const char* folder, char* path);
     // Reads the headers, colour table and pixels behind them, and builds the bitmap.

@@ -47,8 +47,9 @@ void MoveMark(imaging::Picture& mark, double left, double top, double right, dou
     const int b = static_cast<int>(bottom);
     const bool maskFits = mark.scale == 0 && mark.drawMode == imaging::DrawModeTransparent &&
                           mark.bitmap != nullptr && mark.mask != nullptr &&
-                          mark.maskedImage != nullptr && mark.mask->width == r - l &&
-                          mark.mask->height == b - t;
+                          mark.maskedImage != nullptr &&
+                          platform::GetObject(mark.mask).width == r - l &&
+                          platform::GetObject(mark.mask).height == b - t;
     if (!maskFits) {
         mark.SetBounds(left, top, right, bottom, nullptr);
         return;
@@ -211,6 +212,7 @@ PictureState StateOf(const imaging::Picture& picture) {
 struct BackgroundState {
     int width = 0;
     int height = 0;
+    double scale = 1.0;
     platform::ColourRef desktop = 0;
     PictureState sea;
     PictureState grids[2];
@@ -230,7 +232,9 @@ Layers& KeptLayers() {
 
 // A bitmap of the client's size, made again only when the size changed.
 platform::Bitmap* Sized(platform::Bitmap*& kept, DeviceContext* like, int width, int height) {
-    if (kept != nullptr && (kept->width != width || kept->height != height)) {
+    const platform::BitmapInfo size = platform::GetObject(kept);
+    if (kept != nullptr &&
+        (size.width != width || size.height != height || kept->scale != like->Scale())) {
         platform::DeleteObject(kept);
         kept = nullptr;
     }
@@ -252,6 +256,7 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     Layers& layers = KeptLayers();
     const BackgroundState now{width,
                               height,
+                              target->Scale(),
                               platform::GetSysColor(platform::COLOR_BACKGROUND),
                               StateOf(fleet::Pictures.SeaBackPicture),
                               {StateOf(fleet::Pictures.BoardPictures[rules::Player]),
