@@ -45,6 +45,11 @@ void AddPictureSet(std::vector<OutputFile>& files, const PictureSet& set) {
             }
         }
     }
+    if (set.screenWidth == DoubleSetWidth) {
+        files.push_back({folder + "SeaBack.bmp", EncodeBmp24(SeaBackPicture(2))});
+        files.push_back({folder + "Grid1.bmp", EncodeBmp24(HomeBoardPicture(2))});
+        files.push_back({folder + "Grid2.bmp", EncodeBmp24(EnemyBoardPicture(2))});
+    }
 }
 
 QByteArray ReadInstructions(const QString& source) {
