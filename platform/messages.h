@@ -39,6 +39,9 @@ constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
 constexpr std::uint32_t WM_RBUTTONDBLCLK = 0x0206;
 constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
+// Posted to a top-level window whose screen's pixel ratio changed (moved to another screen, or
+// the screen rescaled): its surface is already at the new ratio and wholly marked for painting.
+constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
 
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM BN_CLICKED = 0;

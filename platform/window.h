@@ -144,7 +144,8 @@ bool EnumChildWindows(Window* parent, EnumChildProc callback, LPARAM value);
 
 // For hosts: the window now shows on a screen of this many device pixels per logical pixel. Its
 // surface is made again at that resolution and all of it marked for repainting; nothing changes
-// for the game, which places everything in logical pixels. Ratios are kept within 1 to 4.
+// for the game, which places everything in logical pixels, but WM_DPICHANGED is posted to the
+// window so it can fetch pictures drawn for the new ratio. Ratios are kept within 1 to 4.
 void SetSurfaceScale(Window* window, double pixelRatio);
 
 // The top-level windows that exist, in creation order (for hosts and tests).

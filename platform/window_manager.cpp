@@ -304,6 +304,9 @@ void SetSurfaceScale(Window* window, double pixelRatio) {
     if (scale == window->surface.scale) return;
     core::ResizeSurface(*window, scale);
     InvalidateRect(window, nullptr, true);
+    // The game may have pictures with more pixels for the new screen; a window that draws only
+    // what it is given ignores the message.
+    PostMessage(window, WM_DPICHANGED, 0, 0);
 }
 
 std::vector<Window*> TopLevelWindows() { return Core().topLevel; }

@@ -7,6 +7,7 @@
 #include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/repaint.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
 #include "rules/game.h"
@@ -219,6 +220,10 @@ LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM
             return 0;
         case WM_KEYDOWN:
             OnGameKey(window, wParam);
+            return 0;
+        case WM_DPICHANGED:
+            setup::LoadPicturesForScale();
+            InvalidateRect(window, nullptr, false);
             return 0;
         default:
             return DefWindowProc(window, message, wParam, lParam);

@@ -63,7 +63,7 @@ class BattleGame {
         host.audio = &audio;
         platform::SetHost(&host);
         platform::SetAudioDevice(&audio);
-        folder_ = fixtures::MakeFixturePictureFolder();
+        folder_ = fixtures::MakeFixturePictureFolder(screen.pixelRatio != 1.0);
     }
     ~BattleGame() {
         platform::ResetMessageQueue();
