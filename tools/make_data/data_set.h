@@ -25,6 +25,8 @@ struct PictureSet {
 inline constexpr PictureSet PictureSets[] = {
     {640, {25, 25}}, {800, {31, 32}}, {1024, {40, 42}}, {2048, {80, 84}}};
 inline constexpr int DoubleSetWidth = 2048;
+// The built-in pictures drawn at twice their size take their id plus this.
+inline constexpr int DoubleBitmapOffset = 1000;
 
 // Pictures/, Sounds/ and instruct.txt (copied from `instructionsSource` after checking it).
 std::vector<OutputFile> DataFiles(const QString& instructionsSource);
