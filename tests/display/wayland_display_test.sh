@@ -8,6 +8,8 @@
 #                        which a release closes;
 #   native               Qt's Wayland platform chosen by the player: the client area must be
 #                        painted.
+#   native_scale_2       the same on an output of scale 2, kept as a screenshot to look at:
+#                        the game draws at the output's own pixels.
 #
 # The native case runs on weston's headless backend, where a client area drawn with a zero alpha
 # byte shows blank. The headless backend has no input devices, though, and XWayland 22 crashes
