@@ -18,7 +18,7 @@ void Picture::Draw(DeviceContext* target) {
 }
 
 void Picture::DrawStretched(DeviceContext* target) {
-    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
+    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
     DeviceContext* source = platform::CreateCompatibleDC(target);
     Bitmap* previous = platform::SelectObject(source, bitmap);
     const platform::BitmapInfo size = platform::GetObject(bitmap);
@@ -95,7 +95,7 @@ void Picture::DeleteMask() {
 }
 
 void Picture::DrawTransparent(DeviceContext* target) {
-    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
+    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
     // A mask left at an old size by SetScale alone would cut the picture short, and one built
     // for a screen of another scale would be placed wrongly: rebuilt in both cases.
     if (mask == nullptr || mask->scale != target->Scale()) {

@@ -195,7 +195,6 @@ void DrawStatusText(DeviceContext* buffer) {
 // every pixel. They are composed into a kept layer whenever anything they come from has changed,
 // and each paint starts from a copy of it, the very pixels the layers would have drawn.
 struct PictureState {
-    const platform::Bitmap* bitmap = nullptr;
     std::uint32_t imageVersion = 0;
     platform::Rect rect;
     std::uint8_t visible = 0;
@@ -204,7 +203,7 @@ struct PictureState {
 };
 
 PictureState StateOf(const imaging::Picture& picture) {
-    return PictureState{picture.bitmap, picture.imageVersion,
+    return PictureState{picture.imageVersion,
                         platform::Rect{picture.left, picture.top, picture.right, picture.bottom},
                         picture.visible, picture.drawMode};
 }
@@ -267,6 +266,11 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     if (background != nullptr && !(now == layers.composedFrom)) {
         DrawBackground(layer, width, height);
         layers.composedFrom = now;
+        // The layer is now the only copy the paints need; the sea and boards are read again
+        // only when it must be composed anew.
+        fleet::Pictures.SeaBackPicture.DropPixels();
+        fleet::Pictures.BoardPictures[rules::Player].DropPixels();
+        fleet::Pictures.BoardPictures[rules::Enemy].DropPixels();
     }
     if (background != nullptr) {
         platform::BitBlt(target, 0, 0, width, height, layer, 0, 0, platform::SRCCOPY);

@@ -140,6 +140,9 @@ void ExpectFrameNearReference(bool withMarks) {
     const double scale = frame.scale;
 
     Reference reference(frame.width, frame.height, scale);
+    // The painter keeps the scenery composed and lets the pictures' own pixels go.
+    fleet::Pictures.SeaBackPicture.EnsurePixels();
+    for (imaging::Picture& board : fleet::Pictures.BoardPictures) board.EnsurePixels();
     reference.Cover(fleet::Pictures.SeaBackPicture);
     reference.Cover(fleet::Pictures.BoardPictures[rules::Player]);
     reference.Cover(fleet::Pictures.BoardPictures[rules::Enemy]);
