@@ -237,6 +237,33 @@ TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
     EXPECT_EQ(game.Run(), 0);
 }
 
+// A window moved from a screen of scale 1 to one of scale 2 mid-battle is drawn again from the
+// double set, with the ships where they were.
+TEST(ReferenceFrameAfterAMove, ComesFromTheDoubleSetOnTheNewScreen) {
+    BattleGame game(platform::ScreenFacts{}, true);
+    game.StartBattle();
+    platform::Rect shipBefore;
+    int pixelsBefore = 0;
+    game.Then([&] {
+        for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
+        const imaging::Picture& ship = *fleet::Ships[0].currentPicture;
+        ship.GetBounds(&shipBefore);
+        pixelsBefore = ship.bitmap->width * ship.bitmap->height;
+        platform::SetSurfaceScale(windows::App.MainWindow, 2.0);
+    });
+    game.Then([&] {
+        const imaging::Picture& ship = *fleet::Ships[0].currentPicture;
+        platform::Rect shipAfter;
+        ship.GetBounds(&shipAfter);
+        EXPECT_EQ(shipAfter, shipBefore);
+        // The double set's ship: twice the pixels of the one it replaced, in the same rectangle.
+        EXPECT_EQ(ship.bitmap->width * ship.bitmap->height, 4 * pixelsBefore);
+        EXPECT_EQ(windows::App.MainWindow->surface.width, 2048);
+        ExpectFrameNearReference(false);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
 // At 1024 by 768 and scale 2 the double set fits exactly; at 800 by 600 and scale 2 it is shrunk
 // to 1600 pixels wide, and at 640 by 480 and scale 1.5 the 1024 set is shrunk to 960.
 INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, ReferenceFrame,
