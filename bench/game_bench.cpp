@@ -1,8 +1,10 @@
 // bench/game_bench.cpp: the battle's costs on the test host: PaintBoard at 1024 by 768 with every
 // ship shown and 100 marks on the boards, beside a plain copy of the same frame; PaintBoard of a
 // marked rectangle from 1% to all of the frame; and the time from a click on the enemy board to
-// the end of its paint, with sound off. Compare the CPU column: on a busy machine the wall clock
-// also counts the time other programs held the core, and a memory-bound copy suffers most.
+// the end of its paint, with sound off; the full paint, its copy and the salvo's click again on a
+// screen of twice the pixels (a device pixel ratio of 2, the double picture set). Compare the CPU
+// column: on a busy machine the wall clock also counts the time other programs held the core, and a
+// memory-bound copy suffers most.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -39,10 +41,10 @@ rules::Game& GameState = shell::TheSession.game;
 // The program started on the test host with our own pictures, its queue run by hand.
 class RunningGame {
   public:
-    RunningGame() {
+    explicit RunningGame(double scale = 1.0) : host_(ScreenAt(scale)) {
         platform::SetHost(&host_);
         platform::SetAudioDevice(&audio_);
-        folder_ = fixtures::MakeFixturePictureFolder();
+        folder_ = fixtures::MakeFixturePictureFolder(scale != 1.0);
         shell::CheckDisplay();
         shell::InitInstance(&resources::ProgramResources(), platform::SW_SHOWNORMAL);
         sound::SoundOn = 0;
@@ -75,6 +77,12 @@ class RunningGame {
     }
 
   private:
+    static platform::ScreenFacts ScreenAt(double scale) {
+        platform::ScreenFacts screen;
+        screen.pixelRatio = scale;
+        return screen;
+    }
+
     platform::TestHost host_;
     platform::FakeAudio audio_{host_.Clock()};
     std::string folder_;
@@ -82,8 +90,8 @@ class RunningGame {
 
 // Both buffers are written before the timing starts: a frame never painted, or a target never
 // touched, would be measured with the kernel's page faults (or its shared zero page) in it.
-void BM_FrameMemcpy(benchmark::State& state) {
-    RunningGame game;
+void FrameMemcpy(benchmark::State& state, double scale) {
+    RunningGame game(scale);
     platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
     shell::PaintBoard(windows::App.MainWindow);
     const std::vector<platform::Pixel>& frame = windows::App.MainWindow->surface.pixels;
@@ -96,7 +104,10 @@ void BM_FrameMemcpy(benchmark::State& state) {
     }
     state.counters["pixels"] = static_cast<double>(frame.size());
 }
+void BM_FrameMemcpy(benchmark::State& state) { FrameMemcpy(state, 1.0); }
 BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
+void BM_FrameMemcpyAtScale2(benchmark::State& state) { FrameMemcpy(state, 2.0); }
+BENCHMARK(BM_FrameMemcpyAtScale2)->Unit(benchmark::kMicrosecond);
 
 // Five aim marks and 95 miss and hit marks spread over both boards; returns how many.
 int MarkTheBoards() {
@@ -118,8 +129,8 @@ int MarkTheBoards() {
 }
 
 // Every ship shown and 100 marks.
-void BM_PaintBoardFullFrame(benchmark::State& state) {
-    RunningGame game;
+void PaintBoardFullFrame(benchmark::State& state, double scale) {
+    RunningGame game(scale);
     RunningGame::NewBattle();
     for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
     const int marks = MarkTheBoards();
@@ -129,7 +140,10 @@ void BM_PaintBoardFullFrame(benchmark::State& state) {
     }
     state.counters["marks"] = marks;
 }
+void BM_PaintBoardFullFrame(benchmark::State& state) { PaintBoardFullFrame(state, 1.0); }
 BENCHMARK(BM_PaintBoardFullFrame)->Unit(benchmark::kMicrosecond);
+void BM_PaintBoardFullFrameAtScale2(benchmark::State& state) { PaintBoardFullFrame(state, 2.0); }
+BENCHMARK(BM_PaintBoardFullFrameAtScale2)->Unit(benchmark::kMicrosecond);
 
 // A rectangle of the given percentage of the frame's area marked, centred, and painted, over the
 // 100 marks. The ships are hidden here: a shown ship marks its own rectangle on every paint,
@@ -209,8 +223,8 @@ platform::LPARAM PrepareClick(int shotsAfter) {
 
 // A click that aims one shot (leaving more to aim) or one that completes the salvo and has it
 // resolved, each up to the end of the paint it leads to.
-void ClickToPaint(benchmark::State& state, bool completingSalvo) {
-    RunningGame game;
+void ClickToPaint(benchmark::State& state, bool completingSalvo, double scale = 1.0) {
+    RunningGame game(scale);
     RunningGame::NewBattle();
     for (auto _ : state) {
         state.PauseTiming();
@@ -226,5 +240,10 @@ BENCHMARK(BM_ClickAimsAShot)->Unit(benchmark::kMicrosecond);
 
 void BM_ClickCompletesAndResolvesTheSalvo(benchmark::State& state) { ClickToPaint(state, true); }
 BENCHMARK(BM_ClickCompletesAndResolvesTheSalvo)->Unit(benchmark::kMicrosecond);
+
+void BM_ClickCompletesAndResolvesTheSalvoAtScale2(benchmark::State& state) {
+    ClickToPaint(state, true, 2.0);
+}
+BENCHMARK(BM_ClickCompletesAndResolvesTheSalvoAtScale2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -96,6 +96,7 @@ bool Picture::Load(const char* folder, const char* fileName) {
     if (file == nullptr) return false;
     ReadBitmapFile(file);
     const bool loaded = bitmap != nullptr;
+    if (loaded) std::memcpy(sourcePath_, path, sizeof sourcePath_);
     if (loaded && scale != 0.0f) SetScale(scale, nullptr);
     platform::CloseHandle(file);
     return loaded;
@@ -147,7 +148,35 @@ void Picture::ReadBitmapFile(platform::FileHandle* file) {
     if (bitmap != nullptr && pixelBlock != nullptr) pixelBlock = platform::GlobalFree(pixelBlock);
 }
 
+void Picture::DropPixels() {
+    if (bitmap == nullptr || sourcePath_[0] == '\0') return;
+    DeleteMask();
+    platform::DeleteObject(bitmap);
+    bitmap = nullptr;
+    dropped_ = true;
+}
+
+bool Picture::EnsurePixels() {
+    if (bitmap != nullptr) return true;
+    if (!dropped_) return false;
+    platform::FileHandle* file =
+        platform::CreateFile(sourcePath_, platform::GENERIC_READ, platform::FILE_SHARE_READ,
+                             platform::OPEN_EXISTING, platform::FILE_FLAG_SEQUENTIAL_SCAN);
+    if (file == nullptr) return false;
+    // The blocks of the first read go; the image is the same one, so its version stays.
+    if (infoBlock != nullptr) infoBlock = platform::GlobalFree(infoBlock);
+    if (pixelBlock != nullptr) pixelBlock = platform::GlobalFree(pixelBlock);
+    const std::uint32_t version = imageVersion;
+    ReadBitmapFile(file);
+    imageVersion = version;
+    platform::CloseHandle(file);
+    dropped_ = bitmap == nullptr;
+    return bitmap != nullptr;
+}
+
 void Picture::Release() {
+    dropped_ = false;
+    sourcePath_[0] = '\0';
     ++imageVersion;
     DeleteMask();
     if (infoBlock != nullptr) infoBlock = platform::GlobalFree(infoBlock);

@@ -53,6 +53,12 @@ class Picture {
     void SetVisible(std::uint8_t flag, platform::Window* window = nullptr);
     void Invalidate(platform::Window* window);
     void SetDrawMode(std::uint32_t mode);
+    // Frees the decoded image (and its mask) while keeping where it came from: a picture drawn
+    // once into a kept layer need not hold a second copy of its pixels. Drawing reads the file
+    // again; imageVersion stays, as the image is the same.
+    void DropPixels();
+    // Reads a dropped image again; true when the picture has its pixels.
+    bool EnsurePixels();
 
     // Drawing onto a target surface (picture_drawing.cpp).
     void Draw(platform::DeviceContext* target);
@@ -77,8 +83,15 @@ class Picture {
     // Moves on whenever the image changes (loaded or released), so that whoever keeps work
     // derived from it can tell a new image from the old, even at the same address.
     std::uint32_t imageVersion = 0;
+    // Device pixels per logical pixel of the surface the mask was last built for: a mask is
+    // built in the pixels of the screen the picture shows on.
+    double maskScale = 1.0;
 
   private:
+    char sourcePath_[PicturePathSize] = {};  // the file the image was read from
+    bool dropped_ = false;
+    // The rectangle in the pixels of a surface of maskScale.
+    platform::Rect DeviceBounds() const;
     // Shows the open-file dialog; the chosen path lands in path (PicturePathSize characters).
     bool AskForPath(const char* folder, char* path);
     // Reads the headers, colour table and pixels behind them, and builds the bitmap.

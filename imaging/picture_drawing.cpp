@@ -18,7 +18,7 @@ void Picture::Draw(DeviceContext* target) {
 }
 
 void Picture::DrawStretched(DeviceContext* target) {
-    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
+    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
     DeviceContext* source = platform::CreateCompatibleDC(target);
     Bitmap* previous = platform::SelectObject(source, bitmap);
     const platform::BitmapInfo size = platform::GetObject(bitmap);
@@ -35,9 +35,13 @@ void Picture::DrawStretched(DeviceContext* target) {
 void Picture::BuildMask() {
     if (bitmap == nullptr) return;
     DeleteMask();
-    const int w = right - left;
-    const int h = bottom - top;
     const platform::BitmapInfo size = platform::GetObject(bitmap);
+    // Mask and masked image hold the target's own pixels, so that a picture of more pixels than
+    // its rectangle keeps its detail on a scaled screen and its edge is decided there. They are
+    // built one to one, at the size the rectangle takes where it lies, and marked as scaled after.
+    const platform::Rect device = DeviceBounds();
+    const int w = device.Width();
+    const int h = device.Height();
 
     // Made against the screen: a fresh memory context holds a monochrome bitmap, so a bitmap
     // compatible with it would be monochrome too.
@@ -47,8 +51,8 @@ void Picture::BuildMask() {
     DeviceContext* imageSurface = platform::CreateCompatibleDC(screen);
     Bitmap* previousSource = platform::SelectObject(source, bitmap);
     mask = platform::CreateBitmap(w, h, 1, 1, nullptr);
+    maskedImage = platform::CreateBitmap(w, h, 1, 32, nullptr);
     Bitmap* previousMask = platform::SelectObject(maskSurface, mask);
-    maskedImage = platform::CreateCompatibleBitmap(screen, w, h);
     Bitmap* previousImage = platform::SelectObject(imageSurface, maskedImage);
 
     // White pixels of the stretched picture give 1 in the mask, all others 0. A shrink keeps a
@@ -66,10 +70,17 @@ void Picture::BuildMask() {
     platform::SelectObject(imageSurface, previousImage);
     platform::SelectObject(maskSurface, previousMask);
     platform::SelectObject(source, previousSource);
+    if (mask != nullptr) mask->scale = maskScale;
+    if (maskedImage != nullptr) maskedImage->scale = maskScale;
     platform::DeleteDC(imageSurface);
     platform::DeleteDC(maskSurface);
     platform::DeleteDC(source);
     platform::ReleaseDC(nullptr, screen);
+}
+
+platform::Rect Picture::DeviceBounds() const {
+    // At a fractional scale a rectangle's device size depends on where it lies, by a pixel.
+    return platform::DeviceRect(platform::Rect{left, top, right, bottom}, maskScale);
 }
 
 void Picture::DeleteMask() {
@@ -84,11 +95,16 @@ void Picture::DeleteMask() {
 }
 
 void Picture::DrawTransparent(DeviceContext* target) {
-    if (visible != 1 || bitmap == nullptr || target == nullptr) return;
-    const int w = right - left;
-    const int h = bottom - top;
-    // A mask left at an old size by SetScale alone would cut the picture short: rebuilt too.
-    if (mask == nullptr || mask->width != w || mask->height != h) BuildMask();
+    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
+    // A mask left at an old size by SetScale alone would cut the picture short, and one built
+    // for a screen of another scale would be placed wrongly: rebuilt in both cases.
+    if (mask == nullptr || mask->scale != target->Scale()) {
+        maskScale = target->Scale();
+        BuildMask();
+    } else {
+        const platform::Rect device = DeviceBounds();
+        if (mask->width != device.Width() || mask->height != device.Height()) BuildMask();
+    }
     if (mask == nullptr || maskedImage == nullptr) return;
     // The background stays where the mask is 1; elsewhere the masked image puts the picture's
     // colours in: what ANDing the mask in and XORing the masked image over it would leave.

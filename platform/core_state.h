@@ -66,6 +66,10 @@ struct FrameSizes {
 FrameSizes FrameOf(const Window& window);
 // Recomputes the client size from the outer rectangle and resizes the backing surface.
 void UpdateClientArea(Window& window);
+// Makes the backing surface the client size at this scale, keeping what fits of its pixels.
+void ResizeSurface(Window& window, double scale);
+// A pixel ratio a surface can take: 1 to 4, 1 for anything senseless.
+double ClampedRatio(double ratio);
 // Where the client area's origin lies on the screen.
 Point ClientOriginOnScreen(const Window& window);
 

@@ -34,6 +34,9 @@ struct ScreenFacts {
     int doubleClickWidth = 4;
     int doubleClickHeight = 4;
     ColourRef desktopColour = Rgb(58, 110, 165);
+    // Device pixels per logical pixel on the screen the program starts on; every size above is
+    // logical. A window that moves to a screen of another ratio is told by SetSurfaceScale.
+    double pixelRatio = 1.0;
 };
 
 class Host {

@@ -43,6 +43,10 @@ constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
 // range the classic desktop left to programs, as its asynchronous sockets' message was.
 constexpr std::uint32_t WM_SOCKET = 0x8001;
 
+// Posted to a top-level window whose screen's pixel ratio changed (moved to another screen, or
+// the screen rescaled): its surface is already at the new ratio and wholly marked for painting.
+constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
+
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM BN_CLICKED = 0;
 

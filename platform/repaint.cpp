@@ -118,7 +118,7 @@ bool EndPaint(Window* window, const PaintStruct* paint) {
 DeviceContext* GetDC(Window* window) {
     if (window == nullptr) {
         // The screen's context: colour, so bitmaps made compatible with it are colour bitmaps.
-        static Bitmap screenPixel{1, 1, 32, std::vector<Pixel>(1, 0), {}};
+        static Bitmap screenPixel{1, 1, 32, std::vector<Pixel>(1, 0), {}, 1.0};
         auto* dc = new DeviceContext;
         dc->target = &screenPixel;
         dc->state.font = GetStockObject(StockObject::SystemFont);
@@ -138,16 +138,19 @@ int ReleaseDC(Window* window, DeviceContext* dc) {
 bool ScrollWindow(Window* window, int dx, int dy) {
     if (!IsLive(window) || !HasSurface(window)) return false;
     Bitmap& surface = window->surface;
-    const int w = surface.width;
-    const int h = surface.height;
-    if (w == 0 || h == 0) return true;
+    const int w = window->clientWidth;
+    const int h = window->clientHeight;
+    if (w == 0 || h == 0 || surface.width == 0 || surface.height == 0) return true;
+    // The pixels move in the surface's own pixels; what is uncovered is marked in logical ones.
+    const int deviceDx = DeviceEdge(dx, surface.scale);
+    const int deviceDy = DeviceEdge(dy, surface.scale);
     Bitmap moved = surface;
-    for (int y = 0; y < h; ++y) {
-        const int sy = y - dy;
-        if (sy < 0 || sy >= h) continue;
-        for (int x = 0; x < w; ++x) {
-            const int sx = x - dx;
-            if (sx >= 0 && sx < w) moved.Row(y)[x] = surface.Row(sy)[sx];
+    for (int y = 0; y < surface.height; ++y) {
+        const int sy = y - deviceDy;
+        if (sy < 0 || sy >= surface.height) continue;
+        for (int x = 0; x < surface.width; ++x) {
+            const int sx = x - deviceDx;
+            if (sx >= 0 && sx < surface.width) moved.Row(y)[x] = surface.Row(sy)[sx];
         }
     }
     surface = std::move(moved);

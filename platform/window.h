@@ -90,7 +90,9 @@ struct Window {
     Menu* menu = nullptr;
     bool hasVerticalScrollBar = false;
     ScrollInfo verticalScroll;
-    Bitmap surface;   // the backing surface of a top-level window's client area
+    // The backing surface of a top-level window's client area, at the scale of its screen: the
+    // client size times the screen's device pixel ratio.
+    Bitmap surface;
     Rect updateArea;  // marked for repainting, client pixels
     // The rectangles marked, apart, that updateArea bounds: a few small marks far from each other
     // (a cell, the status line, a ship) are painted without all that lies between them.
@@ -139,6 +141,12 @@ bool IsWindowEnabled(const Window* window);
 // Calls the callback for each child window in creation order until it returns false.
 using EnumChildProc = bool (*)(Window* child, LPARAM value);
 bool EnumChildWindows(Window* parent, EnumChildProc callback, LPARAM value);
+
+// For hosts: the window now shows on a screen of this many device pixels per logical pixel. Its
+// surface is made again at that resolution and all of it marked for repainting; nothing changes
+// for the game, which places everything in logical pixels, but WM_DPICHANGED is posted to the
+// window so it can fetch pictures drawn for the new ratio. Ratios are kept within 1 to 4.
+void SetSurfaceScale(Window* window, double pixelRatio);
 
 // The top-level windows that exist, in creation order (for hosts and tests).
 std::vector<Window*> TopLevelWindows();

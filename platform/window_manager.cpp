@@ -43,8 +43,17 @@ void UpdateClientArea(Window& window) {
         Rect{window.rect.left + frame.left, window.rect.top + frame.top,
              window.rect.left + frame.left + width, window.rect.top + frame.top + height};
     if ((window.style & WS_CHILD) != 0) return;
+    ResizeSurface(window, window.surface.scale);
+}
+
+void ResizeSurface(Window& window, double scale) {
     Bitmap& surface = window.surface;
-    if (surface.width == width && surface.height == height && surface.bitsPerPixel == 32) return;
+    const int width = DeviceEdge(window.clientWidth, scale);
+    const int height = DeviceEdge(window.clientHeight, scale);
+    if (surface.width == width && surface.height == height && surface.bitsPerPixel == 32 &&
+        surface.scale == scale) {
+        return;
+    }
     const Pixel fill = window.windowClass != nullptr && window.windowClass->hasBackground
                            ? PixelOf(window.windowClass->background)
                            : 0;
@@ -52,11 +61,20 @@ void UpdateClientArea(Window& window) {
     resized.width = width;
     resized.height = height;
     resized.bitsPerPixel = 32;
+    resized.scale = scale;
     resized.pixels.assign(static_cast<std::size_t>(width) * height, fill);
-    for (int y = 0; y < std::min(height, surface.height); ++y) {
-        std::copy_n(surface.Row(y), std::min(width, surface.width), resized.Row(y));
+    // What was drawn stays where it was; at another scale nothing of it fits, and all is painted.
+    if (surface.scale == scale) {
+        for (int y = 0; y < std::min(height, surface.height); ++y) {
+            std::copy_n(surface.Row(y), std::min(width, surface.width), resized.Row(y));
+        }
     }
     surface = std::move(resized);
+}
+
+double ClampedRatio(double ratio) {
+    if (!(ratio >= 1.0)) return 1.0;  // NaN too
+    return std::min(ratio, 4.0);
 }
 
 Point ClientOriginOnScreen(const Window& window) {
@@ -111,6 +129,8 @@ Window* CreateWindowEx(std::uint32_t exStyle, const std::string& className, cons
         Core().topLevel.push_back(window);
     }
     Core().live.insert(window);
+    if ((style & WS_CHILD) == 0)
+        window->surface.scale = core::ClampedRatio(CurrentHost().Screen().pixelRatio);
     core::UpdateClientArea(*window);
     CurrentHost().WindowCreated(*window);
 
@@ -276,6 +296,17 @@ bool EnumChildWindows(Window* parent, EnumChildProc callback, LPARAM value) {
         if (IsLive(child) && !callback(child, value)) break;
     }
     return true;
+}
+
+void SetSurfaceScale(Window* window, double pixelRatio) {
+    if (!IsLive(window) || (window->style & WS_CHILD) != 0) return;
+    const double scale = core::ClampedRatio(pixelRatio);
+    if (scale == window->surface.scale) return;
+    core::ResizeSurface(*window, scale);
+    InvalidateRect(window, nullptr, true);
+    // The game may have pictures with more pixels for the new screen; a window that draws only
+    // what it is given ignores the message.
+    PostMessage(window, WM_DPICHANGED, 0, 0);
 }
 
 std::vector<Window*> TopLevelWindows() { return Core().topLevel; }

@@ -11,6 +11,8 @@ constexpr int IDI_TIDEWRACK = 104;
 constexpr int IDB_WIN = 105;
 constexpr int IDB_LOSS = 106;
 constexpr int IDB_TIE = 107;
+// Each picture above drawn at twice its size, for scaled screens, has its id plus this.
+constexpr int DoubleSizeBitmapOffset = 1000;
 
 constexpr int IDM_EXIT = 40005;
 constexpr int IDM_SOUND_ON = 40007;

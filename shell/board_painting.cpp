@@ -47,8 +47,9 @@ void MoveMark(imaging::Picture& mark, double left, double top, double right, dou
     const int b = static_cast<int>(bottom);
     const bool maskFits = mark.scale == 0 && mark.drawMode == imaging::DrawModeTransparent &&
                           mark.bitmap != nullptr && mark.mask != nullptr &&
-                          mark.maskedImage != nullptr && mark.mask->width == r - l &&
-                          mark.mask->height == b - t;
+                          mark.maskedImage != nullptr &&
+                          platform::GetObject(mark.mask).width == r - l &&
+                          platform::GetObject(mark.mask).height == b - t;
     if (!maskFits) {
         mark.SetBounds(left, top, right, bottom, nullptr);
         return;
@@ -194,7 +195,6 @@ void DrawStatusText(DeviceContext* buffer) {
 // every pixel. They are composed into a kept layer whenever anything they come from has changed,
 // and each paint starts from a copy of it, the very pixels the layers would have drawn.
 struct PictureState {
-    const platform::Bitmap* bitmap = nullptr;
     std::uint32_t imageVersion = 0;
     platform::Rect rect;
     std::uint8_t visible = 0;
@@ -203,7 +203,7 @@ struct PictureState {
 };
 
 PictureState StateOf(const imaging::Picture& picture) {
-    return PictureState{picture.bitmap, picture.imageVersion,
+    return PictureState{picture.imageVersion,
                         platform::Rect{picture.left, picture.top, picture.right, picture.bottom},
                         picture.visible, picture.drawMode};
 }
@@ -211,6 +211,7 @@ PictureState StateOf(const imaging::Picture& picture) {
 struct BackgroundState {
     int width = 0;
     int height = 0;
+    double scale = 1.0;
     platform::ColourRef desktop = 0;
     PictureState sea;
     PictureState grids[2];
@@ -230,7 +231,9 @@ Layers& KeptLayers() {
 
 // A bitmap of the client's size, made again only when the size changed.
 platform::Bitmap* Sized(platform::Bitmap*& kept, DeviceContext* like, int width, int height) {
-    if (kept != nullptr && (kept->width != width || kept->height != height)) {
+    const platform::BitmapInfo size = platform::GetObject(kept);
+    if (kept != nullptr &&
+        (size.width != width || size.height != height || kept->scale != like->Scale())) {
         platform::DeleteObject(kept);
         kept = nullptr;
     }
@@ -252,6 +255,7 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     Layers& layers = KeptLayers();
     const BackgroundState now{width,
                               height,
+                              target->Scale(),
                               platform::GetSysColor(platform::COLOR_BACKGROUND),
                               StateOf(fleet::Pictures.SeaBackPicture),
                               {StateOf(fleet::Pictures.BoardPictures[rules::Player]),
@@ -262,6 +266,11 @@ void ComposeBackground(DeviceContext* target, int width, int height) {
     if (background != nullptr && !(now == layers.composedFrom)) {
         DrawBackground(layer, width, height);
         layers.composedFrom = now;
+        // The layer is now the only copy the paints need; the sea and boards are read again
+        // only when it must be composed anew.
+        fleet::Pictures.SeaBackPicture.DropPixels();
+        fleet::Pictures.BoardPictures[rules::Player].DropPixels();
+        fleet::Pictures.BoardPictures[rules::Enemy].DropPixels();
     }
     if (background != nullptr) {
         platform::BitBlt(target, 0, 0, width, height, layer, 0, 0, platform::SRCCOPY);

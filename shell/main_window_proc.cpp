@@ -8,6 +8,7 @@
 #include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/repaint.h"
 #include "platform/screen.h"
 #include "resources/resource_ids.h"
 #include "rules/game.h"
@@ -250,6 +251,10 @@ LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM
         case WM_TIMER:
             if (wParam != FriendSilenceTimer) return DefWindowProc(window, message, wParam, lParam);
             OnFriendSilence(window);
+            return 0;
+        case WM_DPICHANGED:
+            setup::LoadPicturesForScale();
+            InvalidateRect(window, nullptr, false);
             return 0;
         default:
             return DefWindowProc(window, message, wParam, lParam);

@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "platform/timers.h"
 #include "platform/virtual_keys.h"
+#include "resources/resource_ids.h"
 
 namespace windows {
 
@@ -63,7 +64,10 @@ void CopyPicture(Window* popup, Bitmap* picture) {
     DeviceContext* windowDc = GetDC(popup);
     DeviceContext* memoryDc = CreateCompatibleDC(windowDc);
     Bitmap* previous = SelectObject(memoryDc, picture);
+    // A double-size picture on a screen of less than twice the pixels is shrunk by averaging.
+    const int mode = SetStretchBltMode(windowDc, HALFTONE);
     BitBlt(windowDc, 0, 0, size.width, size.height, memoryDc, 0, 0, SRCCOPY);
+    SetStretchBltMode(windowDc, mode);
     SelectObject(memoryDc, previous);
     DeleteDC(memoryDc);
     ReleaseDC(popup, windowDc);
@@ -151,6 +155,21 @@ Window* ShowPicturePopup(const ModuleResources* instance, Window* owner, int bit
     if (popup == nullptr) {
         DeleteObject(picture);
         return nullptr;
+    }
+    // On a scaled screen the picture drawn at twice the size shows its detail; it keeps the size
+    // of the one above in logical pixels, which placed and sized the window.
+    if (popup->surface.scale != 1.0) {
+        Bitmap* larger = LoadBitmap(instance, bitmapId + resources::DoubleSizeBitmapOffset);
+        if (larger != nullptr) {
+            larger->scale = 2.0;
+            const BitmapInfo largerSize = GetObject(larger);
+            if (largerSize.width == size.width && largerSize.height == size.height) {
+                DeleteObject(picture);
+                picture = larger;
+            } else {
+                DeleteObject(larger);
+            }
+        }
     }
     ShowWindow(popup, SW_SHOWNORMAL);
     UpdateWindow(popup);

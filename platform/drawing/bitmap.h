@@ -3,6 +3,7 @@
 // like the handles the game's code was written against.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,19 +12,62 @@
 
 namespace platform {
 
+// Device pixels per logical pixel of a scaled bitmap: a logical edge at v lies on the device
+// pixel edge nearest v * scale, so rectangles that meet in logical pixels meet in device pixels.
+inline int DeviceEdge(int logical, double scale) {
+    if (scale == 1.0) return logical;
+    constexpr double Limit = 1 << 30;  // far beyond any surface, and never past an int
+    const double device = std::floor(logical * scale + 0.5);
+    return static_cast<int>(device < -Limit ? -Limit : (device > Limit ? Limit : device));
+}
+inline Rect DeviceRect(const Rect& logical, double scale) {
+    return Rect{DeviceEdge(logical.left, scale), DeviceEdge(logical.top, scale),
+                DeviceEdge(logical.right, scale), DeviceEdge(logical.bottom, scale)};
+}
+// The logical pixels that together cover a device rectangle: logical pixel v covers the device
+// pixels from DeviceEdge(v) up to DeviceEdge(v + 1).
+inline int LogicalEdgeAtOrBelow(int device, double scale) {
+    int v = static_cast<int>(std::floor(device / scale));
+    while (DeviceEdge(v + 1, scale) <= device) ++v;
+    while (DeviceEdge(v, scale) > device) --v;
+    return v;
+}
+inline int LogicalEdgeAtOrAbove(int device, double scale) {
+    int v = static_cast<int>(std::ceil(device / scale));
+    while (DeviceEdge(v - 1, scale) >= device) --v;
+    while (DeviceEdge(v, scale) < device) ++v;
+    return v;
+}
+inline Rect LogicalRectAround(const Rect& device, double scale) {
+    if (scale == 1.0 || device.IsEmpty()) return device;
+    return Rect{LogicalEdgeAtOrBelow(device.left, scale), LogicalEdgeAtOrBelow(device.top, scale),
+                LogicalEdgeAtOrAbove(device.right, scale),
+                LogicalEdgeAtOrAbove(device.bottom, scale)};
+}
+
 // A colour bitmap keeps one Pixel (0x00RRGGBB) per pixel; a monochrome bitmap keeps one byte per
-// pixel holding 0 or 1. Rows run top to bottom.
+// pixel holding 0 or 1. Rows run top to bottom. Width and height count the pixels kept; a bitmap
+// of scale 2 keeps two by two of them for each logical pixel the drawing operations place it by.
 struct Bitmap {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 32;           // 32 or 1
     std::vector<Pixel> pixels;       // colour bitmaps only
     std::vector<std::uint8_t> bits;  // monochrome bitmaps only
+    double scale = 1.0;              // device pixels per logical pixel
 
     bool IsMonochrome() const { return bitsPerPixel == 1; }
     Rect Bounds() const { return Rect{0, 0, width, height}; }
+    int LogicalWidth() const { return LogicalLength(width); }
+    int LogicalHeight() const { return LogicalLength(height); }
+    Rect LogicalBounds() const { return Rect{0, 0, LogicalWidth(), LogicalHeight()}; }
     Pixel* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
     const Pixel* Row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+
+  private:
+    int LogicalLength(int device) const {
+        return scale == 1.0 ? device : static_cast<int>(std::floor(device / scale + 0.5));
+    }
 };
 
 // What GetObject tells of a bitmap.

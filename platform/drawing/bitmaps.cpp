@@ -40,7 +40,11 @@ Bitmap* NewBitmap(int width, int height, bool monochrome) {
 
 Bitmap* CreateCompatibleBitmap(DeviceContext* dc, int width, int height) {
     const bool monochrome = dc != nullptr && dc->target != nullptr && dc->target->IsMonochrome();
-    return NewBitmap(width, height, monochrome);
+    const double scale = dc != nullptr ? dc->Scale() : 1.0;
+    if (scale == 1.0) return NewBitmap(width, height, monochrome);
+    Bitmap* bitmap = NewBitmap(DeviceEdge(width, scale), DeviceEdge(height, scale), monochrome);
+    if (bitmap != nullptr) bitmap->scale = scale;
+    return bitmap;
 }
 
 Bitmap* CreateBitmap(int width, int height, int planes, int bitsPerPixel, const void* bits) {
@@ -67,7 +71,7 @@ void DeleteObject(Bitmap* bitmap) { delete bitmap; }
 
 BitmapInfo GetObject(const Bitmap* bitmap) {
     if (bitmap == nullptr) return BitmapInfo{};
-    return BitmapInfo{bitmap->width, bitmap->height, bitmap->bitsPerPixel};
+    return BitmapInfo{bitmap->LogicalWidth(), bitmap->LogicalHeight(), bitmap->bitsPerPixel};
 }
 
 }  // namespace platform

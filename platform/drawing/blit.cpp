@@ -14,11 +14,17 @@ namespace {
 constexpr std::uint32_t ColourBits = 0xFFFFFF;
 constexpr int MaxCoordinate = 1 << 28;
 
-// Logical to device coordinates: the drawing code never sets a mapping mode other than pixels,
-// so only the two origins move things.
-Point ToDevice(const DeviceContext* dc, int x, int y) {
+// Logical coordinates to the context's pixels: the drawing code never sets a mapping mode other
+// than pixels, so the two origins move things, and a scaled target spreads each logical pixel
+// over its device pixels.
+Point ToLogical(const DeviceContext* dc, int x, int y) {
     return Point{x - dc->state.windowOrigin.x + dc->state.viewportOrigin.x,
                  y - dc->state.windowOrigin.y + dc->state.viewportOrigin.y};
+}
+
+Rect ToDevice(const DeviceContext* dc, int x, int y, int width, int height) {
+    const Point at = ToLogical(dc, x, y);
+    return DeviceRect(Rect{at.x, at.y, at.x + width, at.y + height}, dc->Scale());
 }
 
 // For each destination index along one axis, the run of source indices it takes: one pixel when
@@ -370,10 +376,16 @@ bool Blit(DeviceContext* dst, int x, int y, int width, int height, DeviceContext
     // Far beyond any surface: refused rather than letting the coordinate sums overflow.
     for (int v : {x, y, width, height, srcX, srcY, srcWidth, srcHeight})
         if (v < -MaxCoordinate || v > MaxCoordinate) return false;
-    const Point at = ToDevice(dst, x, y);
-    const Point from = ToDevice(src, srcX, srcY);
-    const Rect whole{at.x, at.y, at.x + width, at.y + height};
-    const Rect area = Intersect(whole, dst->DrawableArea());
+    // From here on everything is in the pixels of the two bitmaps.
+    const Rect whole = ToDevice(dst, x, y, width, height);
+    const Rect sourceRect = ToDevice(src, srcX, srcY, srcWidth, srcHeight);
+    const Point from{sourceRect.left, sourceRect.top};
+    width = whole.Width();
+    height = whole.Height();
+    srcWidth = sourceRect.Width();
+    srcHeight = sourceRect.Height();
+    if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0) return true;
+    const Rect area = Intersect(whole, dst->DeviceArea());
     if (area.IsEmpty()) return true;
 
     // A copy within one bitmap reads from a snapshot, so that overlapping areas come out right.
@@ -453,9 +465,11 @@ bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const B
         return false;
     if (x < -MaxCoordinate || x > MaxCoordinate || y < -MaxCoordinate || y > MaxCoordinate)
         return false;
-    const Point at = ToDevice(dst, x, y);
+    // The image is in the target's pixels already: only its corner is placed by logical pixels.
+    const Rect corner = ToDevice(dst, x, y, 0, 0);
+    const Point at{corner.left, corner.top};
     const Rect area =
-        Intersect(Rect{at.x, at.y, at.x + image.width, at.y + image.height}, dst->DrawableArea());
+        Intersect(Rect{at.x, at.y, at.x + image.width, at.y + image.height}, dst->DeviceArea());
     if (area.IsEmpty()) return true;
     Bitmap& target = *dst->target;
     const int width = area.Width();
@@ -479,9 +493,9 @@ bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const B
 
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour) {
     if (dc == nullptr || dc->target == nullptr) return;
-    const Point topLeft = ToDevice(dc, rect.left, rect.top);
+    const Point shift = ToLogical(dc, 0, 0);
     const Rect area =
-        Intersect(Offset(rect, topLeft.x - rect.left, topLeft.y - rect.top), dc->DrawableArea());
+        Intersect(DeviceRect(Offset(rect, shift.x, shift.y), dc->Scale()), dc->DeviceArea());
     if (area.IsEmpty()) return;
     Bitmap& target = *dc->target;
     if (target.IsMonochrome()) {

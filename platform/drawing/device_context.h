@@ -55,19 +55,28 @@ struct DeviceContext {
     Bitmap* target = nullptr;
     Window* window = nullptr;  // set for a window's context
     bool hasClip = false;      // a window's paint clips to the area marked for repainting
-    Rect clip;
-    Rect drawn;  // what has been drawn through this context, for presenting a window's surface
+    Rect clip;                 // logical pixels
+    Rect drawn;  // what has been drawn through this context (logical), for presenting a surface
     DeviceContextState state;
     std::vector<DeviceContextState> saved;
     Bitmap defaultBitmap;  // a memory context's own 1 by 1 monochrome bitmap
 
-    // The part of the target that drawing may touch.
+    // The part of the target that drawing may touch, in logical pixels.
     Rect DrawableArea() const {
         if (target == nullptr) return Rect{};
-        return hasClip ? Intersect(clip, target->Bounds()) : target->Bounds();
+        return hasClip ? Intersect(clip, target->LogicalBounds()) : target->LogicalBounds();
     }
-    // Every drawing operation reports the rectangle it changed here.
-    void NoteDrawn(const Rect& r) { drawn = Union(drawn, Intersect(r, DrawableArea())); }
+    // The same in the target's own pixels.
+    Rect DeviceArea() const {
+        if (target == nullptr) return Rect{};
+        if (!hasClip) return target->Bounds();
+        return Intersect(DeviceRect(clip, target->scale), target->Bounds());
+    }
+    double Scale() const { return target != nullptr ? target->scale : 1.0; }
+    // Every drawing operation reports the rectangle of the target's pixels it changed here.
+    void NoteDrawn(const Rect& device) {
+        drawn = Union(drawn, LogicalRectAround(Intersect(device, DeviceArea()), Scale()));
+    }
 };
 
 }  // namespace platform

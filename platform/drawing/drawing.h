@@ -21,12 +21,13 @@ void DeleteDC(DeviceContext* dc);
 
 // A bitmap in the format of the context's target: colour for window and screen contexts and for
 // memory contexts holding a colour bitmap, monochrome for a memory context holding a monochrome
-// one. Pixels start black (zero).
+// one, and at the target's scale (width and height are logical). Pixels start black (zero).
 Bitmap* CreateCompatibleBitmap(DeviceContext* dc, int width, int height);
 // planes must be 1; bitsPerPixel 1 gives a monochrome bitmap, 32 a colour one. bits may be null.
 Bitmap* CreateBitmap(int width, int height, int planes, int bitsPerPixel, const void* bits);
 void DeleteObject(Bitmap* bitmap);
 void DeleteObject(Font* font);
+// The size in logical pixels.
 BitmapInfo GetObject(const Bitmap* bitmap);
 
 // Returns the previously selected bitmap or font.
@@ -67,7 +68,8 @@ bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int heigh
                           ColourRef key, RasterOp op);
 // Draws a picture with holes in one pass: where the monochrome mask is 1 the target stays as it
 // is, elsewhere it takes the image's pixel (on a monochrome target: 1 for white, 0 otherwise).
-// Image and mask are of one size and unscaled; nothing is allocated.
+// Image and mask are of one size, in the target's own pixels (drawn at its scale): only the
+// corner (x, y) is in logical pixels. Nothing is allocated.
 bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask);
 // Fills left..right-1 by top..bottom-1 with a solid colour.
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour);

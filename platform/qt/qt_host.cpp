@@ -187,6 +187,7 @@ QtHost::QtHost() {
         facts_.logicalDpiY = static_cast<int>(screen->logicalDotsPerInchY());
         facts_.widthMillimetres = static_cast<int>(screen->physicalSize().width());
         facts_.heightMillimetres = static_cast<int>(screen->physicalSize().height());
+        facts_.pixelRatio = screen->devicePixelRatio();
     }
     facts_.planes = 1;
     facts_.frameX = 0;

@@ -159,28 +159,38 @@ bool TextOut(DeviceContext* dc, int x, int y, std::string_view text) {
     } else if ((align & TA_BOTTOM) != 0) {
         top -= height;
     }
-    const QRect cell(left, top, advance, height);
-    const QRect ink = fm.boundingRect(qtext).translated(left, top + fm.ascent());
+    // The text is laid out in logical pixels, as measured, and drawn in the target's own pixels
+    // with the font at its size there, so a scaled surface gets sharp glyphs, not enlarged ones.
+    const double scale = dc->Scale();
+    QFont deviceFont = font;
+    if (scale != 1.0)
+        deviceFont.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.pixelSize() * scale))));
+    const QFontMetrics dfm = scale == 1.0 ? fm : QFontMetrics(deviceFont);
+    left = DeviceEdge(left, scale);
+    top = DeviceEdge(top, scale);
+    const QRect cell(left, top, dfm.horizontalAdvance(qtext), dfm.ascent() + dfm.descent());
+    const QRect ink = dfm.boundingRect(qtext).translated(left, top + dfm.ascent());
     const QRect touched = cell.united(ink);
     const Rect area =
         Intersect(Rect{touched.left(), touched.top(), touched.right() + 1, touched.bottom() + 1},
-                  dc->DrawableArea());
+                  dc->DeviceArea());
     if (area.IsEmpty() || qtext.isEmpty()) return true;
 
     Bitmap& target = *dc->target;
     if (target.IsMonochrome()) {
         // Drawn on a colour copy and brought back: white and black stay 1 and 0.
-        Bitmap colour{target.width, target.height, 32, {}, {}};
+        Bitmap colour{target.width, target.height, 32, {}, {}, target.scale};
         colour.pixels.resize(target.bits.size());
         for (std::size_t i = 0; i < target.bits.size(); ++i)
             colour.pixels[i] = target.bits[i] != 0 ? 0xFFFFFF : 0;
-        PaintText(colour, area, font, cell, top + fm.ascent(), left, qtext, dc->state);
+        PaintText(colour, area, deviceFont, cell, top + dfm.ascent(), left, qtext, dc->state);
         for (std::size_t i = 0; i < target.bits.size(); ++i) {
             const Pixel p = colour.pixels[i];
             target.bits[i] = ((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)) >= 383 ? 1 : 0;
         }
     } else {
-        PaintText(target, area, font, cell, top + fm.ascent(), left, qtext, dc->state);
+        PaintText(target, area, deviceFont, cell, top + dfm.ascent(), left, qtext, dc->state);
     }
     dc->NoteDrawn(area);
     return true;

@@ -121,16 +121,39 @@ SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), win
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
+    // A window moved to a screen of another scale (or a screen whose scale changed) learns it
+    // here, as Qt paints it anew there: the core makes the surface again and marks all of it.
+    if (devicePixelRatioF() != window_.surface.scale)
+        SetSurfaceScale(&window_, devicePixelRatioF());
     Bitmap& surface = window_.surface;
     if (surface.width <= 0 || surface.height <= 0) return;
-    const QImage view(reinterpret_cast<const uchar*>(surface.pixels.data()), surface.width,
-                      surface.height, surface.width * 4, QImage::Format_RGB32);
     // The surface holds 0x00RRGGBB, where Qt takes the top byte of an RGB32 pixel to be 0xff and
     // may copy it as it is. A Wayland window's buffer has an alpha channel, and a zero there lets
-    // the compositor show a blank client area; converting the painted part sets the byte.
-    const QRect area = event->rect() & view.rect();
+    // the compositor show a blank client area; the painted part is handed over with the byte set.
+    const QRect logical = event->rect();
+    const Rect device = Intersect(
+        DeviceRect(Rect{logical.left(), logical.top(), logical.right() + 1, logical.bottom() + 1},
+                   surface.scale),
+        surface.Bounds());
+    if (device.IsEmpty()) return;
+    constexpr int BandRows = 64;
+    if (band_.width() < device.Width()) {
+        band_ = QImage(device.Width(), BandRows, QImage::Format_ARGB32);
+        if (band_.isNull()) return;
+    }
+    // Drawn at the surface's scale, each of its pixels lands on one pixel of the screen.
+    band_.setDevicePixelRatio(surface.scale);
     QPainter painter(this);
-    painter.drawImage(area.topLeft(), view.copy(area).convertToFormat(QImage::Format_ARGB32));
+    for (int y = device.top; y < device.bottom; y += BandRows) {
+        const int rows = std::min(BandRows, device.bottom - y);
+        for (int row = 0; row < rows; ++row) {
+            const Pixel* from = surface.Row(y + row) + device.left;
+            auto* to = reinterpret_cast<QRgb*>(band_.scanLine(row));
+            for (int x = 0; x < device.Width(); ++x) to[x] = from[x] | 0xFF000000u;
+        }
+        painter.drawImage(QPointF(device.left / surface.scale, y / surface.scale), band_,
+                          QRectF(0, 0, device.Width(), rows));
+    }
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }

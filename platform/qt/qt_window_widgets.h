@@ -3,6 +3,7 @@
 // bitmap and reports the mouse, and the push button.
 #pragma once
 
+#include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,6 +31,9 @@ class SurfaceView : public QWidget {
 
   private:
     Window& window_;
+    // A few rows of the surface at a time, made opaque for the toolkit: a band rather than a
+    // copy of the painted area, which on a scaled screen would be a second and third surface.
+    QImage band_;
 };
 
 // A top-level window: optional menu bar on top, the client surface, optional vertical scroll bar.

@@ -130,12 +130,15 @@ wait_until_idle() {
 }
 
 # The centre of a cell of a board (0: the player's, 1: the enemy's) at 1024 by 768, in the
-# client area of height $client_height.
-cell_x() { echo $(( $1 == 0 ? 17 + $2 * 40 + 20 : 527 + $2 * 40 + 20 )); }
+# client area of height $client_height (screen pixels). On a scaled screen, screen_factor (the
+# QT_SCALE_FACTOR given, 1 unless set) turns the game's pixels into the screen's.
+cell_x() {
+    awk -v x=$(( $1 == 0 ? 17 + $2 * 40 + 20 : 527 + $2 * 40 + 20 )) -v f="${screen_factor:-1}" \
+        'BEGIN { print int(x * f) }'
+}
 cell_y() {
-    local top
-    top=$(awk -v h="$client_height" 'BEGIN { print int(0.1075 * h) }')
-    echo $(( top + $1 * 42 + 21 ))
+    awk -v h="$client_height" -v row="$1" -v f="${screen_factor:-1}" \
+        'BEGIN { print int(int(0.1075 * h / f) * f + (row * 42 + 21) * f) }'
 }
 
 # Alt+F4 on the main window, given again while the game runs on: on a loaded machine a key sent

@@ -8,6 +8,8 @@
 #                        which a release closes;
 #   native               Qt's Wayland platform chosen by the player: the client area must be
 #                        painted.
+#   native_scale_2       the same on an output of scale 2, kept as a screenshot to look at:
+#                        the game draws at the output's own pixels.
 #
 # The native case runs on weston's headless backend, where a client area drawn with a zero alpha
 # byte shows blank. The headless backend has no input devices, though, and XWayland 22 crashes
@@ -44,7 +46,10 @@ start_weston() {
     weston_log=$artifacts/weston-$case_name.log
     rm -f "$weston_log"
     # --debug offers the screenshot protocol that the headless output is read through.
-    weston --backend="$backend-backend.so" --use-pixman --width=1024 --height=768 --xwayland \
+    # weston_scale (1 unless set) is the output's scale: that many pixels each way per point of
+    # its 1024 by 768.
+    weston --backend="$backend-backend.so" --use-pixman --width=1024 --height=768 \
+        --scale="${weston_scale:-1}" --xwayland \
         --debug --socket="$WAYLAND_DISPLAY" --idle-time=0 --log="$weston_log" >/dev/null 2>&1 &
     weston_pid=$!
     local line="headless"
@@ -262,19 +267,23 @@ case "$case_name" in
         picture_up && fail "the end picture stayed up after a release"
         exit_by_menu
         ;;
-    native)
+    native | native_scale_2)
         start_display 1024x768x24
+        # At scale 2 the compositor's output has 2048 by 1536 pixels for a 1024 by 768 desktop:
+        # the game's own drawing must be at those pixels, as sharp as the toolkit's buttons.
+        [ "$case_name" = native_scale_2 ] && weston_scale=2
+        shot=wayland-${case_name//_/-}
         start_weston headless
         # The player's own choice stands, even with an X display at hand.
         export QT_QPA_PLATFORM=wayland
         DISPLAY=$xwayland_display start_game "$game"
         for _ in $(seq 1 30); do
             sleep 1
-            output_screenshot wayland-native
-            is_painted wayland-native && break
+            output_screenshot "$shot"
+            is_painted "$shot" && break
             kill -0 "$game_pid" 2>/dev/null || break
         done
-        expect_painted wayland-native
+        expect_painted "$shot"
         on_x xdotool search --name '^Tidewrack$' >/dev/null 2>&1 && fail "the game ran on X"
         ;;
     *)

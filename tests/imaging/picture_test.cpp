@@ -142,6 +142,36 @@ TEST_F(PictureTest, LoadJoinsFolderAndNameAndSizesTheRectangle) {
     EXPECT_EQ(fixed.GetBottom(), 4);
 }
 
+TEST_F(PictureTest, DroppedPixelsAreReadAgainForTheNextDrawAsTheSameImage) {
+    bmp_writer::IndexedImage image{4, 2, std::vector<std::uint8_t>(8, 0), {0x123456}};
+    folder.Write("Sea.bmp", bmp_writer::Write(image, bmp_writer::Format{}));
+    Picture picture;
+    picture.scale = 0;
+    picture.SetBounds(0, 0, 4, 2);
+    ASSERT_TRUE(picture.Load(folder.GameFolder().c_str(), "Sea.bmp"));
+    const std::uint32_t version = picture.imageVersion;
+    picture.DropPixels();
+    EXPECT_EQ(picture.bitmap, nullptr);
+    EXPECT_EQ(picture.imageVersion, version);
+
+    platform::Bitmap* target = platform::CreateBitmap(4, 2, 1, 32, nullptr);
+    platform::DeviceContext* dc = platform::CreateCompatibleDC(nullptr);
+    platform::SelectObject(dc, target);
+    picture.Draw(dc);
+    ASSERT_NE(picture.bitmap, nullptr);
+    EXPECT_EQ(target->pixels[0], 0x123456u);
+    EXPECT_EQ(picture.imageVersion, version);
+    platform::DeleteDC(dc);
+    platform::DeleteObject(target);
+
+    // A released picture has nothing to read again; neither has one never loaded.
+    picture.Release();
+    EXPECT_FALSE(picture.EnsurePixels());
+    Picture empty;
+    empty.DropPixels();
+    EXPECT_FALSE(empty.EnsurePixels());
+}
+
 TEST_F(PictureTest, ColourTableSizeFollowsBitCountAndColoursUsed) {
     struct Case {
         int bitCount;

@@ -34,6 +34,27 @@ TEST_F(CoreTest, ACaptionedWindowsClientAreaLeavesOutFrameCaptionMenuAndScrollBa
     EXPECT_EQ(client, (Rect{0, 0, 640 - 8 - 17, 480 - 8 - 19}));
 }
 
+TEST_F(CoreTest, ASurfaceHoldsTheScreensOwnPixelsAndIsMadeAgainOnAScreenOfAnotherScale) {
+    ScreenFacts facts;
+    facts.pixelRatio = 1.5;
+    host.SetScreen(facts);
+    Window* window = MakeWindow();  // 200 by 100
+    Pump();
+    Rect client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client, (Rect{0, 0, 200, 100}));
+    EXPECT_EQ(window->surface.width, 300);
+    EXPECT_EQ(window->surface.height, 150);
+    EXPECT_TRUE(window->updateArea.IsEmpty());
+
+    SetSurfaceScale(window, 2.0);
+    EXPECT_EQ(window->surface.width, 400);
+    EXPECT_EQ(window->surface.scale, 2.0);
+    EXPECT_EQ(window->updateArea, client);  // all of it painted again
+    SetSurfaceScale(window, 0.0);           // nonsense from a toolkit: one to one
+    EXPECT_EQ(window->surface.width, 200);
+}
+
 TEST_F(CoreTest, TheDesktopsCloseRequestDestroysTheWindowThroughDefaultHandling) {
     Window* window = MakeWindow();
     Pump();

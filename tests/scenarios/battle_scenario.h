@@ -59,11 +59,15 @@ class RecordingHost : public platform::TestHost {
 
 class BattleGame {
   public:
-    explicit BattleGame(platform::ScreenFacts screen = platform::ScreenFacts{}) : host(screen) {
+    // withDoubleSet writes the pictures for scaled screens even when the game starts on a
+    // screen of scale 1 (for a window that moves to one).
+    explicit BattleGame(platform::ScreenFacts screen = platform::ScreenFacts{},
+                        bool withDoubleSet = false)
+        : host(screen) {
         host.audio = &audio;
         platform::SetHost(&host);
         platform::SetAudioDevice(&audio);
-        folder_ = fixtures::MakeFixturePictureFolder();
+        folder_ = fixtures::MakeFixturePictureFolder(withDoubleSet || screen.pixelRatio != 1.0);
     }
     ~BattleGame() {
         platform::ResetMessageQueue();

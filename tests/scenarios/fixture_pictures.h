@@ -76,16 +76,17 @@ inline std::function<Rgb24(int, int)> Hull(int width, int height, Rgb24 colour) 
     };
 }
 
-inline void WritePictureSet(const std::string& folder) {
-    const int w = CellWidth;
-    const int h = CellHeight;
+// The marks and ships; factor 2 draws the same shapes on twice as many pixels each way.
+inline void WritePictureSet(const std::string& folder, int factor = 1) {
+    const int w = CellWidth * factor;
+    const int h = CellHeight * factor;
     WriteBmp(folder + "/Target.bmp", w, h, [=](int x, int y) {
-        const bool cross = std::abs(x - w / 2) < 3 || std::abs(y - h / 2) < 3;
+        const bool cross = std::abs(x - w / 2) < 3 * factor || std::abs(y - h / 2) < 3 * factor;
         return cross ? TargetColour : White;
     });
     WriteBmp(folder + "/Miss.bmp", w, h, Hull(w, h, MissColour));
     WriteBmp(folder + "/Hit.bmp", w, h, [=](int x, int y) {
-        return std::abs(x - w / 2) + std::abs(y - h / 2) < 14 ? HitColour : White;
+        return std::abs(x - w / 2) + std::abs(y - h / 2) < 14 * factor ? HitColour : White;
     });
     constexpr int lengths[5] = {5, 4, 3, 3, 2};
     for (int id = 1; id <= 5; ++id) {
@@ -98,28 +99,42 @@ inline void WritePictureSet(const std::string& folder) {
     }
 }
 
+// The sea and both boards, drawn factor times as large each way.
+inline void WriteScenery(const std::string& folder, int factor) {
+    WriteBmp(folder + "/SeaBack.bmp", 1024 * factor, 768 * factor, [=](int x, int y) {
+        return Rgb24{20, static_cast<std::uint8_t>(60 + y / factor / 8),
+                     static_cast<std::uint8_t>(120 + x / factor / 16)};
+    });
+    for (int board = 1; board <= 2; ++board) {
+        const std::uint8_t tint = board == 1 ? 40 : 70;
+        WriteBmp(folder + "/Grid" + std::to_string(board) + ".bmp", 480 * factor, 504 * factor,
+                 [=](int x, int y) {
+                     return x / factor % 40 == 0 || y / factor % 42 == 0 ? Rgb24{200, 200, 210}
+                                                                         : Rgb24{10, tint, 90};
+                 });
+    }
+}
+
 // Writes Pictures/ (sea and both boards) with its three picture sets into a new folder under
 // /tmp and makes it the working folder, so the game's relative paths find them. Returns it.
-inline std::string MakeFixturePictureFolder() {
+// withDoubleSet adds the set for scaled screens (P2048, with its own sea and boards).
+inline std::string MakeFixturePictureFolder(bool withDoubleSet = false) {
     char name[] = "/tmp/tidewrack-pictures-XXXXXX";
     if (mkdtemp(name) == nullptr) std::abort();
     const std::string root = name;
     const std::string pictures = root + "/Pictures";
     mkdir(pictures.c_str(), 0755);
-    WriteBmp(pictures + "/SeaBack.bmp", 1024, 768, [](int x, int y) {
-        return Rgb24{20, static_cast<std::uint8_t>(60 + y / 8),
-                     static_cast<std::uint8_t>(120 + x / 16)};
-    });
-    for (int board = 1; board <= 2; ++board) {
-        const std::uint8_t tint = board == 1 ? 40 : 70;
-        WriteBmp(pictures + "/Grid" + std::to_string(board) + ".bmp", 480, 504, [=](int x, int y) {
-            return x % 40 == 0 || y % 42 == 0 ? Rgb24{200, 200, 210} : Rgb24{10, tint, 90};
-        });
-    }
+    WriteScenery(pictures, 1);
     for (const char* set : {"/P640", "/P800", "/P1024"}) {
         const std::string folder = pictures + set;
         mkdir(folder.c_str(), 0755);
         WritePictureSet(folder);
+    }
+    if (withDoubleSet) {
+        const std::string folder = pictures + "/P2048";
+        mkdir(folder.c_str(), 0755);
+        WritePictureSet(folder, 2);
+        WriteScenery(folder, 2);
     }
     if (chdir(root.c_str()) != 0) std::abort();
     return root;

@@ -2,7 +2,8 @@
 // smooth downscale of the pictures computed here on their own: an area-weighted box filter, and
 // for the transparent pictures the same filter over their drawn (non-white) pixels alone. Few
 // pixels may be off by more than a visible step, in the sea and in the boards, with the boards
-// empty and with ships and marks on them.
+// empty and with ships and marks on them. On a scaled screen the frame holds the screen's own
+// pixels, and the reference is made from the double-size pictures at that resolution.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,8 +85,8 @@ Colour BoxAverage(const platform::Bitmap& source, const Rect& rect, int x, int y
 // transparent picture's edge may or may not have been left out.
 class Reference {
   public:
-    Reference(int width, int height)
-        : width_(width), height_(height), candidates_(width * height) {}
+    Reference(int width, int height, double scale)
+        : width_(width), height_(height), scale_(scale), candidates_(width * height) {}
 
     void Cover(const imaging::Picture& picture) { Layer(picture, false); }
     void Overlay(const imaging::Picture& picture) { Layer(picture, true); }
@@ -99,7 +100,8 @@ class Reference {
   private:
     void Layer(const imaging::Picture& picture, bool transparent) {
         if (picture.bitmap == nullptr || picture.visible != 1) return;
-        const Rect rect{picture.left, picture.top, picture.right, picture.bottom};
+        const Rect rect = platform::DeviceRect(
+            Rect{picture.left, picture.top, picture.right, picture.bottom}, scale_);
         for (int y = std::max(0, rect.top); y < std::min(height_, rect.bottom); ++y) {
             for (int x = std::max(0, rect.left); x < std::min(width_, rect.right); ++x) {
                 double coverage = 1;
@@ -116,6 +118,7 @@ class Reference {
     }
 
     int width_, height_;
+    double scale_;
     std::vector<std::vector<Colour>> candidates_;
 };
 
@@ -134,8 +137,12 @@ void ExpectFrameNearReference(bool withMarks) {
     platform::InvalidateRect(windows::App.MainWindow, nullptr, false);
     platform::UpdateWindow(windows::App.MainWindow);
     const platform::Bitmap& frame = windows::App.MainWindow->surface;
+    const double scale = frame.scale;
 
-    Reference reference(frame.width, frame.height);
+    Reference reference(frame.width, frame.height, scale);
+    // The painter keeps the scenery composed and lets the pictures' own pixels go.
+    fleet::Pictures.SeaBackPicture.EnsurePixels();
+    for (imaging::Picture& board : fleet::Pictures.BoardPictures) board.EnsurePixels();
     reference.Cover(fleet::Pictures.SeaBackPicture);
     reference.Cover(fleet::Pictures.BoardPictures[rules::Player]);
     reference.Cover(fleet::Pictures.BoardPictures[rules::Enemy]);
@@ -166,8 +173,9 @@ void ExpectFrameNearReference(bool withMarks) {
     }
 
     // The status text lies over the sea inside its frame; it is not a picture.
-    const Rect status{setup::DesignX(300), setup::DesignY(10), setup::DesignX(725),
-                      setup::DesignY(50)};
+    const Rect status = platform::DeviceRect(
+        Rect{setup::DesignX(300), setup::DesignY(10), setup::DesignX(725), setup::DesignY(50)},
+        scale);
     auto inside = [](const Rect& r, int x, int y) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
     };
@@ -178,8 +186,9 @@ void ExpectFrameNearReference(bool withMarks) {
             if (inside(status, x, y)) continue;
             bool onBoard = false;
             for (const imaging::Picture& board : fleet::Pictures.BoardPictures) {
-                onBoard =
-                    onBoard || inside(Rect{board.left, board.top, board.right, board.bottom}, x, y);
+                const Rect rect = platform::DeviceRect(
+                    Rect{board.left, board.top, board.right, board.bottom}, scale);
+                onBoard = onBoard || inside(rect, x, y);
             }
             ++pixels[onBoard];
             off[onBoard] += !reference.Matches(
@@ -192,12 +201,18 @@ void ExpectFrameNearReference(bool withMarks) {
     EXPECT_LT(static_cast<double>(off[1]) / pixels[1], MostOffShare) << off[1] << " on the boards";
 }
 
-class ReferenceFrame : public testing::TestWithParam<int> {};
+struct Screen {
+    int width;
+    double scale;  // device pixels per logical pixel
+};
+
+class ReferenceFrame : public testing::TestWithParam<Screen> {};
 
 TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
     platform::ScreenFacts screen;
-    screen.width = GetParam();
-    screen.height = GetParam() * 3 / 4;
+    screen.width = GetParam().width;
+    screen.height = GetParam().width * 3 / 4;
+    screen.pixelRatio = GetParam().scale;
     BattleGame game(screen);
     game.Then([&] {
         SCOPED_TRACE("boards empty, fleets in their docks");
@@ -222,9 +237,46 @@ TEST_P(ReferenceFrame, StaysNearASmoothDownscaleOfThePictures) {
     EXPECT_EQ(game.Run(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, ReferenceFrame, testing::Values(1024, 800, 640),
-                         [](const testing::TestParamInfo<int>& info) {
-                             return "Width" + std::to_string(info.param);
+// A window moved from a screen of scale 1 to one of scale 2 mid-battle is drawn again from the
+// double set, with the ships where they were.
+TEST(ReferenceFrameAfterAMove, ComesFromTheDoubleSetOnTheNewScreen) {
+    BattleGame game(platform::ScreenFacts{}, true);
+    game.StartBattle();
+    platform::Rect shipBefore;
+    int pixelsBefore = 0;
+    game.Then([&] {
+        for (fleet::Ship& ship : fleet::Ships) ship.SetVisible(1, nullptr);
+        const imaging::Picture& ship = *fleet::Ships[0].currentPicture;
+        ship.GetBounds(&shipBefore);
+        pixelsBefore = ship.bitmap->width * ship.bitmap->height;
+        platform::SetSurfaceScale(windows::App.MainWindow, 2.0);
+    });
+    game.Then([&] {
+        const imaging::Picture& ship = *fleet::Ships[0].currentPicture;
+        platform::Rect shipAfter;
+        ship.GetBounds(&shipAfter);
+        EXPECT_EQ(shipAfter, shipBefore);
+        // The double set's ship: twice the pixels of the one it replaced, in the same rectangle.
+        EXPECT_EQ(ship.bitmap->width * ship.bitmap->height, 4 * pixelsBefore);
+        EXPECT_EQ(windows::App.MainWindow->surface.width, 2048);
+        ExpectFrameNearReference(false);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// At 1024 by 768 and scale 2 the double set fits exactly; at 800 by 600 and scale 2 it is shrunk
+// to 1600 pixels wide, and at 640 by 480 and scale 1.5 the 1024 set is shrunk to 960.
+INSTANTIATE_TEST_SUITE_P(AtEachScreenSize, ReferenceFrame,
+                         testing::Values(Screen{1024, 1}, Screen{800, 1}, Screen{640, 1},
+                                         Screen{1024, 2}, Screen{800, 2}, Screen{640, 1.5}),
+                         [](const testing::TestParamInfo<Screen>& info) {
+                             std::string name = "Width" + std::to_string(info.param.width);
+                             if (info.param.scale != 1) {
+                                 const int tenths = static_cast<int>(info.param.scale * 10 + 0.5);
+                                 name += "Scale" + std::to_string(tenths / 10);
+                                 if (tenths % 10 != 0) name += "_" + std::to_string(tenths % 10);
+                             }
+                             return name;
                          });
 
 }  // namespace

@@ -88,6 +88,34 @@ TEST_F(PicturePopupTest, ShowsItsPictureAndStillDoesAfterBeingCovered) {
     EXPECT_TRUE(ShowsPattern(popup));
 }
 
+TEST_F(PicturePopupTest, OnADoubleScreenShowsItsDoubleSizePictureInTheSameLogicalSize) {
+    ScreenFacts screen = host.Screen();
+    screen.pixelRatio = 2.0;
+    host.SetScreen(screen);
+    pictures.Add(AboutId + 1000, 800, 800);
+    Window* popup = ShowPicturePopup(&pictures, owner, AboutId, 0);
+    ASSERT_NE(popup, nullptr);
+    Rect client;
+    GetClientRect(popup, &client);
+    EXPECT_EQ(client, (Rect{0, 0, 400, 400}));
+    EXPECT_EQ(popup->surface.width, 800);
+    EXPECT_TRUE(ShowsPattern(popup));  // the double picture's pixels, one to one
+
+    // Without a double picture the one there is enlarged: each of its pixels fills two by two.
+    Window* startup = ShowPicturePopup(&pictures, owner, StartupId, 0);
+    ASSERT_NE(startup, nullptr);
+    EXPECT_EQ(startup->surface.width, 1280);
+    const Bitmap& surface = startup->surface;
+    bool doubled = true;
+    for (int y = 0; y < surface.height; y += 3) {
+        for (int x = 0; x < surface.width; x += 3) {
+            doubled =
+                doubled && surface.Row(y)[x] == PixelOf(windows_test::PatternColour(x / 2, y / 2));
+        }
+    }
+    EXPECT_TRUE(doubled);
+}
+
 TEST_F(PicturePopupTest, StartupPictureClosesAfterItsDisplayTimeWithoutInput) {
     Window* popup = ShowPicturePopup(&pictures, owner, StartupId, 5000);
     ASSERT_NE(popup, nullptr);

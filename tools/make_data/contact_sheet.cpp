@@ -113,6 +113,8 @@ QImage ContactSheet(const QString& version) {
     p.drawImage(Margin + 512 + 2 * Margin + 480, y, enemy);
     y += 504 + Margin;
     for (const PictureSet& set : PictureSets) {
+        // The double set is the 1024 one drawn finer; at its size it would not fit the sheet.
+        if (set.screenWidth == DoubleSetWidth) continue;
         Caption(p,
                 QString("Pictures/P%1: cells %2 by %3")
                     .arg(set.screenWidth)

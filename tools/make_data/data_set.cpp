@@ -45,6 +45,11 @@ void AddPictureSet(std::vector<OutputFile>& files, const PictureSet& set) {
             }
         }
     }
+    if (set.screenWidth == DoubleSetWidth) {
+        files.push_back({folder + "SeaBack.bmp", EncodeBmp24(SeaBackPicture(2))});
+        files.push_back({folder + "Grid1.bmp", EncodeBmp24(HomeBoardPicture(2))});
+        files.push_back({folder + "Grid2.bmp", EncodeBmp24(EnemyBoardPicture(2))});
+    }
 }
 
 QByteArray ReadInstructions(const QString& source) {
@@ -99,14 +104,18 @@ std::vector<OutputFile> DataFiles(const QString& instructionsSource) {
 
 std::vector<OutputFile> ResourceFiles(const QString& version) {
     std::vector<OutputFile> files;
-    const QImage pictures[] = {TitlePicture(), AboutPicture(version), WinPicture(), LossPicture(),
-                               TiePicture()};
-    const int ids[] = {102, 103, 105, 106, 107};
-    for (int i = 0; i < 5; ++i) {
-        // The About picture has a colour table of exactly 121 entries, the others 256.
-        const int colours = ids[i] == 103 ? 121 : 256;
-        files.push_back(
-            {QString("bitmap%1.bmp").arg(ids[i]), EncodeBmp8(Quantise(pictures[i], colours))});
+    // The double size of each picture has the id 1000 above it.
+    for (const int factor : {1, 2}) {
+        const QImage pictures[] = {TitlePicture(factor), AboutPicture(version, factor),
+                                   WinPicture(factor), LossPicture(factor), TiePicture(factor)};
+        const int ids[] = {102, 103, 105, 106, 107};
+        for (int i = 0; i < 5; ++i) {
+            // The About picture has a colour table of exactly 121 entries, the others 256.
+            const int colours = ids[i] == 103 ? 121 : 256;
+            const int id = ids[i] + (factor == 2 ? DoubleBitmapOffset : 0);
+            files.push_back(
+                {QString("bitmap%1.bmp").arg(id), EncodeBmp8(Quantise(pictures[i], colours))});
+        }
     }
     files.push_back({"icon104.png", Png(IconPicture(EmbeddedIconSize))});
     return files;

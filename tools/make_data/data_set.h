@@ -16,12 +16,17 @@ struct OutputFile {
     std::vector<std::uint8_t> bytes;
 };
 
-// One folder of marks and ships per screen width, drawn at that screen's cell size.
+// One folder of marks and ships per screen width, drawn at that screen's cell size. The largest
+// is twice the 1024 set, for scaled screens; it holds its own sea and boards at twice their size.
 struct PictureSet {
     int screenWidth;
     CellSize cell;
 };
-inline constexpr PictureSet PictureSets[] = {{640, {25, 25}}, {800, {31, 32}}, {1024, {40, 42}}};
+inline constexpr PictureSet PictureSets[] = {
+    {640, {25, 25}}, {800, {31, 32}}, {1024, {40, 42}}, {2048, {80, 84}}};
+inline constexpr int DoubleSetWidth = 2048;
+// The built-in pictures drawn at twice their size take their id plus this.
+inline constexpr int DoubleBitmapOffset = 1000;
 
 // Pictures/, Sounds/ and instruct.txt (copied from `instructionsSource` after checking it).
 std::vector<OutputFile> DataFiles(const QString& instructionsSource);

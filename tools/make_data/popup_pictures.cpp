@@ -22,9 +22,12 @@ const ProfileStyle DuskShip{QColor(30, 28, 40), QColor(44, 40, 54), QColor(14, 1
 const ProfileStyle EnemyShip{QColor(96, 70, 70), QColor(136, 110, 106), QColor(30, 20, 20)};
 const ProfileStyle BurntShip{QColor(52, 40, 34), QColor(78, 62, 52), QColor(18, 14, 12)};
 
-QImage NewScene(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
+// A scene of width by height, on factor times as many pixels each way: the painter takes the
+// image's pixel ratio, so every scene is drawn in its own units at either size.
+QImage NewScene(int width, int height, int factor) {
+    QImage image(width * factor, height * factor, QImage::Format_RGB32);
     image.fill(Qt::black);
+    if (factor != 1) image.setDevicePixelRatio(factor);
     return image;
 }
 
@@ -67,8 +70,8 @@ void Wheel(QPainter& p, QPointF centre, double radius, const QColor& wood, const
 
 }  // namespace
 
-QImage TitlePicture() {
-    QImage image = NewScene(SceneWidth, SceneHeight);
+QImage TitlePicture(int factor) {
+    QImage image = NewScene(SceneWidth, SceneHeight, factor);
     QPainter p;
     Begin(p, image);
     const double horizon = 300;
@@ -92,14 +95,14 @@ QImage TitlePicture() {
     return image;
 }
 
-QImage AboutPicture(const QString& version) {
-    QImage image = NewScene(400, 400);
+QImage AboutPicture(const QString& version, int factor) {
+    QImage image = NewScene(400, 400, factor);
     QPainter p;
     Begin(p, image);
     QRadialGradient night(QPointF(200, 120), 360);
     night.setColorAt(0.0, QColor(34, 70, 118));
     night.setColorAt(1.0, QColor(6, 14, 36));
-    p.fillRect(image.rect(), night);
+    p.fillRect(QRectF(0, 0, 400, 400), night);
     p.setPen(QPen(QColor(196, 160, 86), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(10, 10, 380, 380), 14, 14);
@@ -125,8 +128,8 @@ QImage AboutPicture(const QString& version) {
     return image;
 }
 
-QImage WinPicture() {
-    QImage image = NewScene(SceneWidth, SceneHeight);
+QImage WinPicture(int factor) {
+    QImage image = NewScene(SceneWidth, SceneHeight, factor);
     QPainter p;
     Begin(p, image);
     const double horizon = 290;
@@ -150,8 +153,8 @@ QImage WinPicture() {
     return image;
 }
 
-QImage LossPicture() {
-    QImage image = NewScene(SceneWidth, SceneHeight);
+QImage LossPicture(int factor) {
+    QImage image = NewScene(SceneWidth, SceneHeight, factor);
     QPainter p;
     Begin(p, image);
     const double horizon = 280;
@@ -178,8 +181,8 @@ QImage LossPicture() {
     return image;
 }
 
-QImage TiePicture() {
-    QImage image = NewScene(SceneWidth, SceneHeight);
+QImage TiePicture(int factor) {
+    QImage image = NewScene(SceneWidth, SceneHeight, factor);
     QPainter p;
     Begin(p, image);
     const double horizon = 300;

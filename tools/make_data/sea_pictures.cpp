@@ -55,14 +55,17 @@ struct BoardStyle {
     std::uint64_t seed;
 };
 
-QImage Board(const BoardStyle& style) {
-    QImage image(BoardWidth, BoardHeight, QImage::Format_RGB32);
+// Drawn in the board's own units on an image `factor` times as large: the same shapes with finer
+// edges, and the speckle at the image's own pixels.
+QImage Board(const BoardStyle& style, int factor) {
+    QImage image(BoardWidth * factor, BoardHeight * factor, QImage::Format_RGB32);
     QPainter p(&image);
+    if (factor != 1) p.scale(factor, factor);
     p.setRenderHint(QPainter::Antialiasing, true);
     QLinearGradient water(0, 0, BoardWidth, BoardHeight);
     water.setColorAt(0.0, style.shallow);
     water.setColorAt(1.0, style.deep);
-    p.fillRect(image.rect(), water);
+    p.fillRect(QRect(0, 0, BoardWidth, BoardHeight), water);
     WaveCrests(p, QRectF(-20, 0, BoardWidth + 20, BoardHeight), 260, style.seed, style.crest, 10,
                26, 0.55);
     // Each cell gets a faint bevel so the board reads as a grid of squares, not lines on water.
@@ -81,6 +84,7 @@ QImage Board(const BoardStyle& style) {
     p.end();
     Grain(image, style.seed + 1, 3);
     p.begin(&image);
+    if (factor != 1) p.scale(factor, factor);
     p.setPen(Qt::NoPen);
     p.setBrush(style.line);
     for (int i = 1; i < 12; ++i) {
@@ -98,11 +102,12 @@ QImage Board(const BoardStyle& style) {
 
 }  // namespace
 
-QImage SeaBackPicture() {
+QImage SeaBackPicture(int factor) {
     const int width = 1024;
     const int height = 768;
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * factor, height * factor, QImage::Format_RGB32);
     QPainter p(&image);
+    if (factor != 1) p.scale(factor, factor);
     p.setRenderHint(QPainter::Antialiasing, true);
     // Sunlit surface water at the top, where the status line is written in dark text, down to
     // the deep navy under the docks.
@@ -112,7 +117,7 @@ QImage SeaBackPicture() {
     depth.setColorAt(0.16, QColor(46, 116, 158));
     depth.setColorAt(0.55, QColor(20, 66, 116));
     depth.setColorAt(1.0, QColor(6, 22, 58));
-    p.fillRect(image.rect(), depth);
+    p.fillRect(QRect(0, 0, width, height), depth);
     // Broad swells: wide soft bands of lighter and darker water.
     Random swell(11);
     for (int band = 0; band < 26; ++band) {
@@ -135,14 +140,16 @@ QImage SeaBackPicture() {
     return image;
 }
 
-QImage HomeBoardPicture() {
+QImage HomeBoardPicture(int factor) {
     return Board({QColor(40, 136, 138), QColor(16, 88, 112), QColor(170, 236, 226),
-                  QColor(8, 42, 52), QColor(4, 26, 34), 21});
+                  QColor(8, 42, 52), QColor(4, 26, 34), 21},
+                 factor);
 }
 
-QImage EnemyBoardPicture() {
+QImage EnemyBoardPicture(int factor) {
     return Board({QColor(128, 44, 50), QColor(74, 20, 36), QColor(255, 176, 160), QColor(40, 8, 18),
-                  QColor(24, 4, 10), 31});
+                  QColor(24, 4, 10), 31},
+                 factor);
 }
 
 }  // namespace make_data

@@ -9,8 +9,9 @@ namespace make_data {
 constexpr int BoardWidth = 480;   // 12 cells of 40
 constexpr int BoardHeight = 504;  // 12 cells of 42
 
-QImage SeaBackPicture();     // 1024 by 768
-QImage HomeBoardPicture();   // Grid1: green-blue water, the player's
-QImage EnemyBoardPicture();  // Grid2: dark red-tinted water, the enemy's
+// Each drawn at `factor` times its size (1 or 2), for screens of more pixels than the largest.
+QImage SeaBackPicture(int factor = 1);     // 1024 by 768
+QImage HomeBoardPicture(int factor = 1);   // Grid1: green-blue water, the player's
+QImage EnemyBoardPicture(int factor = 1);  // Grid2: dark red-tinted water, the enemy's
 
 }  // namespace make_data

@@ -25,7 +25,7 @@ struct PictureSet {
     int cellWidth;
     int cellHeight;
 };
-const PictureSet Sets[] = {{640, 25, 25}, {800, 31, 32}, {1024, 40, 42}};
+const PictureSet Sets[] = {{640, 25, 25}, {800, 31, 32}, {1024, 40, 42}, {2048, 80, 84}};
 const int ShipLengths[] = {5, 4, 3, 3, 2};
 
 std::vector<Expected> SetPictures(const PictureSet& set) {
@@ -50,7 +50,10 @@ std::vector<Expected> SetPictures(const PictureSet& set) {
 std::vector<Expected> AllPictures() {
     std::vector<Expected> pictures = {{"Pictures\\", "SeaBack.bmp", 1024, 768},
                                       {"Pictures\\", "Grid1.bmp", 480, 504},
-                                      {"Pictures\\", "Grid2.bmp", 480, 504}};
+                                      {"Pictures\\", "Grid2.bmp", 480, 504},
+                                      {"Pictures\\P2048\\", "SeaBack.bmp", 2048, 1536},
+                                      {"Pictures\\P2048\\", "Grid1.bmp", 960, 1008},
+                                      {"Pictures\\P2048\\", "Grid2.bmp", 960, 1008}};
     for (const PictureSet& set : Sets) {
         for (const Expected& e : SetPictures(set)) pictures.push_back(e);
     }
@@ -138,7 +141,7 @@ int BitsPerPixel(const imaging::Picture& picture) {
 
 TEST_F(DataPicturesTest, EveryPictureLoadsAtItsSizeIn24Bits) {
     const std::vector<Expected> pictures = AllPictures();
-    ASSERT_EQ(pictures.size(), 3u + 3u * 23u);
+    ASSERT_EQ(pictures.size(), 6u + 4u * 23u);
     for (const Expected& e : pictures) {
         SCOPED_TRACE(e.folder + e.file);
         imaging::Picture picture;
