@@ -142,11 +142,11 @@ Step Match::TakeSalvoIfBothAimed(rules::Game& game) {
     const int shots = std::min(rules::ShipsAfloat(game, rules::Enemy),
                                UntouchedCells(game.boards[rules::Player]));
     if (theirs.size() != static_cast<std::size_t>(shots)) {
-        return Failed("Your opponent fired more or fewer shots than they have ships afloat.");
+        return Failed("your opponent fired more or fewer shots than they have ships afloat");
     }
     for (const rules::Cell& cell : theirs) {
         if (!rules::IsUntouched(game.boards[rules::Player][cell.x][cell.y])) {
-            return Failed("Your opponent fired at a square already shot at.");
+            return Failed("your opponent fired at a square already shot at");
         }
     }
     // The friend's shots take the slots behind our ships, one for each of their ships afloat.
@@ -206,7 +206,7 @@ Step Match::Received(rules::Game& game, const Message& message) {
         if (TakeSalvoIfBothAimed(game) == Step::Fault) return Step::Fault;
         step = ourSalvo_ ? Step::Nothing : Step::SalvoAimed;
     } else if (const auto* outcomes = std::get_if<Outcomes>(&message)) {
-        if (!ourSalvo_ || !theirsTaken_) return Failed("Your opponent answered out of turn.");
+        if (!ourSalvo_ || !theirsTaken_) return Failed("your opponent answered out of turn");
         if (const auto why = AcceptOutcomes(game, *outcomes)) {
             caughtCheating_ = true;
             return Failed(*why);
