@@ -172,12 +172,12 @@ void OnLeftButtonUp(Window* window, int x, int y) {
         setup::SelectAndPlaceShip(window, game, x, y);
         setup::EnableStartIfFleetPlaced(window);
     } else if (game.phase == rules::Firing) {
+        // Against a friend the cell goes to the network game; while a friend is only awaited,
+        // the game against the computer goes on.
         int column = 0;
         int row = 0;
-        if (InNetworkGame()) {
-            if (fleet::CellAt(rules::Enemy, x, y, &column, &row)) {
-                AimNetworkShot(window, rules::Cell{column, row});
-            }
+        if (fleet::CellAt(rules::Enemy, x, y, &column, &row) &&
+            AimNetworkShot(window, rules::Cell{column, row})) {
             return;
         }
         const battle::Computer computer{TheSession.memory, TheSession.random};

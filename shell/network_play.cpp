@@ -34,6 +34,8 @@ struct Link {
     platform::SocketId listening = 0;
     platform::SocketId connection = 0;
     std::string friendName;  // as the player typed it, or the address the friend came from
+    // The status line of the game against the computer, given back when no friend came.
+    std::string statusBefore;
     network::MessageReader reader;
     std::optional<network::Match> match;
     // The game's end once the last salvo decided it; shown when the friend's fleet has come.
@@ -59,13 +61,20 @@ void WatchSilence(platform::Window* window) {
     platform::SetTimer(window, FriendSilenceTimer, FriendSilenceMilliseconds);
 }
 
-// Ends the network game with a word to the player; a fresh game against the computer follows.
+// Ends the network game with a word to the player. A network game that had begun leaves a fresh
+// game against the computer; one that never connected leaves the game that was there before.
 void EndWithMessage(platform::Window* window, const std::string& text,
                     std::optional<NetworkEnd> record) {
+    const bool begun = TheLink.match.has_value();
+    const std::string statusBefore = TheLink.statusBefore;
     CloseLink(window);
     if (record) AddNetworkGameToRecord(*record);
     platform::MessageBox(window, text, BoxCaption, platform::MB_OK);
-    StartNewGame(window);
+    if (begun) {
+        StartNewGame(window);
+    } else {
+        setup::SetStatus(window, statusBefore.c_str());
+    }
     PaintBoard(window);
 }
 
@@ -241,6 +250,7 @@ void HostNetworkGame(platform::Window* window, std::uint16_t port, bool tellHow)
                              BoxCaption, platform::MB_OK);
         return;
     }
+    TheLink.statusBefore = setup::Status.StatusText;
     const std::string portText = std::to_string(platform::SocketPort(TheLink.listening));
     setup::SetStatus(window, ("Waiting For Your Opponent On Port " + portText + "...").c_str());
     PaintBoard(window);
@@ -257,14 +267,16 @@ void HostNetworkGame(platform::Window* window, std::uint16_t port, bool tellHow)
         platform::MessageBox(window, text, "Host a Network Game", platform::MB_OKCANCEL);
     // A friend who came while the box was up is taken now, unless the player cancelled.
     if (answer == platform::IDCANCEL && TheLink.listening != 0 && !TheLink.match) {
+        const std::string statusBefore = TheLink.statusBefore;
         CloseLink(window);
-        StartNewGame(window);
+        setup::SetStatus(window, statusBefore.c_str());
         PaintBoard(window);
     }
 }
 
 void JoinNetworkGame(platform::Window* window, const network::Address& address) {
     LeaveNetworkGame(window);
+    TheLink.statusBefore = setup::Status.StatusText;
     TheLink.friendName = address.host + " port " + std::to_string(address.port);
     TheLink.connection = platform::ConnectToHost(window, address.host, address.port);
     setup::SetStatus(window, ("Calling Your Opponent At " + TheLink.friendName + "...").c_str());

@@ -196,4 +196,27 @@ TEST(NetworkPlay, AFriendWhoFallsSilentIsAskedAboutAndCanBeLeft) {
     EXPECT_FALSE(shell::InNetworkGame());
 }
 
+// A friend who is not there costs the player nothing: the game against the computer stays as it
+// was, fleet and all.
+TEST(NetworkPlay, AFriendNotThereLeavesTheGameAgainstTheComputerAsItWas) {
+    BattleGame game;
+    game.Then([&game] { game.host.Clock().Advance(5000); });
+    game.Then([&game] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
+    game.Then([] {
+        // Port 1 on the loopback address: nothing listens there, the connection is refused.
+        shell::JoinNetworkGame(windows::App.MainWindow, network::Address{"127.0.0.1", 1});
+    });
+    game.host.ThenWhen(
+        [] { return !shell::InNetworkGame(); },
+        [&game] { game.host.ChooseMenu(windows::App.MainWindow, resources::IDM_EXIT); });
+    EXPECT_EQ(game.Run(), 0);
+    const std::vector<std::string> boxes = BoxTexts(game);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Your friend's game at 127.0.0.1 port 1 could not be reached", 0), 0u)
+        << boxes[0];
+    for (const rules::ShipState& ship : TheGame().fleets[rules::Player]) {
+        EXPECT_TRUE(ship.OnBoard()) << "the fleet laid out before the call was cleared";
+    }
+}
+
 }  // namespace
