@@ -244,10 +244,15 @@ case "$case_name" in
         click_at 72 30   # START
         wait_until_idle
         # Every cell of the enemy board, row by row, until the end picture shows. A click that
-        # reaches the game while it plays out a salvo is ignored there, so passes repeat.
+        # reaches the game while it plays out a salvo is ignored there, so passes repeat. On a
+        # loaded machine the game can look idle just before its end picture comes up, and a click
+        # then would close the picture unseen: so the picture is looked for again right before
+        # each click.
         for _ in 1 2 3; do
             for row in $(seq 0 11); do
                 for column in $(seq 0 11); do
+                    sleep 0.1
+                    picture_up && break 3
                     xdotool mousemove "$(( output_x + client_x + $(cell_x 1 "$column") ))" \
                         "$(( output_y + client_y + $(cell_y "$row") ))" sleep 0.05 click 1
                     sleep 0.1
