@@ -69,7 +69,6 @@ class Match {
     bool CaughtCheating() const { return caughtCheating_; }
     bool FriendCommitted() const { return talk_.TheirCommitment().has_value(); }
     bool Ended() const { return ended_; }
-    bool RevealSent() const { return revealSent_; }
     bool FriendRevealed() const { return talk_.TheirReveal().has_value(); }
     // Whether we wait for the friend now, for the silence warning.
     bool WaitingForFriend() const;

@@ -104,6 +104,8 @@ void ShowWaiting(platform::Window* window) {
     platform::UpdateWindow(window);
 }
 
+std::string CheatingCaught() { return std::string(network::NotTheirFleet) + "."; }
+
 NetworkEnd RecordOf(rules::GameOutcome outcome) {
     switch (outcome) {
         case rules::GameOutcome::Won:
@@ -126,13 +128,22 @@ void Finish(platform::Window* window, bool revealed) {
     AddNetworkGameToRecord(cheated ? NetworkEnd::Cheating : RecordOf(outcome));
     battle::ShowGameOver(window, Game(), outcome);
     if (cheated) {
-        platform::MessageBox(window, std::string(network::NotTheirFleet) + ".", BoxCaption,
-                             platform::MB_OK);
+        platform::MessageBox(window, CheatingCaught(), BoxCaption, platform::MB_OK);
     } else if (!revealed) {
         platform::MessageBox(window,
                              "Your opponent left without showing their fleet, so their reports "
                              "could not be checked.",
                              BoxCaption, platform::MB_OK);
+    }
+}
+
+// The network game ended before its end: told as cheating when the friend's reports were caught
+// untrue, otherwise in the words given.
+void EndEarly(platform::Window* window, const std::string& otherwise) {
+    if (TheLink.match->CaughtCheating()) {
+        EndWithMessage(window, CheatingCaught(), NetworkEnd::Cheating);
+    } else {
+        EndWithMessage(window, otherwise, NetworkEnd::Left);
     }
 }
 
@@ -169,22 +180,10 @@ void Take(platform::Window* window, network::Step step) {
             if (TheLink.end) Finish(window, true);
             return;
         case network::Step::Left:
-            if (match.CaughtCheating()) {
-                EndWithMessage(window, std::string(network::NotTheirFleet) + ".",
-                               NetworkEnd::Cheating);
-            } else {
-                EndWithMessage(window, "Your opponent has left the game.", NetworkEnd::Left);
-            }
+            EndEarly(window, "Your opponent has left the game.");
             return;
         case network::Step::Fault:
-            if (match.CaughtCheating()) {
-                EndWithMessage(window, std::string(network::NotTheirFleet) + ".",
-                               NetworkEnd::Cheating);
-            } else {
-                EndWithMessage(window,
-                               "The game with your opponent has ended: " + match.Fault() + ".",
-                               NetworkEnd::Left);
-            }
+            EndEarly(window, "The game with your opponent has ended: " + match.Fault() + ".");
             return;
         default:
             return;

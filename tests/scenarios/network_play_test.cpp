@@ -119,7 +119,7 @@ TEST(NetworkPlay, ABrokenOrHostileFriendEndsTheGameWithAMessage) {
         Behaviour behaviour;
         int hangUpAfter;
         const char* message;  // the start of the box's text
-        int NetworkRecordCheating;
+        int cheating;
     };
     const std::vector<Case> cases = {
         {"a lie about a miss", Behaviour::LieAboutAMiss, 0, network::NotTheirFleet, 1},
@@ -146,7 +146,7 @@ TEST(NetworkPlay, ABrokenOrHostileFriendEndsTheGameWithAMessage) {
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.back().rfind(c.message, 0), 0u) << boxes.back();
         const shell::NetworkRecord record = shell::ReadNetworkRecord();
-        EXPECT_EQ(record.cheating, c.NetworkRecordCheating);
+        EXPECT_EQ(record.cheating, c.cheating);
         EXPECT_EQ(record.left + record.cheating + record.won + record.lost + record.tied, 1);
         // A game against the computer is there to be played.
         EXPECT_FALSE(shell::InNetworkGame());
