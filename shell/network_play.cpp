@@ -228,7 +228,7 @@ void Connected(platform::Window* window) {
     SendOutbox(window);
     if (!TheLink.match) return;
     WatchSilence(window);
-    setup::SetStatus(window, "Your Opponent Is Here... Place Your Ships And Press START");
+    setup::SetStatus(window, "Your Opponent Is Here... Place Your Ships");
     PaintBoard(window);
 }
 
