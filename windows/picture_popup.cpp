@@ -71,7 +71,40 @@ void CopyPicture(Window* popup, Bitmap* picture) {
     SelectObject(memoryDc, previous);
     DeleteDC(memoryDc);
     ReleaseDC(popup, windowDc);
+}
+
+// On a scaled screen the picture drawn at twice the size shows its detail; it keeps the size of
+// the one above in logical pixels. Where it fits the window's pixels exactly (a scale of 2) it is
+// decoded straight into them: the end of a game on such a screen is the program's busiest moment
+// for memory, and a second copy of the picture would add 5 MB to it.
+bool DrawLargerPicture(const ModuleResources* instance, Window* popup, int bitmapId,
+                       BitmapInfo size) {
+    const int largerId = bitmapId + resources::DoubleSizeBitmapOffset;
+    const BitmapInfo larger = BitmapResourceSize(instance, largerId);
+    if (larger.width != 2 * size.width || larger.height != 2 * size.height) return false;
+    DeviceContext* windowDc = GetDC(popup);
+    const bool drawn = DrawBitmapResource(windowDc, instance, largerId);
+    ReleaseDC(popup, windowDc);
+    if (drawn) return true;
+    Bitmap* picture = LoadBitmap(instance, largerId);
+    if (picture == nullptr) return false;
+    picture->scale = 2.0;
+    CopyPicture(popup, picture);
+    DeleteObject(picture);
+    return true;
+}
+
+bool ShowPicture(const ModuleResources* instance, Window* popup, int bitmapId, BitmapInfo size) {
+    bool shown = popup->surface.scale != 1.0 && DrawLargerPicture(instance, popup, bitmapId, size);
+    if (!shown) {
+        Bitmap* picture = LoadBitmap(instance, bitmapId);
+        if (picture == nullptr) return false;
+        CopyPicture(popup, picture);
+        DeleteObject(picture);
+        shown = true;
+    }
     if (OpenPopup* open = Find(popup)) open->pictureShown = true;
+    return shown;
 }
 
 void OnCreate(Window* window) {
@@ -142,39 +175,23 @@ LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, L
 Window* ShowPicturePopup(const ModuleResources* instance, Window* owner, int bitmapId,
                          std::uint32_t displayTime) {
     RegisterPopupClass(instance);
-    // Without its picture a pop-up would hold the mouse with nothing to show for it.
-    Bitmap* picture = LoadBitmap(instance, bitmapId);
-    if (picture == nullptr) return nullptr;
-    const BitmapInfo size = GetObject(picture);
+    // Without its picture a pop-up would hold the mouse with nothing to show for it. The header
+    // alone places and sizes the window, in logical pixels.
+    const BitmapInfo size = BitmapResourceSize(instance, bitmapId);
+    if (size.width == 0 || size.height == 0) return nullptr;
 
     const std::uint32_t style = WS_POPUP | (displayTime != 0 ? WS_DISABLED : 0);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
     Window* popup = CreateWindowEx(0, PopupClassName, PopupTitle, style, left, top, size.width,
                                    size.height, owner, 0, instance);
-    if (popup == nullptr) {
-        DeleteObject(picture);
-        return nullptr;
-    }
-    // On a scaled screen the picture drawn at twice the size shows its detail; it keeps the size
-    // of the one above in logical pixels, which placed and sized the window.
-    if (popup->surface.scale != 1.0) {
-        Bitmap* larger = LoadBitmap(instance, bitmapId + resources::DoubleSizeBitmapOffset);
-        if (larger != nullptr) {
-            larger->scale = 2.0;
-            const BitmapInfo largerSize = GetObject(larger);
-            if (largerSize.width == size.width && largerSize.height == size.height) {
-                DeleteObject(picture);
-                picture = larger;
-            } else {
-                DeleteObject(larger);
-            }
-        }
-    }
+    if (popup == nullptr) return nullptr;
     ShowWindow(popup, SW_SHOWNORMAL);
     UpdateWindow(popup);
-    CopyPicture(popup, picture);
-    DeleteObject(picture);
+    if (!ShowPicture(instance, popup, bitmapId, size)) {
+        DestroyWindow(popup);
+        return nullptr;
+    }
     if (displayTime != 0) SetTimer(popup, DisplayTimerId, displayTime);
     return popup;
 }

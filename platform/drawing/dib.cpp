@@ -7,6 +7,8 @@
 #include <array>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/module_resources.h"
@@ -225,6 +227,39 @@ std::uint64_t ColourTableBytes(const BitmapInfoHeader& header) {
     return 0;
 }
 
+namespace {
+
+// Fills a black bitmap of the header's size; what the bytes leave out (a run-length picture's
+// skips, rows past a short file's end) stays black.
+void DecodeInto(const BitmapInfoHeader& header, std::span<const std::uint8_t> colours,
+                std::span<const std::uint8_t> pixels, Bitmap& bitmap) {
+    const Palette palette(header.bitCount <= 8 ? colours : std::span<const std::uint8_t>{});
+    if (header.compression == BI_RLE8 || header.compression == BI_RLE4) {
+        DecodeRunLength(header, pixels, palette, bitmap);
+    } else {
+        DecodePlain(header, pixels, palette, ChannelsFor(header, colours), bitmap);
+    }
+}
+
+struct BitmapResource {
+    BitmapInfoHeader header;
+    std::span<const std::uint8_t> colours;
+    std::span<const std::uint8_t> pixels;
+};
+
+std::optional<BitmapResource> FindBitmapResource(const ModuleResources* instance, int id) {
+    if (instance == nullptr) return std::nullopt;
+    std::span<const std::uint8_t> bytes = instance->Bitmap(id);
+    if (bytes.size() < BitmapInfoHeaderSize) return std::nullopt;
+    const BitmapInfoHeader header = ReadBitmapInfoHeader(bytes.data());
+    std::span<const std::uint8_t> rest = bytes.subspan(BitmapInfoHeaderSize);
+    const std::size_t table =
+        static_cast<std::size_t>(std::min<std::uint64_t>(ColourTableBytes(header), rest.size()));
+    return BitmapResource{header, rest.first(table), rest.subspan(table)};
+}
+
+}  // namespace
+
 Bitmap* DecodeDib(const BitmapInfoHeader& header, std::span<const std::uint8_t> colours,
                   std::span<const std::uint8_t> pixels) {
     if (!IsDecodable(header)) return nullptr;
@@ -239,12 +274,7 @@ Bitmap* DecodeDib(const BitmapInfoHeader& header, std::span<const std::uint8_t> 
         delete bitmap;
         return nullptr;
     }
-    const Palette palette(header.bitCount <= 8 ? colours : std::span<const std::uint8_t>{});
-    if (header.compression == BI_RLE8 || header.compression == BI_RLE4) {
-        DecodeRunLength(header, pixels, palette, *bitmap);
-    } else {
-        DecodePlain(header, pixels, palette, ChannelsFor(header, colours), *bitmap);
-    }
+    DecodeInto(header, colours, pixels, *bitmap);
     return bitmap;
 }
 
@@ -263,14 +293,32 @@ Bitmap* CreateDIBitmap(DeviceContext* /*dc*/, const BitmapInfoHeader* header, st
 }
 
 Bitmap* LoadBitmap(const ModuleResources* instance, int id) {
-    if (instance == nullptr) return nullptr;
-    std::span<const std::uint8_t> bytes = instance->Bitmap(id);
-    if (bytes.size() < BitmapInfoHeaderSize) return nullptr;
-    const BitmapInfoHeader header = ReadBitmapInfoHeader(bytes.data());
-    std::span<const std::uint8_t> rest = bytes.subspan(BitmapInfoHeaderSize);
-    const std::size_t table =
-        static_cast<std::size_t>(std::min<std::uint64_t>(ColourTableBytes(header), rest.size()));
-    return DecodeDib(header, rest.first(table), rest.subspan(table));
+    const std::optional<BitmapResource> found = FindBitmapResource(instance, id);
+    if (!found) return nullptr;
+    return DecodeDib(found->header, found->colours, found->pixels);
+}
+
+BitmapInfo BitmapResourceSize(const ModuleResources* instance, int id) {
+    const std::optional<BitmapResource> found = FindBitmapResource(instance, id);
+    if (!found || !IsDecodable(found->header)) return BitmapInfo{};
+    const BitmapInfoHeader& header = found->header;
+    return BitmapInfo{header.width, header.height < 0 ? -header.height : header.height, 32};
+}
+
+bool DrawBitmapResource(DeviceContext* dc, const ModuleResources* instance, int id) {
+    if (dc == nullptr || dc->target == nullptr || dc->target->IsMonochrome()) return false;
+    const std::optional<BitmapResource> found = FindBitmapResource(instance, id);
+    if (!found || !IsDecodable(found->header)) return false;
+    Bitmap& target = *dc->target;
+    const BitmapInfo size = BitmapResourceSize(instance, id);
+    // Anything the picture would not cover exactly, or a clip it would overrun, takes the usual
+    // way through a bitmap of its own.
+    if (size.width != target.width || size.height != target.height) return false;
+    if (!(dc->DeviceArea() == target.Bounds())) return false;
+    std::fill(target.pixels.begin(), target.pixels.end(), Pixel{0});
+    DecodeInto(found->header, found->colours, found->pixels, target);
+    dc->NoteDrawn(target.Bounds());
+    return true;
 }
 
 }  // namespace platform

@@ -78,5 +78,12 @@ Bitmap* CreateDIBitmap(DeviceContext* dc, const BitmapInfoHeader* header, std::u
 
 // A bitmap resource of the program (info header, colour table, pixels), converted the same way.
 Bitmap* LoadBitmap(const ModuleResources* instance, int id);
+// A bitmap resource's size as its header tells it, without decoding it; 0 by 0 when there is no
+// such resource or it cannot be decoded.
+BitmapInfo BitmapResourceSize(const ModuleResources* instance, int id);
+// Decodes a bitmap resource straight into the context's target where the picture has exactly the
+// target's pixels and nothing clips them: a window as big as its picture then holds no second
+// copy of it. False, with nothing drawn, otherwise.
+bool DrawBitmapResource(DeviceContext* dc, const ModuleResources* instance, int id);
 
 }  // namespace platform
