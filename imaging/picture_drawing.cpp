@@ -70,7 +70,10 @@ void Picture::BuildMask() {
     platform::SelectObject(imageSurface, previousImage);
     platform::SelectObject(maskSurface, previousMask);
     platform::SelectObject(source, previousSource);
-    if (mask != nullptr) mask->scale = maskScale;
+    if (mask != nullptr) {
+        mask->scale = maskScale;
+        maskRuns = platform::FindMaskRuns(*mask);
+    }
     if (maskedImage != nullptr) maskedImage->scale = maskScale;
     platform::DeleteDC(imageSurface);
     platform::DeleteDC(maskSurface);
@@ -84,6 +87,7 @@ platform::Rect Picture::DeviceBounds() const {
 }
 
 void Picture::DeleteMask() {
+    maskRuns = platform::MaskRuns{};
     if (mask != nullptr) {
         platform::DeleteObject(mask);
         mask = nullptr;
@@ -108,7 +112,7 @@ void Picture::DrawTransparent(DeviceContext* target) {
     if (mask == nullptr || maskedImage == nullptr) return;
     // The background stays where the mask is 1; elsewhere the masked image puts the picture's
     // colours in: what ANDing the mask in and XORing the masked image over it would leave.
-    platform::BitBltMasked(target, left, top, *maskedImage, *mask);
+    platform::BitBltMasked(target, left, top, *maskedImage, *mask, &maskRuns);
 }
 
 }  // namespace imaging
