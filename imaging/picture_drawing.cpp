@@ -99,7 +99,15 @@ void Picture::DeleteMask() {
 }
 
 void Picture::DrawTransparent(DeviceContext* target) {
-    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
+    if (visible != 1 || target == nullptr) return;
+    // A paint clips to each marked piece in turn and draws every mark for each: one beside the
+    // piece draws nothing and is told so before any of its device pixels are worked out. Device
+    // edges follow logical ones in order, so it would have drawn nothing at any scale.
+    if (target->hasClip &&
+        platform::Intersect(platform::Rect{left, top, right, bottom}, target->DrawableArea())
+            .IsEmpty())
+        return;
+    if (!EnsurePixels()) return;
     // A mask left at an old size by SetScale alone would cut the picture short, and one built
     // for a screen of another scale would be placed wrongly: rebuilt in both cases.
     if (mask == nullptr || mask->scale != target->Scale()) {
