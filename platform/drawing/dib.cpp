@@ -128,17 +128,13 @@ void DecodeRow(const BitmapInfoHeader& h, const std::uint8_t* src, Pixel* out,
     }
 }
 
-// Plain rows, each padded to four bytes, appended top row first to the pixels reserved for them:
-// every pixel is written once, as filling a bitmap of the double set with black first would cost
-// another pass over megabytes. A row the block holds only in part is decoded from a zero-padded
-// copy, so that missing bytes read as zero.
+// Plain rows, each padded to four bytes. A row the block holds only in part is decoded from a
+// zero-padded copy, so that missing bytes read as zero.
 void DecodePlain(const BitmapInfoHeader& h, std::span<const std::uint8_t> pixels,
                  const Palette& palette, const Channels& channels, Bitmap& out) {
     const std::size_t stride = (static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32 * 4;
     std::vector<std::uint8_t> partial(stride);
-    std::vector<Pixel> line(static_cast<std::size_t>(out.width));
-    for (int y = 0; y < out.height; ++y) {
-        const int row = h.height > 0 ? out.height - 1 - y : y;  // the file's bottom-up rows
+    for (int row = 0; row < out.height; ++row) {
         const std::size_t offset = static_cast<std::size_t>(row) * stride;
         const std::uint8_t* src = nullptr;
         if (offset + stride <= pixels.size()) {
@@ -149,8 +145,8 @@ void DecodePlain(const BitmapInfoHeader& h, std::span<const std::uint8_t> pixels
                 std::memcpy(partial.data(), pixels.data() + offset, pixels.size() - offset);
             src = partial.data();
         }
-        DecodeRow(h, src, line.data(), palette, channels);
-        out.pixels.insert(out.pixels.end(), line.begin(), line.end());
+        const int y = h.height > 0 ? out.height - 1 - row : row;
+        DecodeRow(h, src, out.Row(y), palette, channels);
     }
 }
 
@@ -238,13 +234,7 @@ Bitmap* DecodeDib(const BitmapInfoHeader& header, std::span<const std::uint8_t> 
         bitmap->width = header.width;
         bitmap->height = header.height < 0 ? -header.height : header.height;
         bitmap->bitsPerPixel = 32;
-        const std::size_t count = static_cast<std::size_t>(bitmap->width) * bitmap->height;
-        // Run-length codes may leave pixels unreached, which stay black; plain rows cover all.
-        if (header.compression == BI_RLE8 || header.compression == BI_RLE4) {
-            bitmap->pixels.assign(count, 0);
-        } else {
-            bitmap->pixels.reserve(count);
-        }
+        bitmap->pixels.assign(static_cast<std::size_t>(bitmap->width) * bitmap->height, 0);
     } catch (const std::bad_alloc&) {
         delete bitmap;
         return nullptr;
