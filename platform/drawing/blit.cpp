@@ -491,17 +491,18 @@ MaskRuns FindMaskRuns(const Bitmap& mask) {
     found.width = mask.width;
     found.height = mask.height;
     found.rowStart.reserve(static_cast<std::size_t>(mask.height) + 1);
+    found.runs.reserve(static_cast<std::size_t>(mask.height) * 2);  // a ship's or a ring's rows
     for (int y = 0; y < mask.height; ++y) {
         found.rowStart.push_back(static_cast<int>(found.runs.size()));
         const std::uint8_t* row = mask.bits.data() + static_cast<std::size_t>(y) * mask.width;
-        for (int x = 0; x < mask.width;) {
-            if (row[x] != 0) {
-                ++x;
-                continue;
-            }
-            const int left = x;
-            while (x < mask.width && row[x] == 0) ++x;
-            found.runs.push_back(MaskRuns::Run{left, x - left});
+        const std::uint8_t* end = row + mask.width;
+        // Holes and drawn pixels each come in stretches: found a stretch at a time.
+        for (const std::uint8_t* at = std::find(row, end, 0); at != end;) {
+            const std::uint8_t* after =
+                std::find_if(at, end, [](std::uint8_t b) { return b != 0; });
+            found.runs.push_back(
+                MaskRuns::Run{static_cast<int>(at - row), static_cast<int>(after - at)});
+            at = std::find(after, end, 0);
         }
     }
     found.rowStart.push_back(static_cast<int>(found.runs.size()));
