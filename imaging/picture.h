@@ -86,6 +86,9 @@ class Picture {
     // Device pixels per logical pixel of the surface the mask was last built for: a mask is
     // built in the pixels of the screen the picture shows on.
     double maskScale = 1.0;
+    // The mask's drawn pixels as runs, found whenever the mask is built: a transparent draw
+    // copies whole runs and skips the holes.
+    platform::MaskRuns maskRuns;
 
   private:
     char sourcePath_[PicturePathSize] = {};  // the file the image was read from

@@ -70,7 +70,10 @@ void Picture::BuildMask() {
     platform::SelectObject(imageSurface, previousImage);
     platform::SelectObject(maskSurface, previousMask);
     platform::SelectObject(source, previousSource);
-    if (mask != nullptr) mask->scale = maskScale;
+    if (mask != nullptr) {
+        mask->scale = maskScale;
+        maskRuns = platform::FindMaskRuns(*mask);
+    }
     if (maskedImage != nullptr) maskedImage->scale = maskScale;
     platform::DeleteDC(imageSurface);
     platform::DeleteDC(maskSurface);
@@ -84,6 +87,7 @@ platform::Rect Picture::DeviceBounds() const {
 }
 
 void Picture::DeleteMask() {
+    maskRuns = platform::MaskRuns{};
     if (mask != nullptr) {
         platform::DeleteObject(mask);
         mask = nullptr;
@@ -95,7 +99,15 @@ void Picture::DeleteMask() {
 }
 
 void Picture::DrawTransparent(DeviceContext* target) {
-    if (visible != 1 || target == nullptr || !EnsurePixels()) return;
+    if (visible != 1 || target == nullptr) return;
+    // A paint clips to each marked piece in turn and draws every mark for each: one beside the
+    // piece draws nothing and is told so before any of its device pixels are worked out. Device
+    // edges follow logical ones in order, so it would have drawn nothing at any scale.
+    if (target->hasClip &&
+        platform::Intersect(platform::Rect{left, top, right, bottom}, target->DrawableArea())
+            .IsEmpty())
+        return;
+    if (!EnsurePixels()) return;
     // A mask left at an old size by SetScale alone would cut the picture short, and one built
     // for a screen of another scale would be placed wrongly: rebuilt in both cases.
     if (mask == nullptr || mask->scale != target->Scale()) {
@@ -108,7 +120,7 @@ void Picture::DrawTransparent(DeviceContext* target) {
     if (mask == nullptr || maskedImage == nullptr) return;
     // The background stays where the mask is 1; elsewhere the masked image puts the picture's
     // colours in: what ANDing the mask in and XORing the masked image over it would leave.
-    platform::BitBltMasked(target, left, top, *maskedImage, *mask);
+    platform::BitBltMasked(target, left, top, *maskedImage, *mask, &maskRuns);
 }
 
 }  // namespace imaging

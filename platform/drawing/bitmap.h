@@ -17,6 +17,13 @@ namespace platform {
 inline int DeviceEdge(int logical, double scale) {
     if (scale == 1.0) return logical;
     constexpr double Limit = 1 << 30;  // far beyond any surface, and never past an int
+    if (scale == 2.0) {
+        // The commonest scaled screen, asked for on every blit and every mark of a paint: the
+        // same edge in integers, without rounding a double.
+        constexpr int Half = 1 << 29;
+        if (logical < -Half) return -(1 << 30);
+        return logical > Half ? 1 << 30 : 2 * logical;
+    }
     const double device = std::floor(logical * scale + 0.5);
     return static_cast<int>(device < -Limit ? -Limit : (device > Limit ? Limit : device));
 }
@@ -66,8 +73,24 @@ struct Bitmap {
 
   private:
     int LogicalLength(int device) const {
-        return scale == 1.0 ? device : static_cast<int>(std::floor(device / scale + 0.5));
+        if (scale == 1.0) return device;
+        if (scale == 2.0 && device >= 0) return device / 2 + (device & 1);  // half, rounded up
+        return static_cast<int>(std::floor(device / scale + 0.5));
     }
+};
+
+// The pixels a monochrome mask lets through (its 0s), row by row as runs, found once when the
+// mask is made, so that a masked draw copies whole runs and never visits a hole or an empty row.
+// They describe one mask's bits and point to nothing: whoever changes those bits finds them anew.
+struct MaskRuns {
+    struct Run {
+        int left = 0;
+        int length = 0;
+    };
+    int width = 0;
+    int height = 0;
+    std::vector<int> rowStart;  // height + 1 entries: row y's runs are rowStart[y]..rowStart[y+1]
+    std::vector<Run> runs;
 };
 
 // What GetObject tells of a bitmap.

@@ -362,6 +362,33 @@ void ChooseRow(Pixel* __restrict out, const Pixel* __restrict in,
     }
 }
 
+// One row of a masked draw by its runs: only the pixels drawn are visited, each run cut to the
+// columns from..to of the image that lie in the area drawn; image column k lands on target
+// column k + shift.
+void CopyRuns(Pixel* __restrict out, const Pixel* __restrict in, const MaskRuns::Run* run,
+              const MaskRuns::Run* end, int from, int to, int shift) {
+    for (; run != end; ++run) {
+        const int left = std::max(run->left, from);
+        const int right = std::min(run->left + run->length, to);
+        for (int k = left; k < right; ++k) out[k + shift] = in[k] & ColourBits;
+    }
+}
+
+void CopyRunsToMonochrome(std::uint8_t* out, const Pixel* in, const MaskRuns::Run* run,
+                          const MaskRuns::Run* end, int from, int to, int shift) {
+    for (; run != end; ++run) {
+        const int left = std::max(run->left, from);
+        const int right = std::min(run->left + run->length, to);
+        for (int k = left; k < right; ++k)
+            out[k + shift] = (in[k] & ColourBits) == ColourBits ? 1 : 0;
+    }
+}
+
+bool FitsMask(const MaskRuns* runs, const Bitmap& mask) {
+    return runs != nullptr && runs->width == mask.width && runs->height == mask.height &&
+           runs->rowStart.size() == static_cast<std::size_t>(mask.height) + 1;
+}
+
 // A key of none: every source pixel takes part in a HALFTONE average.
 struct Key {
     bool given = false;
@@ -458,7 +485,32 @@ bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int heigh
                 Key{true, PixelOf(key)});
 }
 
-bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask) {
+MaskRuns FindMaskRuns(const Bitmap& mask) {
+    MaskRuns found;
+    if (!mask.IsMonochrome() || mask.width <= 0 || mask.height <= 0) return found;
+    found.width = mask.width;
+    found.height = mask.height;
+    found.rowStart.reserve(static_cast<std::size_t>(mask.height) + 1);
+    found.runs.reserve(static_cast<std::size_t>(mask.height) * 2);  // a ship's or a ring's rows
+    for (int y = 0; y < mask.height; ++y) {
+        found.rowStart.push_back(static_cast<int>(found.runs.size()));
+        const std::uint8_t* row = mask.bits.data() + static_cast<std::size_t>(y) * mask.width;
+        const std::uint8_t* end = row + mask.width;
+        // Holes and drawn pixels each come in stretches: found a stretch at a time.
+        for (const std::uint8_t* at = std::find(row, end, 0); at != end;) {
+            const std::uint8_t* after =
+                std::find_if(at, end, [](std::uint8_t b) { return b != 0; });
+            found.runs.push_back(
+                MaskRuns::Run{static_cast<int>(at - row), static_cast<int>(after - at)});
+            at = std::find(after, end, 0);
+        }
+    }
+    found.rowStart.push_back(static_cast<int>(found.runs.size()));
+    return found;
+}
+
+bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask,
+                  const MaskRuns* runs) {
     if (dst == nullptr || dst->target == nullptr) return false;
     if (image.IsMonochrome() || !mask.IsMonochrome() || image.width != mask.width ||
         image.height != mask.height || image.width <= 0 || image.height <= 0)
@@ -472,6 +524,27 @@ bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const B
         Intersect(Rect{at.x, at.y, at.x + image.width, at.y + image.height}, dst->DeviceArea());
     if (area.IsEmpty()) return true;
     Bitmap& target = *dst->target;
+    if (FitsMask(runs, mask)) {
+        // The area's columns in the image's own, so a run is cut once per row.
+        const int from = area.left - at.x;
+        const int to = area.right - at.x;
+        for (int row = area.top; row < area.bottom; ++row) {
+            const int own = row - at.y;
+            const MaskRuns::Run* first = runs->runs.data() + runs->rowStart[own];
+            const MaskRuns::Run* end = runs->runs.data() + runs->rowStart[own + 1];
+            if (first == end) continue;
+            const Pixel* in = image.Row(own);
+            if (target.IsMonochrome()) {
+                CopyRunsToMonochrome(
+                    target.bits.data() + static_cast<std::size_t>(row) * target.width, in, first,
+                    end, from, to, at.x);
+            } else {
+                CopyRuns(target.Row(row), in, first, end, from, to, at.x);
+            }
+        }
+        dst->NoteDrawn(area);
+        return true;
+    }
     const int width = area.Width();
     for (int row = area.top; row < area.bottom; ++row) {
         const std::size_t from =

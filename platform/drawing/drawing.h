@@ -69,8 +69,13 @@ bool StretchBltLeavingOut(DeviceContext* dst, int x, int y, int width, int heigh
 // Draws a picture with holes in one pass: where the monochrome mask is 1 the target stays as it
 // is, elsewhere it takes the image's pixel (on a monochrome target: 1 for white, 0 otherwise).
 // Image and mask are of one size, in the target's own pixels (drawn at its scale): only the
-// corner (x, y) is in logical pixels. Nothing is allocated.
-bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask);
+// corner (x, y) is in logical pixels. Nothing is allocated. Given the mask's runs (of its size),
+// only the runs are visited and the target under the holes is not touched at all: the same
+// pixels on any target that holds colour bits alone, as every surface of ours does.
+bool BitBltMasked(DeviceContext* dst, int x, int y, const Bitmap& image, const Bitmap& mask,
+                  const MaskRuns* runs = nullptr);
+// The runs of a monochrome bitmap's 0s; none for a colour bitmap.
+MaskRuns FindMaskRuns(const Bitmap& mask);
 // Fills left..right-1 by top..bottom-1 with a solid colour.
 void FillRect(DeviceContext* dc, const Rect& rect, ColourRef colour);
 

@@ -184,11 +184,33 @@ TEST_F(PictureDrawingTest, MaskIsBuiltBySetBoundsAndKeptByDraws) {
     ASSERT_NE(built, nullptr);
     EXPECT_EQ(built->bits, (std::vector<std::uint8_t>{1, 0, 0, 1}));
     EXPECT_EQ(picture.maskedImage->pixels, (std::vector<Pixel>{0, 0, 0, 0}));
+    ASSERT_EQ(picture.maskRuns.runs.size(), 2u);  // one drawn pixel in each row
+    EXPECT_EQ(picture.maskRuns.runs[0].left, 1);
+    EXPECT_EQ(picture.maskRuns.runs[1].left, 0);
     picture.Draw(target);
     EXPECT_EQ(picture.mask, built);
     picture.DeleteMask();
     EXPECT_EQ(picture.mask, nullptr);
     EXPECT_EQ(picture.maskedImage, nullptr);
+    EXPECT_TRUE(picture.maskRuns.runs.empty());
+}
+
+// A paint clips to its marked pieces, and a picture beside a piece draws nothing there: up to
+// the piece's edge nothing, one pixel past it one column.
+TEST_F(PictureDrawingTest, ATransparentPictureDrawsWithinThePieceBeingPainted) {
+    Picture picture;
+    Give(picture, 4, 4, std::vector<Pixel>(16, 0x00FF00));
+    picture.SetDrawMode(imaging::DrawModeTransparent);
+    target->hasClip = true;
+    target->clip = platform::Rect{8, 0, 16, 16};
+    picture.SetBounds(4, 2, 0, 0);
+    picture.Draw(target);
+    EXPECT_EQ(CountOf(0x00FF00), 0);
+    EXPECT_TRUE(target->drawn.IsEmpty());
+    picture.SetBounds(5, 2, 0, 0);
+    picture.Draw(target);
+    EXPECT_EQ(CountOf(0x00FF00), 4);
+    EXPECT_EQ(surface->Row(2)[8], 0x00FF00u);
 }
 
 TEST_F(PictureDrawingTest, DrawingPartlyOffTheTargetKeepsWithinIt) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/drawing/drawing.h"
@@ -33,6 +34,25 @@ struct Scaled {
 };
 
 constexpr double Scales[] = {1.25, 1.5, 1.75, 2.0};
+
+// Scale 2 takes a path of its own in integers: it must give the edges and lengths the rounding
+// rule gives, out to the clamp far beyond any surface.
+TEST(ScaledDrawingTest, DoubleScaleEdgesAndLengthsFollowTheRoundingRule) {
+    const auto rounded = [](int logical) {
+        const double device = std::floor(logical * 2.0 + 0.5);
+        return static_cast<int>(std::clamp(device, -1073741824.0, 1073741824.0));
+    };
+    for (int v : {0, 1, -1, 7, -7, 513, -513, (1 << 29) - 1, 1 << 29, (1 << 29) + 1, -(1 << 29),
+                  -(1 << 29) - 1, 1 << 30, -(1 << 30), 0x7FFFFFFF, -0x7FFFFFFF - 1}) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(DeviceEdge(v, 2.0), rounded(v));
+    }
+    for (int device : {0, 1, 2, 3, 4, 1459, 2048, 0x7FFFFFFF}) {
+        SCOPED_TRACE(device);
+        const Bitmap b{device, 1, 32, {}, {}, 2.0};
+        EXPECT_EQ(b.LogicalWidth(), static_cast<int>(std::floor(device / 2.0 + 0.5)));
+    }
+}
 
 TEST(ScaledDrawingTest, LogicalRectanglesMeetEdgeToEdgeInDevicePixels) {
     for (double scale : Scales) {
