@@ -39,14 +39,9 @@ constexpr double DeadWorth = 0.1;
 constexpr double SureHit = 1.0 - 1e-9;
 
 struct Sample {
-    CellSet cells;  // the layout's cells not yet hit
-    double weight;  // a share of all the samples' weight
-};
-
-// A sample's ships apart: each one's cells not yet hit, and the water beside it.
-struct SampleShips {
-    ShipCells unhit;
-    ShipCells beside;
+    CellSet cells;    // the layout's cells not yet hit
+    double weight;    // a share of all the samples' weight
+    ShipCells ships;  // each afloat ship's cells, hit or not
 };
 
 CellSet Beside(const CellSet& ship, const CellSet& layout) {
@@ -66,27 +61,18 @@ CellSet Beside(const CellSet& ship, const CellSet& layout) {
     return around;
 }
 
-std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed,
-                                std::vector<SampleShips>* ships) {
+std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
     SampleRandom random(seed);
     std::vector<Sample> samples;
     samples.reserve(SamplesPerSalvo);
-    ships->reserve(SamplesPerSalvo);
     double all = 0.0;
     for (int n = 0; n < SamplesPerSalvo; ++n) {
         CellSet layout;
         ShipCells cells{};
         const double weight = DrawLayout(evidence, random, &layout, &cells);
         if (weight == 0.0) continue;
-        SampleShips apart;
-        for (int k = 0; k < evidence.ships; ++k) {
-            apart.beside[k] = Beside(cells[k], layout);
-            apart.unhit[k] = cells[k];
-            apart.unhit[k].RemoveAll(evidence.hits);
-        }
         layout.RemoveAll(evidence.hits);
-        samples.push_back({layout, weight});
-        ships->push_back(apart);
+        samples.push_back({layout, weight, cells});
         all += weight;
     }
     for (Sample& sample : samples) sample.weight /= all;
@@ -103,17 +89,15 @@ struct OutcomeWeights {
     // The chance that a cell is water beside a ship the salvo's cells finish: a shot there tells
     // nothing the salvo does not tell already.
     std::array<double, BitCount> dead{};
-    std::vector<ShipCells> unhit;   // by sample, each ship's cells outside the salvo
+    CellSet settled;                // the hits seen and the salvo's cells
     std::vector<CellSet> deadZone;  // by sample
 };
 
 // No cell of the salvo yet: one outcome, every sample in it.
-void WeighAll(const std::vector<Sample>& samples, const std::vector<SampleShips>& ships,
-              OutcomeWeights* weights) {
+void WeighAll(const std::vector<Sample>& samples, const CellSet& hits, OutcomeWeights* weights) {
     weights->cells = 0;
     weights->dead = {};
-    weights->unhit.clear();
-    for (const SampleShips& apart : ships) weights->unhit.push_back(apart.unhit);
+    weights->settled = hits;
     weights->deadZone.assign(samples.size(), CellSet{});
     weights->total = {};
     weights->covering[0] = {};
@@ -128,21 +112,21 @@ void WeighAll(const std::vector<Sample>& samples, const std::vector<SampleShips>
     }
 }
 
-// The salvo's new cell `bit` hits one ship of the sample; when that was the ship's last cell
-// outside the salvo, the water beside it becomes dead.
-void FinishShip(const SampleShips& apart, int bit, double weight, ShipCells* unhit,
-                CellSet* deadZone, std::array<double, BitCount>* dead) {
-    for (int k = 0; k < rules::ShipsPerSide; ++k) {
-        CellSet& ship = (*unhit)[k];
+// The salvo's new cell `bit` hits one ship of the sample; when the hits seen and the salvo cover
+// that ship, the water beside it becomes dead.
+void FinishShip(const Sample& sample, int bit, const CellSet& settled, CellSet* deadZone,
+                std::array<double, BitCount>* dead) {
+    for (const CellSet& ship : sample.ships) {
         if (!ship.Has(bit)) continue;
-        ship.Remove(bit);
-        if (!ship.Empty()) return;
-        CellSet fresh = apart.beside[k];
+        CellSet unsettled = ship;
+        unsettled.RemoveAll(settled);
+        if (!unsettled.Empty()) return;
+        CellSet fresh = Beside(ship, sample.cells);
         fresh.RemoveAll(*deadZone);
         deadZone->AddAll(fresh);
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = fresh.words[i]; bits != 0; bits &= bits - 1) {
-                (*dead)[i * 64 + __builtin_ctzll(bits)] += weight;
+                (*dead)[i * 64 + __builtin_ctzll(bits)] += sample.weight;
             }
         }
         return;
@@ -151,9 +135,9 @@ void FinishShip(const SampleShips& apart, int bit, double weight, ShipCells* unh
 
 // One more cell in the salvo: each outcome splits in two, and only the layouts that cover the cell
 // move, so a step costs in proportion to the cell's chance of a hit.
-void AddCell(const std::vector<Sample>& samples, const std::vector<SampleShips>& ships, int bit,
-             OutcomeWeights* weights) {
+void AddCell(const std::vector<Sample>& samples, int bit, OutcomeWeights* weights) {
     const int added = 1 << weights->cells++;
+    weights->settled.Add(bit);
     for (int outcome = 0; outcome < added; ++outcome) {
         weights->total[outcome | added] = 0.0;
         weights->covering[outcome | added] = {};
@@ -163,8 +147,7 @@ void AddCell(const std::vector<Sample>& samples, const std::vector<SampleShips>&
         if (!sample.cells.Has(bit)) continue;
         const int outcome = weights->outcome[n] | added;
         weights->outcome[n] = static_cast<std::uint8_t>(outcome);
-        FinishShip(ships[n], bit, sample.weight, &weights->unhit[n], &weights->deadZone[n],
-                   &weights->dead);
+        FinishShip(sample, bit, weights->settled, &weights->deadZone[n], &weights->dead);
         weights->total[outcome] += sample.weight;
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = sample.cells.words[i]; bits != 0; bits &= bits - 1) {
@@ -221,8 +204,7 @@ int PickBest(const OutcomeWeights& weights, int outcomes, const CellSet& candida
 
 // A salvo of `shots` cells added to the aimed ones, each the best for the salvo so far; the
 // weights are left sorted by the outcomes of the whole salvo.
-std::vector<int> BuildGreedy(const std::vector<Sample>& samples,
-                             const std::vector<SampleShips>& ships, const std::vector<int>& aimed,
+std::vector<int> BuildGreedy(const std::vector<Sample>& samples, const std::vector<int>& aimed,
                              CellSet candidates, int shots, double hitWorth, const DrawBelow& draw,
                              OutcomeWeights* weights) {
     std::vector<int> salvo = aimed;
@@ -231,7 +213,7 @@ std::vector<int> BuildGreedy(const std::vector<Sample>& samples,
         if (bit < 0) break;
         salvo.push_back(bit);
         candidates.Remove(bit);
-        AddCell(samples, ships, bit, weights);
+        AddCell(samples, bit, weights);
     }
     return salvo;
 }
@@ -299,22 +281,21 @@ std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const
 
     const auto first = static_cast<std::uint64_t>(draw(1 << 15));
     const std::uint64_t seed = (first << 15) | static_cast<std::uint64_t>(draw(1 << 15));
-    std::vector<SampleShips> ships;
-    const std::vector<Sample> samples = DrawSamples(evidence, seed, &ships);
+    const std::vector<Sample> samples = DrawSamples(evidence, seed);
 
     std::vector<int> best;
     if (samples.empty()) {
         best = DrawAny(candidates, shots, draw);
     } else {
         const auto start = std::make_unique<OutcomeWeights>();
-        WeighAll(samples, ships, start.get());
-        for (int bit : aimed) AddCell(samples, ships, bit, start.get());
+        WeighAll(samples, evidence.hits, start.get());
+        for (int bit : aimed) AddCell(samples, bit, start.get());
         const auto weights = std::make_unique<OutcomeWeights>();
         double bestPromise = -1.0;
         for (double hitWorth : HitWorths) {
             *weights = *start;
-            std::vector<int> salvo = BuildGreedy(samples, ships, aimed, candidates, shots, hitWorth,
-                                                 draw, weights.get());
+            std::vector<int> salvo =
+                BuildGreedy(samples, aimed, candidates, shots, hitWorth, draw, weights.get());
             const double promise = Promise(*weights, salvo, candidates, shots);
             if (best.empty() || promise > bestPromise + PromiseMargin) {
                 bestPromise = promise;
