@@ -1,6 +1,6 @@
 // opponent/salvo_plan.cpp: one set of sampled layouts for the whole salvo; candidate salvos built
-// greedily, each cell scored with the outcomes of the cells before it; the candidates ranked by
-// the hits they promise now and in the salvo after.
+// greedily, each cell scored with the outcomes of the cells before it and the water they leave
+// dead; the candidates ranked by the hits they promise now and in the salvo after.
 #include "opponent/salvo_plan.h"
 
 #include <algorithm>
