@@ -32,8 +32,8 @@ constexpr std::array<double, 4> HitWorths = {0.3, 0.1, 0.8, 3.0};
 constexpr double PromiseMargin = 0.02;
 // What a shot that is likely dead water costs a cell's score. Such shots are what firing blind
 // wastes most (about a shot for each ship, where a player seeing every result would stop at the
-// sinking), yet the same cell is a hit in other layouts: with the strength tool 0.1 saves a shot
-// a game, 0.05 and 0.2 less, and 1 loses one, its shots pushed to worse hunting cells.
+// sinking), yet the same cell is a hit in other layouts: with the strength tool 0.1 saves 0.7 of
+// a shot a game, 0.05 and 0.2 less, and 1 loses a shot, its shots pushed to worse hunting cells.
 constexpr double DeadWorth = 0.1;
 // The share of the weight that makes a hit sure, short of 1 for the rounding of the sums.
 constexpr double SureHit = 1.0 - 1e-9;
