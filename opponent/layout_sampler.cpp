@@ -134,7 +134,8 @@ Evidence ReadEvidence(const PlayerBoardView& view, CellSet* unknown, CellSet* ai
 
 // The hit cells come first, the lowest uncovered one each time, so each layout is reached one way
 // only, and the product of the counts of ways weighs it as one of all the fitting layouts.
-double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout) {
+double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout,
+                  ShipCells* ships) {
     const PlacementTable& table = Placements();
     CellSet taken = evidence.blocked;
     CellSet uncovered = evidence.hits;
@@ -163,6 +164,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
         taken.AddAll(cells);
         uncovered.RemoveAll(cells);
         layout->AddAll(cells);
+        if (ships != nullptr) (*ships)[chosen.ship] = cells;
     }
     for (int s = 0; s < evidence.ships; ++s) {
         if (placed[s]) continue;
@@ -172,6 +174,7 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
         weight *= count;
         taken.AddAll(cells);
         layout->AddAll(cells);
+        if (ships != nullptr) (*ships)[s] = cells;
     }
     return weight;
 }

@@ -79,7 +79,12 @@ class SampleRandom {
     std::uint64_t state_;
 };
 
-// One layout of the afloat ships, added to `layout`, and its weight; 0 at a dead end.
-double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout);
+// The cells of each afloat ship of one layout, in the order of the evidence's lengths.
+using ShipCells = std::array<CellSet, rules::ShipsPerSide>;
+
+// One layout of the afloat ships, added to `layout` (and each ship's cells to `ships`, when given),
+// and its weight; 0 at a dead end.
+double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout,
+                  ShipCells* ships = nullptr);
 
 }  // namespace opponent

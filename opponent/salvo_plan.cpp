@@ -1,6 +1,6 @@
 // opponent/salvo_plan.cpp: one set of sampled layouts for the whole salvo; candidate salvos built
-// greedily, each cell scored with the outcomes of the cells before it; the candidates ranked by
-// the hits they promise now and in the salvo after.
+// greedily, each cell scored with the outcomes of the cells before it and the water they leave
+// dead; the candidates ranked by the hits they promise now and in the salvo after.
 #include "opponent/salvo_plan.h"
 
 #include <algorithm>
@@ -30,13 +30,36 @@ constexpr std::array<double, 4> HitWorths = {0.3, 0.1, 0.8, 3.0};
 // How many more hits another candidate must promise to replace the first: less than that is the
 // samples' noise, and the first candidate spreads its shots best.
 constexpr double PromiseMargin = 0.02;
+// What a shot that is likely dead water costs a cell's score. Such shots are what firing blind
+// wastes most (about a shot for each ship, where a player seeing every result would stop at the
+// sinking), yet the same cell is a hit in other layouts: with the strength tool 0.1 saves 0.7 of
+// a shot a game, 0.05 and 0.2 less, and 1 loses a shot, its shots pushed to worse hunting cells.
+constexpr double DeadWorth = 0.1;
 // The share of the weight that makes a hit sure, short of 1 for the rounding of the sums.
 constexpr double SureHit = 1.0 - 1e-9;
 
 struct Sample {
-    CellSet cells;  // the layout's cells not yet hit
-    double weight;  // a share of all the samples' weight
+    CellSet cells;    // the layout's cells not yet hit
+    double weight;    // a share of all the samples' weight
+    ShipCells ships;  // each afloat ship's cells, hit or not
 };
+
+CellSet Beside(const CellSet& ship, const CellSet& layout) {
+    CellSet around;
+    for (int i = 0; i < 3; ++i) {
+        for (std::uint64_t bits = ship.words[i]; bits != 0; bits &= bits - 1) {
+            const int bit = i * 64 + __builtin_ctzll(bits);
+            const int x = CellSet::X(bit);
+            const int y = CellSet::Y(bit);
+            if (x > 0) around.Add(CellSet::Bit(x - 1, y));
+            if (x + 1 < BoardSize) around.Add(CellSet::Bit(x + 1, y));
+            if (y > 0) around.Add(CellSet::Bit(x, y - 1));
+            if (y + 1 < BoardSize) around.Add(CellSet::Bit(x, y + 1));
+        }
+    }
+    around.RemoveAll(layout);
+    return around;
+}
 
 std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
     SampleRandom random(seed);
@@ -45,10 +68,11 @@ std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
     double all = 0.0;
     for (int n = 0; n < SamplesPerSalvo; ++n) {
         CellSet layout;
-        const double weight = DrawLayout(evidence, random, &layout);
+        ShipCells cells{};
+        const double weight = DrawLayout(evidence, random, &layout, &cells);
         if (weight == 0.0) continue;
         layout.RemoveAll(evidence.hits);
-        samples.push_back({layout, weight});
+        samples.push_back({layout, weight, cells});
         all += weight;
     }
     for (Sample& sample : samples) sample.weight /= all;
@@ -62,11 +86,19 @@ struct OutcomeWeights {
     std::array<double, OutcomeCount> total{};
     std::array<std::array<double, BitCount>, OutcomeCount> covering{};
     std::vector<std::uint8_t> outcome;  // by sample
+    // The chance that a cell is water beside a ship the salvo's cells finish: a shot there tells
+    // nothing the salvo does not tell already.
+    std::array<double, BitCount> dead{};
+    CellSet settled;                // the hits seen and the salvo's cells
+    std::vector<CellSet> deadZone;  // by sample
 };
 
 // No cell of the salvo yet: one outcome, every sample in it.
-void WeighAll(const std::vector<Sample>& samples, OutcomeWeights* weights) {
+void WeighAll(const std::vector<Sample>& samples, const CellSet& hits, OutcomeWeights* weights) {
     weights->cells = 0;
+    weights->dead = {};
+    weights->settled = hits;
+    weights->deadZone.assign(samples.size(), CellSet{});
     weights->total = {};
     weights->covering[0] = {};
     weights->outcome.assign(samples.size(), 0);
@@ -80,10 +112,32 @@ void WeighAll(const std::vector<Sample>& samples, OutcomeWeights* weights) {
     }
 }
 
+// The salvo's new cell `bit` hits one ship of the sample; when the hits seen and the salvo cover
+// that ship, the water beside it becomes dead.
+void FinishShip(const Sample& sample, int bit, const CellSet& settled, CellSet* deadZone,
+                std::array<double, BitCount>* dead) {
+    for (const CellSet& ship : sample.ships) {
+        if (!ship.Has(bit)) continue;
+        CellSet unsettled = ship;
+        unsettled.RemoveAll(settled);
+        if (!unsettled.Empty()) return;
+        CellSet fresh = Beside(ship, sample.cells);
+        fresh.RemoveAll(*deadZone);
+        deadZone->AddAll(fresh);
+        for (int i = 0; i < 3; ++i) {
+            for (std::uint64_t bits = fresh.words[i]; bits != 0; bits &= bits - 1) {
+                (*dead)[i * 64 + __builtin_ctzll(bits)] += sample.weight;
+            }
+        }
+        return;
+    }
+}
+
 // One more cell in the salvo: each outcome splits in two, and only the layouts that cover the cell
 // move, so a step costs in proportion to the cell's chance of a hit.
 void AddCell(const std::vector<Sample>& samples, int bit, OutcomeWeights* weights) {
     const int added = 1 << weights->cells++;
+    weights->settled.Add(bit);
     for (int outcome = 0; outcome < added; ++outcome) {
         weights->total[outcome | added] = 0.0;
         weights->covering[outcome | added] = {};
@@ -93,6 +147,7 @@ void AddCell(const std::vector<Sample>& samples, int bit, OutcomeWeights* weight
         if (!sample.cells.Has(bit)) continue;
         const int outcome = weights->outcome[n] | added;
         weights->outcome[n] = static_cast<std::uint8_t>(outcome);
+        FinishShip(sample, bit, weights->settled, &weights->deadZone[n], &weights->dead);
         weights->total[outcome] += sample.weight;
         for (int i = 0; i < 3; ++i) {
             for (std::uint64_t bits = sample.cells.words[i]; bits != 0; bits &= bits - 1) {
@@ -122,7 +177,7 @@ double ScoreCell(const OutcomeWeights& weights, int outcomes, int bit, double hi
         split += covered * (weights.total[outcome] - covered);
     }
     // A sure hit goes first: it is never a wasted shot, and when it sinks a ship it tells which.
-    return hitWorth * hit + split + (hit >= SureHit ? 1.0 : 0.0);
+    return hitWorth * hit + split + (hit >= SureHit ? 1.0 : 0.0) - DeadWorth * weights.dead[bit];
 }
 
 // The best scored cell among the candidates, a draw from the game's generator choosing among
@@ -233,7 +288,7 @@ std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const
         best = DrawAny(candidates, shots, draw);
     } else {
         const auto start = std::make_unique<OutcomeWeights>();
-        WeighAll(samples, start.get());
+        WeighAll(samples, evidence.hits, start.get());
         for (int bit : aimed) AddCell(samples, bit, start.get());
         const auto weights = std::make_unique<OutcomeWeights>();
         double bestPromise = -1.0;

@@ -6,7 +6,9 @@
 //                          [games, default 10000] [first seed, default 1]
 // --fleet uniform lays the player's fleet out so that every legal layout is equally likely, in
 // place of the game's own random placement; --shots gives the computer fewer shots a salvo (its
-// other ships start sunk), 1 showing what seeing every shot's outcome is worth. The last line
+// other ships start sunk), 1 showing what seeing every shot's outcome is worth. The misses are
+// sorted by where they fell (around a ship the same salvo finished, around a ship hit, elsewhere),
+// to show what firing blind costs. The last line
 // sums the level up:
 //   LEVEL: shots mean M median D p90 P max X; salvos mean S over N games
 #include <algorithm>
@@ -81,6 +83,46 @@ void PlaceFleetUniformly(rules::Game& game, rules::Random& random) {
     }
 }
 
+// The computer's misses of one game, by what they were fired at: around a ship that the same salvo
+// finished (a shot a player seeing every result would never fire), around a ship hit but not yet
+// finished, or elsewhere (hunting).
+struct Misses {
+    long dead = 0;
+    long aroundHit = 0;
+    long hunting = 0;
+};
+
+// Sorts the misses of one salvo on the player's board, from the board before the salvo and after.
+void CountMisses(const rules::Board& before, const rules::Board& after,
+                 const std::vector<rules::Cell>& missed, Misses* misses) {
+    std::array<int, rules::ShipsPerSide + 1> cells{}, hitBefore{}, hitAfter{};
+    for (int x = 0; x < rules::BoardSize; ++x) {
+        for (int y = 0; y < rules::BoardSize; ++y) {
+            const int ship = after[x][y] % 10;
+            if (ship == 0) continue;
+            ++cells[ship];
+            hitBefore[ship] += rules::IsHitOrSunk(before[x][y]) ? 1 : 0;
+            hitAfter[ship] += rules::IsHitOrSunk(after[x][y]) ? 1 : 0;
+        }
+    }
+    for (const rules::Cell& cell : missed) {
+        bool dead = false;
+        bool aroundHit = false;
+        const int dx[4] = {-1, 1, 0, 0};
+        const int dy[4] = {0, 0, -1, 1};
+        for (int d = 0; d < 4; ++d) {
+            const int x = cell.x + dx[d];
+            const int y = cell.y + dy[d];
+            if (x < 0 || y < 0 || x >= rules::BoardSize || y >= rules::BoardSize) continue;
+            const int ship = after[x][y] % 10;
+            if (ship == 0 || hitBefore[ship] == cells[ship]) continue;
+            dead = dead || hitAfter[ship] == cells[ship];
+            aroundHit = aroundHit || hitAfter[ship] > 0;
+        }
+        ++(dead ? misses->dead : aroundHit ? misses->aroundHit : misses->hunting);
+    }
+}
+
 // The player's fleet is sunk by the computer alone: the player's slots stay empty.
 std::optional<rules::Cell> NoPlayerShot(const rules::Game&) { return std::nullopt; }
 
@@ -126,6 +168,7 @@ int main(int argc, char** argv) {
     std::vector<int> shots;
     long slotsLeftEmpty = 0;    // computer shots with no untouched cell left to aim at
     std::vector<int> deciding;  // misses before the last sinking in the deciding salvo
+    Misses misses;
     salvos.reserve(static_cast<std::size_t>(games));
     shots.reserve(static_cast<std::size_t>(games));
     for (long game = 0; game < games; ++game) {
@@ -154,10 +197,12 @@ int main(int argc, char** argv) {
         while (true) {
             ++salvoCount;
             battle::EventLog log;
+            const rules::Board before = play.game.boards[rules::Player];
             const auto end = battle::PlaySalvo(play.game, NoPlayerShot, play.computer(), log);
             int shotsAtPlayer = 0;
             int shotsToLastSinking = 0;
             int hitsAtPlayer = 0;
+            std::vector<rules::Cell> missed;
             for (const rules::Event& event : log.events) {
                 const bool settled = event.kind == rules::EventKind::Missed ||
                                      event.kind == rules::EventKind::Hit ||
@@ -166,15 +211,22 @@ int main(int argc, char** argv) {
                 ++shotsAtPlayer;
                 if (event.kind != rules::EventKind::Missed) ++hitsAtPlayer;
                 if (event.kind == rules::EventKind::Sinking) shotsToLastSinking = shotsAtPlayer;
+                if (event.kind == rules::EventKind::Missed) {
+                    missed.push_back(rules::Cell{event.shot.x, event.shot.y});
+                }
             }
             slotsLeftEmpty += rules::ShipsPerSide - shotsAtPlayer;
             // The enemy fleet is never shot at, so a game that ends is lost, by the salvo's last
             // sinking.
             if (end) {
+                // Misses behind the last sinking were never counted as shots.
+                missed.resize(static_cast<std::size_t>(shotsToLastSinking - hitsAtPlayer));
+                CountMisses(before, play.game.boards[rules::Player], missed, &misses);
                 shotCount += shotsToLastSinking;
                 deciding.push_back(shotsToLastSinking - hitsAtPlayer);
                 break;
             }
+            CountMisses(before, play.game.boards[rules::Player], missed, &misses);
             shotCount += shotsAtPlayer;
             if (salvoCount > 144) {
                 std::fprintf(stderr, "seed %u: the fleet was not sunk\n", seed);
@@ -194,6 +246,11 @@ int main(int argc, char** argv) {
                 t.maximum);
     std::printf("misses fired before the last sinking in the deciding salvo: mean %.2f\n",
                 Summarise(deciding).mean);
+    const double perGame = 1.0 / static_cast<double>(games);
+    std::printf(
+        "misses a game: %.2f around a ship finished in the same salvo, %.2f around a ship "
+        "hit, %.2f hunting\n",
+        misses.dead * perGame, misses.aroundHit * perGame, misses.hunting * perGame);
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
     std::printf(
         "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
