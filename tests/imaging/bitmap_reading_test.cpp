@@ -2,6 +2,7 @@
 // order decodes to the same pixels; malformed files are refused or decoded within bounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/drawing/dib.h"
 #include "platform/drawing/drawing.h"
 #include "platform/module_resources.h"
+#include "platform/repaint.h"
 #include "platform/test/test_host.h"
 #include "tests/imaging/bmp_writer.h"
 #include "tests/imaging/temp_folder.h"
@@ -229,7 +231,41 @@ TEST_F(BitmapReadingTest, ResourcesConvertTheSameWay) {
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->Row(2)[1], 0x0000FFu);
     EXPECT_EQ(bitmap->Row(2)[0], 0xFFFF00u);
+
     platform::DeleteObject(bitmap);
+
+    // Sized from the header alone, and decoded straight into a target of exactly its size. The
+    // run lengths cut short leave the top rows out: black there, as in a bitmap of its own, not
+    // what the target held.
+    const std::span<const std::uint8_t> cut = std::span<const std::uint8_t>(file).subspan(14);
+    OneBitmap shortened(cut.first(cut.size() - 8));
+    platform::Bitmap* own = platform::LoadBitmap(&shortened, 102);
+    ASSERT_NE(own, nullptr);
+    const platform::BitmapInfo size = platform::BitmapResourceSize(&shortened, 102);
+    EXPECT_EQ(size.width, own->width);
+    EXPECT_EQ(size.height, own->height);
+    EXPECT_EQ(platform::BitmapResourceSize(&shortened, 103).width, 0);
+    platform::DeviceContext* screen = platform::GetDC(nullptr);
+    platform::DeviceContext* dc = platform::CreateCompatibleDC(screen);
+    for (const int extra : {0, 1}) {
+        platform::Bitmap* target =
+            platform::CreateBitmap(size.width + extra, size.height, 1, 32, nullptr);
+        std::fill(target->pixels.begin(), target->pixels.end(), 0x123456u);
+        platform::Bitmap* previous = platform::SelectObject(dc, target);
+        const bool drawn = platform::DrawBitmapResource(dc, &shortened, 102);
+        platform::SelectObject(dc, previous);
+        if (extra == 0) {
+            EXPECT_TRUE(drawn);
+            EXPECT_EQ(target->pixels, own->pixels);
+        } else {
+            EXPECT_FALSE(drawn) << "a target of another size takes the picture's own bitmap";
+            EXPECT_EQ(target->pixels.front(), 0x123456u);
+        }
+        platform::DeleteObject(target);
+    }
+    platform::DeleteDC(dc);
+    platform::ReleaseDC(nullptr, screen);
+    platform::DeleteObject(own);
     EXPECT_EQ(platform::LoadBitmap(&resources, 103), nullptr);
 }
 
