@@ -73,6 +73,18 @@ void CopyPicture(Window* popup, Bitmap* picture) {
     ReleaseDC(popup, windowDc);
 }
 
+// Decoded into a bitmap of its own, then copied in: shrunk by averaging where the window has
+// fewer pixels than the picture.
+bool CopyPictureResource(const ModuleResources* instance, Window* popup, int bitmapId,
+                         double scale) {
+    Bitmap* picture = LoadBitmap(instance, bitmapId);
+    if (picture == nullptr) return false;
+    picture->scale = scale;
+    CopyPicture(popup, picture);
+    DeleteObject(picture);
+    return true;
+}
+
 // On a scaled screen the picture drawn at twice the size shows its detail; it keeps the size of
 // the one above in logical pixels. Where it fits the window's pixels exactly (a scale of 2) it is
 // decoded straight into them: the end of a game on such a screen is the program's busiest moment
@@ -85,26 +97,16 @@ bool DrawLargerPicture(const ModuleResources* instance, Window* popup, int bitma
     DeviceContext* windowDc = GetDC(popup);
     const bool drawn = DrawBitmapResource(windowDc, instance, largerId);
     ReleaseDC(popup, windowDc);
-    if (drawn) return true;
-    Bitmap* picture = LoadBitmap(instance, largerId);
-    if (picture == nullptr) return false;
-    picture->scale = 2.0;
-    CopyPicture(popup, picture);
-    DeleteObject(picture);
-    return true;
+    return drawn || CopyPictureResource(instance, popup, largerId, 2.0);
 }
 
 bool ShowPicture(const ModuleResources* instance, Window* popup, int bitmapId, BitmapInfo size) {
-    bool shown = popup->surface.scale != 1.0 && DrawLargerPicture(instance, popup, bitmapId, size);
-    if (!shown) {
-        Bitmap* picture = LoadBitmap(instance, bitmapId);
-        if (picture == nullptr) return false;
-        CopyPicture(popup, picture);
-        DeleteObject(picture);
-        shown = true;
-    }
+    const bool shown =
+        (popup->surface.scale != 1.0 && DrawLargerPicture(instance, popup, bitmapId, size)) ||
+        CopyPictureResource(instance, popup, bitmapId, 1.0);
+    if (!shown) return false;
     if (OpenPopup* open = Find(popup)) open->pictureShown = true;
-    return shown;
+    return true;
 }
 
 void OnCreate(Window* window) {

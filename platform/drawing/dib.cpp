@@ -241,6 +241,10 @@ void DecodeInto(const BitmapInfoHeader& header, std::span<const std::uint8_t> co
     }
 }
 
+BitmapInfo SizeOf(const BitmapInfoHeader& header) {
+    return BitmapInfo{header.width, header.height < 0 ? -header.height : header.height, 32};
+}
+
 struct BitmapResource {
     BitmapInfoHeader header;
     std::span<const std::uint8_t> colours;
@@ -301,8 +305,7 @@ Bitmap* LoadBitmap(const ModuleResources* instance, int id) {
 BitmapInfo BitmapResourceSize(const ModuleResources* instance, int id) {
     const std::optional<BitmapResource> found = FindBitmapResource(instance, id);
     if (!found || !IsDecodable(found->header)) return BitmapInfo{};
-    const BitmapInfoHeader& header = found->header;
-    return BitmapInfo{header.width, header.height < 0 ? -header.height : header.height, 32};
+    return SizeOf(found->header);
 }
 
 bool DrawBitmapResource(DeviceContext* dc, const ModuleResources* instance, int id) {
@@ -310,7 +313,7 @@ bool DrawBitmapResource(DeviceContext* dc, const ModuleResources* instance, int 
     const std::optional<BitmapResource> found = FindBitmapResource(instance, id);
     if (!found || !IsDecodable(found->header)) return false;
     Bitmap& target = *dc->target;
-    const BitmapInfo size = BitmapResourceSize(instance, id);
+    const BitmapInfo size = SizeOf(found->header);
     // Anything the picture would not cover exactly, or a clip it would overrun, takes the usual
     // way through a bitmap of its own.
     if (size.width != target.width || size.height != target.height) return false;
