@@ -13,28 +13,20 @@ namespace battle {
 
 namespace {
 
-void ShowResultPicture(platform::Window* window, int bitmapId) {
-    // Until the player clicks it; the game does not wait for that.
-    windows::ShowPicturePopup(windows::App.AppInstance, window, bitmapId, 0);
+const char* StatusOf(rules::GameOutcome outcome) {
+    switch (outcome) {
+        case rules::GameOutcome::Won:
+            return "YOU WON!!!";
+        case rules::GameOutcome::Lost:
+            return "YOU LOST!!!";
+        case rules::GameOutcome::Tied:
+            break;
+    }
+    return "A TIE!!!";
 }
 
-void Tie(platform::Window* window) {
-    setup::SetStatus(window, "A TIE!!!");
-    ShowResultPicture(window, resources::IDB_TIE);
-    platform::UpdateWindow(window);
-}
-
-void Win(platform::Window* window) {
-    setup::SetStatus(window, "YOU WON!!!");
-    ShowResultPicture(window, resources::IDB_WIN);
-    platform::UpdateWindow(window);
-    // Waits for a sound still playing, such as the last sinking, then plays to its end.
-    sound::PlaySoundEffect("Sounds\\win.wav", sound::PlayToEnd);
-}
-
-void Loss(platform::Window* window, const rules::Game& game) {
-    setup::SetStatus(window, "YOU LOST!!!");
-    // The computer's survivors come up one by one where they lie, afloat.
+// The computer's survivors come up one by one where they lie, afloat.
+void RevealSurvivors(platform::Window* window, const rules::Game& game) {
     for (std::uint32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
         if (game.ShipOf(rules::Enemy, static_cast<std::int32_t>(shipId)).IsSunk()) continue;
         fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(rules::Enemy, shipId)];
@@ -42,24 +34,27 @@ void Loss(platform::Window* window, const rules::Game& game) {
         ship.Invalidate(window);
         platform::UpdateWindow(window);
     }
-    ShowResultPicture(window, resources::IDB_LOSS);
-    sound::PlaySoundEffect("Sounds\\lose.wav", sound::PlayToEnd);
 }
 
 }  // namespace
 
 void ShowGameOver(platform::Window* window, const rules::Game& game, rules::GameOutcome outcome) {
-    switch (outcome) {
-        case rules::GameOutcome::Tied:
-            Tie(window);
-            break;
-        case rules::GameOutcome::Won:
-            Win(window);
-            break;
-        case rules::GameOutcome::Lost:
-            Loss(window, game);
-            break;
-    }
+    setup::SetStatus(window, StatusOf(outcome));
+    if (outcome == rules::GameOutcome::Lost) RevealSurvivors(window, game);
+    platform::UpdateWindow(window);
+}
+
+void AnnounceGameOver(platform::Window* window, rules::GameOutcome outcome) {
+    const int picture = outcome == rules::GameOutcome::Won    ? resources::IDB_WIN
+                        : outcome == rules::GameOutcome::Lost ? resources::IDB_LOSS
+                                                              : resources::IDB_TIE;
+    // Until the player clicks it; the game does not wait for that.
+    windows::ShowPicturePopup(windows::App.AppInstance, window, picture, 0);
+    // Each waits for a sound still playing, such as the last sinking, then plays to its end.
+    if (outcome == rules::GameOutcome::Won)
+        sound::PlaySoundEffect("Sounds\\win.wav", sound::PlayToEnd);
+    if (outcome == rules::GameOutcome::Lost)
+        sound::PlaySoundEffect("Sounds\\lose.wav", sound::PlayToEnd);
 }
 
 }  // namespace battle

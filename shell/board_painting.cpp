@@ -320,4 +320,10 @@ void PaintBoard(platform::Window* window) {
     platform::EndPaint(window, &paint);
 }
 
+void LetBackgroundGo() {
+    Layers& layers = KeptLayers();
+    if (layers.background != nullptr) platform::DeleteObject(layers.background);
+    layers = Layers{};
+}
+
 }  // namespace shell

@@ -10,4 +10,8 @@ namespace shell {
 // of the whole area would give there, and shows it.
 void PaintBoard(platform::Window* window);
 
+// Lets the kept background layer (desktop colour, sea, boards) go; the next paint composes it
+// anew from the picture files.
+void LetBackgroundGo();
+
 }  // namespace shell

@@ -23,6 +23,11 @@ void StartNewGame(platform::Window* window);
 // who quits then has still finished the game.
 void EndGame(platform::Window* window, rules::GameOutcome outcome);
 
+// Shows a game's end: on the board, then its picture and sound. The board's kept background layer
+// goes in between, as the board stays as it is under the picture: the picture's windows need about
+// as much memory again (at a scale of 2, 10 MB), and the next game composes the layer anew.
+void ShowGameEnd(platform::Window* window, const rules::Game& game, rules::GameOutcome outcome);
+
 // Checks the Options > Opponent item of the chosen level and unchecks the other.
 void CheckOpponentItems();
 

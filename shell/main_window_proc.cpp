@@ -210,7 +210,13 @@ void OnLeftButtonDoubleClick(Window* window, int x, int y) {
 void EndGame(Window* window, rules::GameOutcome outcome) {
     const rules::Game& game = TheSession.game;
     AddGameToRecord(game.level, outcome, game.salvosResolved);
+    ShowGameEnd(window, game, outcome);
+}
+
+void ShowGameEnd(Window* window, const rules::Game& game, rules::GameOutcome outcome) {
     battle::ShowGameOver(window, game, outcome);
+    LetBackgroundGo();
+    battle::AnnounceGameOver(window, outcome);
 }
 
 LRESULT MainWndProc(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "battle/game_over.h"
 #include "battle/network_battle.h"
 #include "battle/salvo_on_screen.h"
 #include "network/match.h"
@@ -126,7 +125,7 @@ void Finish(platform::Window* window, bool revealed) {
     CloseLink(window);
     if (revealed && !cheated) battle::PlaceRevealedFleet(window, Game());
     AddNetworkGameToRecord(cheated ? NetworkEnd::Cheating : RecordOf(outcome));
-    battle::ShowGameOver(window, Game(), outcome);
+    ShowGameEnd(window, Game(), outcome);
     if (cheated) {
         platform::MessageBox(window, CheatingCaught(), BoxCaption, platform::MB_OK);
     } else if (!revealed) {

@@ -1,7 +1,8 @@
 // tests/shell/board_painting_test.cpp: the composed frame of a battle on the test host, pixel by
 // pixel: aim, miss and hit marks as their pictures draw them and only where they belong, a sunk
 // ship shown by its sunk picture without hit marks, the status line's place, and a direct paint
-// that changes nothing when nothing was marked, and a paint of marked pieces alone.
+// that changes nothing when nothing was marked, a paint of marked pieces alone, and a background
+// composed anew from its files.
 #include "shell/board_painting.h"
 
 #include <gtest/gtest.h>
@@ -396,6 +397,22 @@ TEST(BoardPainting, APaintOfMarkedPiecesGivesTheWholeFramesPixelsThereAndNothing
             EXPECT_GT(painted, 0);
             EXPECT_EQ(wrong, 0);
         }
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// The end of a game lets the kept background go; the sea and boards were let go once it was
+// composed, so the next paint reads them from their files again and must give the same frame.
+TEST(BoardPainting, TheBackgroundComposedAnewFromItsFilesGivesTheSameFrame) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] {
+        const Frame before = PaintedFrame();
+        shell::LetBackgroundGo();
+        EXPECT_TRUE(PaintedFrame() == before);
+        shell::LetBackgroundGo();
+        shell::LetBackgroundGo();  // the second time finds nothing to let go
+        EXPECT_TRUE(PaintedFrame() == before);
     });
     EXPECT_EQ(game.Run(), 0);
 }
