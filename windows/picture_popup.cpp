@@ -31,6 +31,10 @@ constexpr std::uintptr_t DisplayTimerId = 1;
 struct OpenPopup {
     Window* window = nullptr;
     bool pictureShown = false;
+    // What it shows, to show it again on a screen of another scale.
+    const ModuleResources* instance = nullptr;
+    int bitmapId = 0;
+    BitmapInfo size;
 };
 
 // The pop-ups now open, oldest first. The newest holds the mouse; when it closes, the one before
@@ -111,7 +115,9 @@ bool ShowPicture(const ModuleResources* instance, Window* popup, int bitmapId, B
 
 void OnCreate(Window* window) {
     PopupOwner = GetParent(window);
-    OpenPopups().push_back(OpenPopup{window, false});
+    OpenPopup open;
+    open.window = window;
+    OpenPopups().push_back(open);
     SetCapture(window);
 }
 
@@ -166,6 +172,12 @@ LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, L
             if (open != nullptr && open->pictureShown) return 1;
             return DefWindowProc(window, message, wParam, lParam);
         }
+        case WM_DPICHANGED:
+            // Moved to a screen of another scale, the window has a new surface, blank: its
+            // picture is drawn again from the set that suits it.
+            if (const OpenPopup* open = Find(window); open != nullptr && open->pictureShown)
+                ShowPicture(open->instance, window, open->bitmapId, open->size);
+            return 0;
         case WM_DESTROY:
             OnDestroy(window);
             return 0;
@@ -188,6 +200,11 @@ Window* ShowPicturePopup(const ModuleResources* instance, Window* owner, int bit
     Window* popup = CreateWindowEx(0, PopupClassName, PopupTitle, style, left, top, size.width,
                                    size.height, owner, 0, instance);
     if (popup == nullptr) return nullptr;
+    if (OpenPopup* open = Find(popup)) {
+        open->instance = instance;
+        open->bitmapId = bitmapId;
+        open->size = size;
+    }
     ShowWindow(popup, SW_SHOWNORMAL);
     UpdateWindow(popup);
     if (!ShowPicture(instance, popup, bitmapId, size)) {

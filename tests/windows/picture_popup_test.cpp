@@ -116,6 +116,22 @@ TEST_F(PicturePopupTest, OnADoubleScreenShowsItsDoubleSizePictureInTheSameLogica
     EXPECT_TRUE(doubled);
 }
 
+// Moved to a screen of another scale, its window gets a new, blank surface of that screen's
+// pixels: the picture must be drawn there again, from the set that suits it, and back.
+TEST_F(PicturePopupTest, MovedToAScreenOfAnotherScaleShowsItsPictureThere) {
+    pictures.Add(AboutId + 1000, 800, 800);
+    Window* popup = ShowPicturePopup(&pictures, owner, AboutId, 0);
+    ASSERT_NE(popup, nullptr);
+    for (const double scale : {2.0, 1.0}) {
+        SCOPED_TRACE(scale);
+        SetSurfaceScale(popup, scale);
+        UpdateWindow(popup);
+        RunQueue();
+        EXPECT_EQ(popup->surface.width, static_cast<int>(400 * scale));
+        EXPECT_TRUE(ShowsPattern(popup));
+    }
+}
+
 TEST_F(PicturePopupTest, StartupPictureClosesAfterItsDisplayTimeWithoutInput) {
     Window* popup = ShowPicturePopup(&pictures, owner, StartupId, 5000);
     ASSERT_NE(popup, nullptr);
