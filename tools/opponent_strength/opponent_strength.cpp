@@ -3,13 +3,13 @@
 // throughout (five shots a salvo), and prints how many salvos and shots it needs to sink them.
 //
 // Usage: opponent_strength [--level standard|expert] [--fleet game|uniform] [--shots 1..5]
-//                          [games, default 10000] [first seed, default 1]
+//                          [--each] [games, default 10000] [first seed, default 1]
 // --fleet uniform lays the player's fleet out so that every legal layout is equally likely, in
 // place of the game's own random placement; --shots gives the computer fewer shots a salvo (its
-// other ships start sunk), 1 showing what seeing every shot's outcome is worth. The misses are
-// sorted by where they fell (around a ship the same salvo finished, around a ship hit, elsewhere),
-// to show what firing blind costs. The last line
-// sums the level up:
+// other ships start sunk), 1 showing what seeing every shot's outcome is worth; --each prints every
+// game's shots and salvos by its seed, so that two players can be compared game by game. The misses
+// are sorted by where they fell (around a ship the same salvo finished, around a ship hit,
+// elsewhere), to show what firing blind costs. The last line sums the level up:
 //   LEVEL: shots mean M median D p90 P max X; salvos mean S over N games
 #include <algorithm>
 #include <array>
@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
     std::vector<const char*> numbers;
     bool usable = true;
     bool uniformFleet = false;
+    bool eachGame = false;
     int shotsPerSalvo = rules::ShipsPerSide;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
@@ -151,6 +152,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotsPerSalvo = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
             usable = usable && shotsPerSalvo >= 1 && shotsPerSalvo <= rules::ShipsPerSide;
+        } else if (std::strcmp(argv[i], "--each") == 0) {
+            eachGame = true;
         } else {
             numbers.push_back(argv[i]);
         }
@@ -160,7 +163,7 @@ int main(int argc, char** argv) {
     if (!usable || games < 1 || numbers.size() > 2) {
         std::fprintf(stderr,
                      "usage: %s [--level standard|expert] [--fleet game|uniform] [--shots 1..5] "
-                     "[games >= 1] [first seed]\n",
+                     "[--each] [games >= 1] [first seed]\n",
                      argv[0]);
         return 2;
     }
@@ -235,6 +238,7 @@ int main(int argc, char** argv) {
         }
         salvos.push_back(salvoCount);
         shots.push_back(shotCount);
+        if (eachGame) std::printf("game %u: %d shots, %d salvos\n", seed, shotCount, salvoCount);
     }
 
     const Figures s = Summarise(salvos);
