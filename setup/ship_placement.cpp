@@ -1,10 +1,12 @@
 // setup/ship_placement.cpp: picking up, turning and carrying a ship. While a ship is carried a
 // nested loop takes every message and hands none on: only a drop attempt, a double-click (when
-// selecting) and a quit request do anything; clicks, keys and menu choices are lost, not queued.
+// selecting) and a quit request do anything; clicks, keys and menu choices are lost, not queued,
+// and a move to a screen of another scale is told again after the carry.
 #include "setup/ship_placement.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "fleet/board_cell.h"
 #include "fleet/fleet.h"
@@ -37,8 +39,9 @@ fleet::Ship* PickUp(platform::Window* window, int x, int y) {
     return nullptr;
 }
 
-CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
-               bool endOnDoubleClick) {
+// Notes the windows moved to a screen of another scale meanwhile in scaleChanged.
+CarryEnd TakeCarryMessages(fleet::Ship& ship, rules::Game& game, platform::Window* window,
+                           bool endOnDoubleClick, std::vector<platform::Window*>& scaleChanged) {
     for (;;) {
         platform::Message message;
         platform::GetMessage(&message, nullptr, 0, 0);
@@ -62,6 +65,11 @@ CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
                     return CarryEnd::DoubleClick;
                 }
                 break;
+            case platform::WM_DPICHANGED:
+                if (std::find(scaleChanged.begin(), scaleChanged.end(), message.window) ==
+                    scaleChanged.end())
+                    scaleChanged.push_back(message.window);
+                break;
             default:
                 if (platform::EndsTheProgram(message)) {
                     platform::PostMessage(message.window, message.message, message.wParam,
@@ -71,6 +79,17 @@ CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
                 break;  // taken and dropped
         }
     }
+}
+
+// A window moved to a screen of another scale during the carry is told so again once it ends:
+// that message is not the player's to lose, and its pictures would stay those of the old screen.
+CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
+               bool endOnDoubleClick) {
+    std::vector<platform::Window*> scaleChanged;
+    const CarryEnd end = TakeCarryMessages(ship, game, window, endOnDoubleClick, scaleChanged);
+    for (platform::Window* moved : scaleChanged)
+        platform::PostMessage(moved, platform::WM_DPICHANGED, 0, 0);
+    return end;
 }
 
 bool TakenFromDock(int x, int y) {

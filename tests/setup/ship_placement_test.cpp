@@ -137,6 +137,26 @@ TEST_F(Placement, ClicksAndMenuChoicesDuringACarryHaveNoEffectEvenAfterwards) {
     EXPECT_EQ(game.Run(), 0);
 }
 
+// The window moved to a screen of scale 2 while a ship is carried: once the ship is down, every
+// picture comes from the double set, the carried ship's among them.
+TEST_F(Placement, AScaleChangeDuringACarryTakesEffectOnceTheShipIsDown) {
+    game.Then([this] { Click(OnShip(4)); });
+    game.Then([this] {
+        platform::SetSurfaceScale(windows::App.MainWindow, 2.0);
+        Click(CellCentre(Player, 5, 5));
+    });
+    game.Then([] {
+        EXPECT_EQ(CellsHolding(Player, 5), 2);
+        const imaging::Picture& ship = *fleet::Ships[fleet::ShipIndex(Player, 5)].currentPicture;
+        const imaging::Picture& dock = *fleet::Ships[fleet::ShipIndex(Player, 1)].currentPicture;
+        ASSERT_NE(ship.bitmap, nullptr);
+        ASSERT_NE(dock.bitmap, nullptr);
+        EXPECT_GE(ship.bitmap->width, 2 * (ship.GetRight() - ship.GetLeft()));
+        EXPECT_GE(dock.bitmap->width, 2 * (dock.GetRight() - dock.GetLeft()));
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
 TEST_F(Placement, PlaceRandomAfterMovesByHandLaysOutTheWholeFleetAgain) {
     game.Then([this] { Move(0, 0, 0); });
     game.Then([this] { game.host.ClickControl(windows::App.MainWindow, setup::ID_PLACE_RANDOM); });
