@@ -128,6 +128,13 @@ QImage AboutPicture(const QString& version, int factor) {
     return image;
 }
 
+// An end picture stays until a click, as the About picture does, and says so as About does: a
+// player who has never seen one would otherwise wait for it to go by itself.
+void CloseHint(QPainter& p, double y, const QColor& fill, const QColor& outline) {
+    Lettering(p, "Click to return to the boards", QPointF(SceneWidth / 2.0, y), 15, true, fill,
+              outline, 1.0);
+}
+
 QImage WinPicture(int factor) {
     QImage image = NewScene(SceneWidth, SceneHeight, factor);
     QPainter p;
@@ -149,6 +156,7 @@ QImage WinPicture(int factor) {
               QColor(30, 20, 6), 3.5);
     Lettering(p, "The enemy fleet is on the sea bed", QPointF(SceneWidth / 2.0, 462), 20, false,
               QColor(240, 246, 252), QColor(6, 20, 40), 1.5);
+    CloseHint(p, 22, QColor(255, 255, 255), QColor(16, 50, 100));
     p.end();
     return image;
 }
@@ -177,6 +185,7 @@ QImage LossPicture(int factor) {
               QColor(20, 4, 4), 3.5);
     Lettering(p, "Your fleet has been sunk", QPointF(SceneWidth / 2.0, 156), 24, false,
               QColor(226, 226, 232), QColor(10, 10, 14), 1.5);
+    CloseHint(p, 460, QColor(226, 226, 232), QColor(10, 10, 14));
     p.end();
     return image;
 }
@@ -202,6 +211,7 @@ QImage TiePicture(int factor) {
               QColor(20, 14, 34), 3.5);
     Lettering(p, "Both fleets went down in the same salvo", QPointF(SceneWidth / 2.0, 156), 22,
               false, QColor(236, 224, 226), QColor(16, 10, 26), 1.5);
+    CloseHint(p, 460, QColor(236, 224, 226), QColor(16, 10, 26));
     p.end();
     return image;
 }
