@@ -177,14 +177,20 @@ bool UpdatePrivateProfile(const std::string& file,
     bool done = false;
     int lock = -1;
     if (MakeFolders(file)) lock = Lock(file);
+    int error = errno;
     if (lock >= 0) {
         ProfileEntries entries = ReadProfile(file);
         change(entries);
         const std::string text = Format(entries);
         done = WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+        error = errno;
         ::close(lock);  // and with it the lock
     }
-    if (!done) std::fprintf(stderr, "tidewrack: could not save %s\n", file.c_str());
+    if (!done) {
+        std::fprintf(stderr, "tidewrack: could not save %s: %s\n", file.c_str(),
+                     std::strerror(error));
+    }
+    errno = error;  // the caller may name the reason
     return done;
 }
 

@@ -32,7 +32,8 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
 // Reads the file, lets `change` edit the entries, and writes them back, holding a lock (a
 // "<file>.lock" beside it) from the read to the rename, so two games never lose each other's
 // changes. The new text goes to a temporary file in the same folder, is flushed to the disk and
-// then renamed over the file: a kill at any moment leaves the old file or the new one.
+// then renamed over the file: a kill at any moment leaves the old file or the new one. On false
+// errno tells why, and the file is as it was.
 bool UpdatePrivateProfile(const std::string& file,
                           const std::function<void(ProfileEntries&)>& change);
 

@@ -5,9 +5,13 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 
+#include "platform/message_box.h"
 #include "platform/profile.h"
 #include "rules/game.h"
+#include "windows/program_handles.h"
 
 namespace shell {
 
@@ -74,6 +78,22 @@ std::array<int*, 5> NetworkCounts(NetworkRecord& record) {
     return {&record.won, &record.lost, &record.tied, &record.left, &record.cheating};
 }
 
+bool resultUnsaved = false;  // a result of this run did not reach the file
+
+// Told once a run: a player who keeps playing on a read-only disk is not stopped after every game,
+// and the Statistics say what this means for their figures.
+void SaveRecord(const std::string& file,
+                const std::function<void(platform::ProfileEntries&)>& add) {
+    if (platform::UpdatePrivateProfile(file, add)) return;
+    const int error = errno;
+    if (resultUnsaved) return;
+    resultUnsaved = true;
+    const std::string why = error != 0 ? std::strerror(error) : "it cannot be written";
+    platform::MessageBox(windows::App.MainWindow,
+                         "Your result could not be saved: " + file + " (" + why + ").", "Tidewrack",
+                         platform::MB_OK);
+}
+
 bool ParseNetworkRecord(const platform::ProfileEntries& entries, NetworkRecord* record) {
     const std::array<int*, 5> counts = NetworkCounts(*record);
     for (std::size_t k = 0; k < counts.size(); ++k) {
@@ -109,7 +129,7 @@ PlayRecord ReadPlayRecord() {
 void AddGameToRecord(rules::Level level, GameOutcome outcome, int salvos) {
     const std::string file = RecordFile();
     if (file.empty()) return;
-    platform::UpdatePrivateProfile(file, [&](platform::ProfileEntries& entries) {
+    SaveRecord(file, [&](platform::ProfileEntries& entries) {
         PlayRecord record;
         if (!ParseRecord(entries, &record)) {
             platform::SetProfileAside(file, Damaged);
@@ -154,7 +174,7 @@ NetworkRecord ReadNetworkRecord() {
 void AddNetworkGameToRecord(NetworkEnd end) {
     const std::string file = RecordFile();
     if (file.empty()) return;
-    platform::UpdatePrivateProfile(file, [&](platform::ProfileEntries& entries) {
+    SaveRecord(file, [&](platform::ProfileEntries& entries) {
         NetworkRecord record;
         PlayRecord levels;
         if (!ParseNetworkRecord(entries, &record) || !ParseRecord(entries, &levels)) {
@@ -191,6 +211,11 @@ std::string DescribePlayRecord(const PlayRecord& record, const NetworkRecord& ne
     }
     const std::string file = RecordFile();
     if (!file.empty()) text += "\nKept in " + file;
+    if (resultUnsaved) {
+        text +=
+            "\n\nThese figures may be out of date: a result of this session could not be "
+            "saved.";
+    }
     return text;
 }
 

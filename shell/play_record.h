@@ -36,13 +36,16 @@ enum class NetworkEnd { Won, Lost, Tied, Left, Cheating };
 // aside as damaged and reads as a fresh one.
 PlayRecord ReadPlayRecord();
 
-// Adds one finished game, merged with what other games running at the same time have added.
+// Adds one finished game, merged with what other games running at the same time have added. A
+// result that cannot be saved (a read-only folder, a full disk) leaves the file as it was and is
+// told to the player in a box, the first time only.
 void AddGameToRecord(rules::Level level, GameOutcome outcome, int salvos);
 
 // The network games as kept, read as the rest of the record is.
 NetworkRecord ReadNetworkRecord();
 void AddNetworkGameToRecord(NetworkEnd end);
-// The record as the Statistics window shows it; the network games once there are any.
+// The record as the Statistics window shows it; the network games once there are any, and a word
+// that the figures may be out of date once a result of this run could not be saved.
 std::string DescribePlayRecord(const PlayRecord& record, const NetworkRecord& network = {});
 
 }  // namespace shell

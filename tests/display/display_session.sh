@@ -10,12 +10,17 @@ xvfb_pid=""
 openbox_pid=""
 game_pid=""
 
+# The game's settings and record go to a fresh folder of the test's own, never the user's.
+user_folder=$(mktemp -d)
+export XDG_CONFIG_HOME=$user_folder XDG_DATA_HOME=$user_folder
+
 stop_display() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     rm -f "$display_file"
+    rm -rf "$user_folder"
 }
 trap stop_display EXIT
 

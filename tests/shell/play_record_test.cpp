@@ -13,10 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/test/test_host.h"
 #include "rules/game.h"
 #include "shell/session.h"
 #include "shell/settings.h"
@@ -88,6 +90,35 @@ TEST_F(PlayRecordFiles, KeepsWinsLossesTiesAndTheFewestSalvosPerLevel) {
     EXPECT_NE(text.find("Fewest salvos in a win: 17"), std::string::npos) << text;
     EXPECT_NE(text.find("none yet"), std::string::npos) << text;
     EXPECT_NE(text.find(record_), std::string::npos) << text;
+}
+
+// A record that cannot be saved (here its lock cannot be taken, which holds even for root) is told
+// once in a box, the Statistics warn that their figures may be behind, and the file keeps what it
+// held.
+TEST_F(PlayRecordFiles, AResultThatCannotBeSavedIsToldOnceAndTheFileKeepsItsFigures) {
+    platform::TestHost host;
+    platform::SetHost(&host);
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Won, 20);
+    std::ifstream saved(record_, std::ios::binary);
+    const std::string figures{std::istreambuf_iterator<char>(saved), {}};
+    ASSERT_FALSE(figures.empty());
+    EXPECT_EQ(shell::DescribePlayRecord(shell::ReadPlayRecord()).find("out of date"),
+              std::string::npos);
+
+    fs::remove(record_ + ".lock");
+    fs::create_directory(record_ + ".lock");
+    shell::AddGameToRecord(Level::Standard, GameOutcome::Lost, 0);
+    shell::AddNetworkGameToRecord(shell::NetworkEnd::Won);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text.rfind("Your result could not be saved: " + record_, 0),
+              0u)
+        << host.MessageBoxes()[0].text;
+    std::ifstream after(record_, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), figures);
+    const std::string text = shell::DescribePlayRecord(shell::ReadPlayRecord());
+    EXPECT_NE(text.find("Won 1, lost 0, tied 0"), std::string::npos) << text;
+    EXPECT_NE(text.find("These figures may be out of date"), std::string::npos) << text;
+    platform::SetHost(nullptr);
 }
 
 struct DamagedCase {

@@ -1,15 +1,29 @@
 // tests/support/user_folders.cpp: built into every test program, before its tests run: the
-// game's settings and record go to folders that cannot exist, never to the user's own. Tests of
-// those files point the variables at folders of their own.
+// game's settings and record go to a fresh folder of the process's own, removed as it ends, never
+// to the user's own. Tests of those files point the variables at folders of their own.
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 namespace {
 
+// Saves succeed, as on a player's computer: a save that fails is told to the player in a box.
 struct UserFolders {
     UserFolders() {
-        setenv("XDG_CONFIG_HOME", "/dev/null/tidewrack-tests", 1);
-        setenv("XDG_DATA_HOME", "/dev/null/tidewrack-tests", 1);
+        char pattern[] = "/tmp/tidewrack-test-home-XXXXXX";
+        if (::mkdtemp(pattern) == nullptr) std::abort();
+        folder = pattern;
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
     }
+    ~UserFolders() {
+        // Only the process that made it: a test's forked child leaves by _exit, skipping this.
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::string folder;
 };
 
 const UserFolders userFolders;
