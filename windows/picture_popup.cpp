@@ -158,8 +158,7 @@ LRESULT PicturePopupProc(Window* window, std::uint32_t message, WPARAM wParam, L
             OnLeftButtonUp(window);
             return 0;
         case WM_KEYDOWN:
-            // Escape closes the picture as a click would (the start-up picture, which no click
-            // closes, is disabled and hears no key).
+            // Escape closes the picture as a click would.
             if (wParam == VK_ESCAPE) OnLeftButtonUp(window);
             return 0;
         case WM_CAPTURECHANGED:
@@ -194,7 +193,9 @@ Window* ShowPicturePopup(const ModuleResources* instance, Window* owner, int bit
     const BitmapInfo size = BitmapResourceSize(instance, bitmapId);
     if (size.width == 0 || size.height == 0) return nullptr;
 
-    const std::uint32_t style = WS_POPUP | (displayTime != 0 ? WS_DISABLED : 0);
+    // A timed picture closes on a click too, as the About picture does: it holds the mouse for its
+    // time, so a disabled one would swallow every click of a player who did not wait for it.
+    const std::uint32_t style = WS_POPUP;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
     Window* popup = CreateWindowEx(0, PopupClassName, PopupTitle, style, left, top, size.width,

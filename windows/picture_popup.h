@@ -9,7 +9,8 @@
 namespace windows {
 
 // Opens the pop-up, centred on the screen and owned by the window, and returns at once. With a
-// display time it closes itself after that many milliseconds; with 0 on a left-button release.
+// display time it closes itself after that many milliseconds, or earlier on a left-button release
+// anywhere; with 0 on the release alone.
 // None when the bitmap cannot be loaded or the window cannot be created.
 platform::Window* ShowPicturePopup(const platform::ModuleResources* instance,
                                    platform::Window* owner, int bitmapId,

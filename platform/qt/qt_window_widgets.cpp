@@ -259,6 +259,18 @@ void TopLevelWidget::keyPressEvent(QKeyEvent* event) {
     if (!QueueGameKey(window_, *event)) QWidget::keyPressEvent(event);
 }
 
+// A window manager raises a window as it activates it, which comes after the window was shown and
+// after anything the game raised then: the start-up picture, shown before the main window, would
+// sit behind it for its whole time. The windows it owns come back on top of it each time.
+void TopLevelWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+    for (QObject* child : children()) {
+        auto* owned = qobject_cast<QWidget*>(child);
+        if (owned != nullptr && owned->isWindow() && owned->isVisible()) owned->raise();
+    }
+}
+
 void TopLevelWidget::closeEvent(QCloseEvent* event) {
     // The desktop's close request goes through the game's own default handling.
     event->ignore();

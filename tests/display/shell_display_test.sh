@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # tests/display/shell_display_test.sh CASE EXECUTABLE: the built game on a real X display.
-# Cases: main_window, close_box, alt_f4, installed (third argument: the build folder),
-# refuse_8bit, refuse_small, screen_1024, screen_800, screen_640, no_sound_click,
-# no_sound_click_early.
+# Cases: main_window, splash_on_top, close_box, alt_f4, installed, refuse_8bit, refuse_small,
+# screen_1024, screen_800, screen_640, no_sound_click, no_sound_click_early. The third argument is
+# the build folder.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
 game=$2
@@ -33,6 +33,34 @@ case "$case_name" in
         xdotool windowactivate --sync "$main" key alt+f
         sleep 0.5
         xdotool key e
+        expect_exit_zero
+        ;;
+    splash_on_top)
+        # The start-up picture, shown before the main window, must not end up behind it once the
+        # window manager has activated the main window: the screen shows the picture itself, and a
+        # click on the main window closes it rather than being swallowed for its five seconds.
+        picture="$artifacts/splash-picture.png"
+        convert "$3/resources/generated/bitmap102.bmp" "$picture" || fail "no start-up picture built"
+        with_splash=1 open_main_window 1024x768x24
+        shown=0
+        for _ in $(seq 1 30); do
+            xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1 || break
+            screenshot splash-on-top
+            convert "$artifacts/splash-on-top.png" -crop 640x480+192+144 +repage \
+                "$artifacts/splash-on-top-centre.png"
+            differing=$(compare -metric AE -fuzz 3% "$artifacts/splash-on-top-centre.png" \
+                "$picture" null: 2>&1 | awk '{print int($1)}')
+            if [ "${differing:-307200}" -lt 3000 ]; then
+                shown=1
+                break
+            fi
+            sleep 0.1
+        done
+        [ "$shown" = 1 ] || fail "the start-up picture was not on top of the main window"
+        xdotool mousemove 60 740 click 1
+        wait_for_no_splash 2 || fail "a click during the start-up picture did not close it"
+        kill -0 "$game_pid" || fail "the click ended the game"
+        close_with_alt_f4
         expect_exit_zero
         ;;
     no_sound_click | no_sound_click_early)
