@@ -2,6 +2,7 @@
 // double-clicks decided here, once, for every host), and the mouse capture itself.
 #include "platform/input.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/core_state.h"
@@ -22,6 +23,17 @@ bool AcceptsInput(Window* window) {
     return true;
 }
 
+// The capture window, when there is one, takes the mouse; the point moves to its client area.
+Window* MouseTarget(Window* window, int& x, int& y) {
+    Window* capture = Core().capture;
+    if (!IsLive(capture) || capture == window) return window;
+    const Point from = core::ClientOriginOnScreen(*window);
+    const Point to = core::ClientOriginOnScreen(*capture);
+    x += from.x - to.x;
+    y += from.y - to.y;
+    return capture;
+}
+
 bool IsDoubleClick(Window* target, int x, int y, std::uint64_t now) {
     if (target->windowClass == nullptr || (target->windowClass->style & CS_DBLCLKS) == 0) {
         return false;
@@ -38,15 +50,7 @@ bool IsDoubleClick(Window* target, int x, int y, std::uint64_t now) {
 
 void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
     if (!IsLive(window)) return;
-    Window* target = window;
-    Window* capture = Core().capture;
-    if (IsLive(capture) && capture != window) {
-        const Point from = core::ClientOriginOnScreen(*window);
-        const Point to = core::ClientOriginOnScreen(*capture);
-        x += from.x - to.x;
-        y += from.y - to.y;
-        target = capture;
-    }
+    Window* target = MouseTarget(window, x, y);
     if (!AcceptsInput(target)) return;
 
     const std::uint64_t now = CurrentHost().TickMilliseconds();
@@ -75,6 +79,17 @@ void QueueMouseInput(Window* window, MouseAction action, int x, int y) {
             break;
     }
     core::QueueInput(Message{target, message, 0, MakePointParam(x, y), now});
+}
+
+void QueueMouseWheel(Window* window, int delta, int x, int y) {
+    if (!IsLive(window) || delta == 0) return;
+    Window* target = MouseTarget(window, x, y);
+    if (!AcceptsInput(target)) return;
+    // A toolkit may add up a fast spin beyond what the message's word holds.
+    const auto turn =
+        static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(delta, -32768, 32767)));
+    core::QueueInput(Message{target, WM_MOUSEWHEEL, MakeLong(0, turn), MakePointParam(x, y),
+                             CurrentHost().TickMilliseconds()});
 }
 
 void QueueMenuCommand(Window* window, int commandId) {

@@ -15,6 +15,9 @@ enum class MouseAction { Move, LeftDown, LeftUp, RightDown, RightUp };
 // window whose class asks for double-clicks into WM_LBUTTONDBLCLK when it comes soon enough and
 // near enough.
 void QueueMouseInput(Window* window, MouseAction action, int x, int y);
+// The wheel turned by delta (WHEEL_DELTA a notch, positive away from the player) over a point of
+// the window's client area: WM_MOUSEWHEEL, to the capture window instead when there is one.
+void QueueMouseWheel(Window* window, int delta, int x, int y);
 // A menu item was chosen: WM_COMMAND with its id, posted to the window that owns the menu (the
 // menu's own loop posts it, so it comes with the posted messages, before waiting input).
 void QueueMenuCommand(Window* window, int commandId);

@@ -38,6 +38,9 @@ constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
 constexpr std::uint32_t WM_RBUTTONDBLCLK = 0x0206;
+// The wheel turned over a window: wParam's high word the turn, signed, in steps of WHEEL_DELTA
+// (positive away from the player); lParam the point in the window's client area.
+constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
 constexpr std::uint32_t WM_CAPTURECHANGED = 0x0215;
 // A socket's event (platform/sockets.h): wParam the socket, lParam the event and error. In the
 // range the classic desktop left to programs, as its asynchronous sockets' message was.
@@ -47,6 +50,7 @@ constexpr std::uint32_t WM_SOCKET = 0x8001;
 // the screen rescaled): its surface is already at the new ratio and wholly marked for painting.
 constexpr std::uint32_t WM_DPICHANGED = 0x02E0;
 
+constexpr int WHEEL_DELTA = 120;  // one notch of a common wheel
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM BN_CLICKED = 0;
 

@@ -1,5 +1,5 @@
 // windows/instructions_viewer.cpp: the "TextScroll" window: "instruct.txt" line by line, the two
-// title lines centred, a vertical scroll bar, no keyboard or wheel.
+// title lines centred, scrolled by its scroll bar, the keys of a text viewer and the wheel.
 #include "windows/instructions_viewer.h"
 
 #include <algorithm>
@@ -28,12 +28,15 @@ constexpr int ViewerWidth = 640;
 constexpr int ViewerHeight = 480;
 constexpr int TitleLineCount = 2;
 constexpr int TextLeft = 10;
+constexpr int LinesPerWheelNotch = 3;
 
 // Each open viewer has its own lines, so closing one never takes the text away from another.
 struct ViewerState {
     InstructionLines instructionLines;
     int lineHeight = 1;
     int clientHeight = 0;
+    // What the wheel turned by that did not yet make a whole line: a touchpad turns in small steps.
+    int wheelTurn = 0;
 
     int LastLineIndex() const { return static_cast<int>(instructionLines.size()) - 1; }
 };
@@ -96,19 +99,57 @@ int RequestedPosition(int request, const ScrollBarInfo& info) {
     }
 }
 
-void OnVerticalScroll(Window* window, const ViewerState& state, WPARAM wParam) {
+void ScrollTo(Window* window, const ViewerState& state, int oldPosition, int wanted) {
     ScrollBarInfo info;
-    info.mask = SIF_ALL;
-    GetScrollInfo(window, SB_VERT, &info);
-    const int oldPosition = info.pos;
     info.mask = SIF_POS;
-    info.pos = RequestedPosition(LowWord(wParam), info);
+    info.pos = wanted;
     SetScrollInfo(window, SB_VERT, &info, true);
     // The scroll bar keeps the position in range; only what it settled on counts.
     const int newPosition = GetScrollPos(window, SB_VERT);
     if (newPosition == oldPosition) return;
     ScrollWindow(window, 0, (oldPosition - newPosition) * state.lineHeight);
     UpdateWindow(window);
+}
+
+void OnVerticalScroll(Window* window, const ViewerState& state, int request) {
+    ScrollBarInfo info;
+    info.mask = SIF_ALL;
+    GetScrollInfo(window, SB_VERT, &info);
+    ScrollTo(window, state, info.pos, RequestedPosition(request, info));
+}
+
+// The keys of a text viewer ask what the scroll bar's parts ask; Escape closes the viewer, also
+// where no window manager draws a close box.
+void OnKeyDown(Window* window, const ViewerState& state, WPARAM key) {
+    switch (key) {
+        case VK_UP:
+            return OnVerticalScroll(window, state, SB_LINEUP);
+        case VK_DOWN:
+            return OnVerticalScroll(window, state, SB_LINEDOWN);
+        case VK_PRIOR:
+            return OnVerticalScroll(window, state, SB_PAGEUP);
+        case VK_NEXT:
+            return OnVerticalScroll(window, state, SB_PAGEDOWN);
+        case VK_HOME:
+            return OnVerticalScroll(window, state, SB_TOP);
+        case VK_END:
+            return OnVerticalScroll(window, state, SB_BOTTOM);
+        case VK_ESCAPE:
+            SendMessage(window, WM_CLOSE, 0, 0);
+            return;
+        default:
+            return;
+    }
+}
+
+void OnMouseWheel(Window* window, ViewerState& state, WPARAM wParam) {
+    state.wheelTurn += static_cast<std::int16_t>(HighWord(wParam));
+    const int lines = state.wheelTurn * LinesPerWheelNotch / WHEEL_DELTA;
+    if (lines == 0) return;
+    state.wheelTurn -= lines * WHEEL_DELTA / LinesPerWheelNotch;
+    const int position = GetScrollPos(window, SB_VERT);
+    // A turn away from the player goes back up the text.
+    ScrollTo(window, state, position, position - lines);
 }
 
 void OnPaint(Window* window, const ViewerState& state) {
@@ -150,14 +191,16 @@ LRESULT InstructionsViewerProc(Window* window, std::uint32_t message, WPARAM wPa
             OnSize(window, *state, lParam);
             return 0;
         case WM_VSCROLL:
-            OnVerticalScroll(window, *state, wParam);
+            OnVerticalScroll(window, *state, LowWord(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(window, *state, wParam);
             return 0;
         case WM_PAINT:
             OnPaint(window, *state);
             return 0;
         case WM_KEYDOWN:
-            // Escape closes the viewer, also where no window manager draws a close box.
-            if (wParam == VK_ESCAPE) SendMessage(window, WM_CLOSE, 0, 0);
+            OnKeyDown(window, *state, wParam);
             return 0;
         case WM_DESTROY:
             Viewers().erase(window);

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/input.h"
 #include "platform/menus.h"
@@ -38,6 +39,14 @@ WPARAM VirtualKeyOf(const QKeyEvent& event) {
             return VK_RETURN;
         case Qt::Key_Escape:
             return VK_ESCAPE;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_End:
+            return VK_END;
         default:
             break;
     }
@@ -165,6 +174,12 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) { QueueMouse(window_, ev
 
 void SurfaceView::keyPressEvent(QKeyEvent* event) {
     if (!QueueGameKey(window_, *event)) QWidget::keyPressEvent(event);
+}
+
+void SurfaceView::wheelEvent(QWheelEvent* event) {
+    const QPoint at = event->position().toPoint();
+    QueueMouseWheel(&window_, event->angleDelta().y(), at.x(), at.y());
+    event->accept();
 }
 
 TopLevelWidget::TopLevelWidget(Window& window, QWidget* owner)

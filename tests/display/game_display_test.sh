@@ -103,8 +103,31 @@ case "$case_name" in
             sleep 0.5
         done
         screenshot instructions-scrolled
+        region=${width}x${height}+${viewer_x}+${viewer_y}
         region_differs "$artifacts/instructions-top.png" "$artifacts/instructions-scrolled.png" \
-            "${width}x${height}+${viewer_x}+${viewer_y}" || fail "the text did not scroll"
+            "$region" || fail "the text did not scroll"
+        # The keys of a text viewer and the wheel: Home goes back to the very top, End and the
+        # wheel move the text, Page Up after End too.
+        xdotool windowactivate --sync "$viewer" key Home
+        sleep 0.5
+        screenshot instructions-home
+        region_differs "$artifacts/instructions-top.png" "$artifacts/instructions-home.png" \
+            "$region" && fail "Home did not go back to the top"
+        xdotool mousemove $(( viewer_x + width / 2 )) $(( viewer_y + height / 2 )) click 5 click 5
+        sleep 0.5
+        screenshot instructions-wheel
+        region_differs "$artifacts/instructions-top.png" "$artifacts/instructions-wheel.png" \
+            "$region" || fail "the wheel did not scroll"
+        xdotool key End
+        sleep 0.5
+        screenshot instructions-end
+        region_differs "$artifacts/instructions-wheel.png" "$artifacts/instructions-end.png" \
+            "$region" || fail "End did not scroll"
+        xdotool key Prior
+        sleep 0.5
+        screenshot instructions-page-up
+        region_differs "$artifacts/instructions-end.png" "$artifacts/instructions-page-up.png" \
+            "$region" || fail "Page Up did not scroll"
         xdotool windowactivate --sync "$viewer" key alt+F4
         sleep 1
         xdotool search --onlyvisible --name '^Tidewrack Instructions$' >/dev/null \

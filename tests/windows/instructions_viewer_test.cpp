@@ -1,5 +1,5 @@
 // tests/windows/instructions_viewer_test.cpp: the instructions viewer on the test host: its window,
-// the file it reads, where its lines are drawn, and scrolling by the scroll bar.
+// the file it reads, where its lines are drawn, and scrolling by the scroll bar, keys and wheel.
 #include "windows/instructions_viewer.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "platform/repaint.h"
 #include "platform/screen.h"
 #include "platform/scroll_bars.h"
+#include "platform/virtual_keys.h"
 #include "tests/windows/window_test_support.h"
 
 namespace {
@@ -234,6 +235,58 @@ TEST_F(InstructionsViewerTest, EachScrollRequestSettlesWithinTheBarAndMatchesAFu
         // Moved pixels and the painted strip together show what a full repaint shows.
         EXPECT_EQ(viewer->surface.pixels, FullyRepainted(viewer).pixels);
     }
+}
+
+// The keys and the wheel move the text as the scroll bar's parts do, and stay within its range.
+TEST_F(InstructionsViewerTest, KeysAndWheelScrollWithinTheBar) {
+    WriteInstructions(NumberedLines(100));
+    Window* viewer = OpenViewer();
+    ASSERT_NE(viewer, nullptr);
+    const int page = ScrollOf(viewer).page;
+    ASSERT_GT(page, 3);
+    const int bottom = 99 - page + 1;
+
+    struct Case {
+        const char* what;
+        int start;
+        WPARAM key;      // 0: the wheel instead
+        int wheelTurns;  // in eighths of a degree, positive away from the player
+        int expected;
+    };
+    const Case cases[] = {
+        {"down", 0, VK_DOWN, 0, 1},
+        {"up", 5, VK_UP, 0, 4},
+        {"page down", 3, VK_NEXT, 0, 3 + page},
+        {"page up past the top", 5, VK_PRIOR, 0, 0},
+        {"end", 0, VK_END, 0, bottom},
+        {"home", 40, VK_HOME, 0, 0},
+        {"a key the viewer has no use for", 7, 'R', 0, 7},
+        {"a notch towards the player", 10, 0, -WHEEL_DELTA, 13},
+        {"two notches away", 10, 0, 2 * WHEEL_DELTA, 4},
+        {"a notch away at the top", 0, 0, WHEEL_DELTA, 0},
+        {"a notch towards the player at the bottom", bottom, 0, -WHEEL_DELTA, bottom},
+        {"a touchpad's small steps add up", 10, 0, -WHEEL_DELTA / 4, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QueueVerticalScroll(viewer, SB_THUMBTRACK, c.start);
+        RunQueue();
+        ASSERT_EQ(ScrollOf(viewer).pos, c.start);
+
+        if (c.key != 0) {
+            host.PressKey(viewer, c.key);
+        } else {
+            QueueMouseWheel(viewer, c.wheelTurns, 100, 100);
+        }
+        RunQueue();
+        EXPECT_EQ(ScrollOf(viewer).pos, c.expected);
+        EXPECT_EQ(viewer->surface.pixels, FullyRepainted(viewer).pixels);
+    }
+    // The touchpad's quarter notch above and three more make one notch: three lines.
+    for (int step = 0; step < 3; ++step) QueueMouseWheel(viewer, -WHEEL_DELTA / 4, 100, 100);
+    RunQueue();
+    EXPECT_EQ(ScrollOf(viewer).pos, 13);
+    EXPECT_TRUE(IsWindow(viewer));
 }
 
 TEST_F(InstructionsViewerTest, LineUpAtTheTopScrollsNothing) {
