@@ -142,9 +142,10 @@ platform::Font* StatusFont(DeviceContext* buffer, std::string_view text, int lef
 }
 
 // The keyboard's marks: a bright frame, thick enough to see at 640 by 480, around the cells of
-// the ship carried by keys and around the firing cursor's cell.
+// the ship carried by keys and around the firing cursor's cell. Its thickness follows a cell, the
+// shorter side: a whole ship's length would make a bar of a carrier lying across.
 void DrawFrame(DeviceContext* buffer, const platform::Rect& r) {
-    const int thickness = std::max(2, (r.right - r.left) / 12);
+    const int thickness = std::max(2, std::min(r.right - r.left, r.bottom - r.top) / 12);
     constexpr platform::ColourRef Outer = platform::Rgb(255, 221, 0);
     constexpr platform::ColourRef Inner = platform::Rgb(40, 30, 0);
     platform::FillRect(buffer, {r.left, r.top, r.right, r.top + thickness}, Outer);

@@ -83,6 +83,44 @@ bool ShowsFrameColour(int side, int x, int y) {
     return (pixel & 0xFFFFFFu) == 0xFFDD00u;
 }
 
+// How many rows of the frame's colour run down from the top edge of a rectangle, in its middle.
+int FrameThicknessAtTop(const platform::Rect& r) {
+    const platform::Window* window = windows::App.MainWindow;
+    const int x = (r.left + r.right) / 2;
+    int rows = 0;
+    for (int y = r.top; y < r.bottom; ++y, ++rows) {
+        const platform::Pixel pixel =
+            window->surface.pixels[static_cast<std::size_t>(y) * window->surface.width +
+                                   static_cast<std::size_t>(x)];
+        if ((pixel & 0xFFFFFFu) != 0xFFDD00u) break;
+    }
+    return rows;
+}
+
+// The carrier's frame is as thin lying along a row as standing in a column.
+TEST(KeyboardPlay, TheFrameOfACarriedShipIsThinWhicheverWayItLies) {
+    BattleGame game;
+    game.Then([&] { game.host.Clock().Advance(5000); });
+    using namespace platform;
+    int across = 0;
+    PressKeys(game, {'1'}, [&] {
+        UpdateWindow(windows::App.MainWindow);
+        const Rect first = fleet::CellRect(rules::Player, 0, 0);
+        const Rect last = fleet::CellRect(rules::Player, 4, 0);
+        across = FrameThicknessAtTop({first.left, first.top, last.right, last.bottom});
+        PressKeys(game, {'R'}, [&] {
+            UpdateWindow(windows::App.MainWindow);
+            const Rect top = fleet::CellRect(rules::Player, 0, 0);
+            const Rect bottom = fleet::CellRect(rules::Player, 0, 4);
+            const int down = FrameThicknessAtTop({top.left, top.top, top.right, bottom.bottom});
+            EXPECT_GE(across, 2);
+            EXPECT_EQ(across, down);
+            EXPECT_LE(across, (top.right - top.left) / 8);
+        });
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
 TEST(KeyboardPlay, PlacesTheFleetByKeys) {
     BattleGame game;
     game.Then([&] { game.host.Clock().Advance(5000); });
