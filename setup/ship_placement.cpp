@@ -1,7 +1,8 @@
 // setup/ship_placement.cpp: picking up, turning and carrying a ship. While a ship is carried a
-// nested loop takes every message and hands none on: only a drop attempt, a double-click (when
-// selecting) and a quit request do anything; clicks, keys and menu choices are lost, not queued,
-// and a move to a screen of another scale is told again after the carry.
+// nested loop takes every message and hands none on: only the pointer's moves (the frame follows
+// it), a drop attempt, Escape, a double-click (when selecting) and a quit request do anything;
+// other clicks, keys and menu choices are lost, not queued, and a move to a screen of another
+// scale is told again after the carry.
 #include "setup/ship_placement.h"
 
 #include <algorithm>
@@ -23,7 +24,64 @@ namespace setup {
 
 namespace {
 
-enum class CarryEnd { Dropped, DoubleClick, Quit };
+enum class CarryEnd { Dropped, DoubleClick, PutBack, Quit };
+
+// Repaints the cells a carried ship's frame covers.
+void InvalidateFrame(platform::Window* window, const KeyCarry& carry) {
+    if (carry.shipId == 0) return;
+    const int length = rules::ShipLengths[carry.shipId - 1];
+    for (int k = 0; k < length; ++k) {
+        fleet::InvalidateCell(window, rules::Player, carry.at.x + (carry.vertical ? 0 : k),
+                              carry.at.y + (carry.vertical ? k : 0));
+    }
+}
+
+// Keeps the carried ship's cells on the board, as a drop there would.
+rules::Cell KeptOnBoard(rules::Cell at, int length, bool vertical) {
+    const int lastX = rules::BoardSize - (vertical ? 1 : length);
+    const int lastY = rules::BoardSize - (vertical ? length : 1);
+    return rules::Cell{std::clamp(at.x, 0, lastX), std::clamp(at.y, 0, lastY)};
+}
+
+// The carry loop hands no paint request on, so what it changes it paints itself.
+void ShowMouseFrame(platform::Window* window, const rules::Game& game, const fleet::Ship& ship,
+                    int x, int y) {
+    KeyCarry next;
+    int column = 0;
+    int row = 0;
+    if (fleet::CellAt(rules::Player, x, y, &column, &row)) {
+        const auto shipId = static_cast<std::int32_t>(ship.shipId);
+        const rules::ShipState& state = game.ShipOf(rules::Player, shipId);
+        next.shipId = shipId;
+        next.vertical = state.vertical;
+        next.at = KeptOnBoard(rules::Cell{column, row}, state.length, state.vertical);
+    }
+    KeyCarry& shown = CarriedByMouse;
+    if (next.shipId == shown.shipId && next.at == shown.at && next.vertical == shown.vertical) {
+        return;
+    }
+    InvalidateFrame(window, shown);
+    shown = next;
+    InvalidateFrame(window, shown);
+    platform::UpdateWindow(window);
+}
+
+void HideMouseFrame(platform::Window* window) {
+    InvalidateFrame(window, CarriedByMouse);
+    CarriedByMouse = KeyCarry{};
+}
+
+// The ship's pictures and the game turned together, as a right click turns them.
+void Turn(platform::Window* window, rules::Game& game, fleet::Ship& ship) {
+    ship.Invalidate(window);
+    ship.Rotate();
+    rules::TurnShip(game, rules::Player, static_cast<std::int32_t>(ship.shipId));
+}
+
+void RefuseDrop(platform::Window* window) {
+    SetStatus(window, DoesNotFit);
+    platform::UpdateWindow(window);
+}
 
 // Ships are tested in index order and edges count, so a shared border picks the lower index.
 fleet::Ship* PickUp(platform::Window* window, int x, int y) {
@@ -50,14 +108,25 @@ CarryEnd TakeCarryMessages(fleet::Ship& ship, rules::Game& game, platform::Windo
                 platform::PostMessage(message.window, message.message, message.wParam,
                                       message.lParam);
                 return CarryEnd::Quit;
+            case platform::WM_MOUSEMOVE:
+                if (message.window == window) {
+                    const auto position = static_cast<std::uint64_t>(message.lParam);
+                    ShowMouseFrame(window, game, ship, platform::LowWord(position),
+                                   platform::HighWord(position));
+                }
+                break;
             case platform::WM_LBUTTONUP: {
                 const auto position = static_cast<std::uint64_t>(message.lParam);
                 if (ship.PlaceAt(game, platform::LowWord(position), platform::HighWord(position),
                                  window)) {
                     return CarryEnd::Dropped;
                 }
+                if (message.window == window) RefuseDrop(window);
                 break;
             }
+            case platform::WM_KEYDOWN:
+                if (message.wParam == platform::VK_ESCAPE) return CarryEnd::PutBack;
+                break;
             case platform::WM_LBUTTONDBLCLK:
                 if (endOnDoubleClick) {
                     platform::PostMessage(message.window, message.message, message.wParam,
@@ -87,6 +156,7 @@ CarryEnd Carry(fleet::Ship& ship, rules::Game& game, platform::Window* window,
                bool endOnDoubleClick) {
     std::vector<platform::Window*> scaleChanged;
     const CarryEnd end = TakeCarryMessages(ship, game, window, endOnDoubleClick, scaleChanged);
+    HideMouseFrame(window);
     for (platform::Window* moved : scaleChanged)
         platform::PostMessage(moved, platform::WM_DPICHANGED, 0, 0);
     return end;
@@ -116,19 +186,25 @@ void ShowStatusByCount(platform::Window* window, bool endedByDoubleClick) {
 void SelectAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
-    const bool endedByDoubleClick = Carry(*ship, game, window, true) == CarryEnd::DoubleClick;
-    if (TakenFromDock(x, y) && !endedByDoubleClick) --Status.ShipsToPlace;
+    const CarryEnd end = Carry(*ship, game, window, true);
+    const bool endedByDoubleClick = end == CarryEnd::DoubleClick;
+    if (TakenFromDock(x, y) && (end == CarryEnd::Dropped || end == CarryEnd::Quit)) {
+        --Status.ShipsToPlace;
+    }
     ShowStatusByCount(window, endedByDoubleClick);
 }
 
 void RotateAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y) {
     fleet::Ship* ship = PickUp(window, x, y);
     if (ship == nullptr) return;
-    if (TakenFromDock(x, y)) --Status.ShipsToPlace;
-    ship->Invalidate(window);
-    ship->Rotate();
-    rules::TurnShip(game, rules::Player, static_cast<std::int32_t>(ship->shipId));
-    Carry(*ship, game, window, false);
+    const bool fromDock = TakenFromDock(x, y);
+    if (fromDock) --Status.ShipsToPlace;
+    Turn(window, game, *ship);
+    if (Carry(*ship, game, window, false) == CarryEnd::PutBack) {
+        // Back as it was: in its dock, still to place, the way it lay.
+        Turn(window, game, *ship);
+        if (fromDock) ++Status.ShipsToPlace;
+    }
     ShowStatusByCount(window, false);
 }
 
@@ -148,33 +224,12 @@ void ShowFleetWhereItLies(platform::Window* window, const rules::Game& game, rul
 }
 
 KeyCarry CarriedByKeys;
+KeyCarry CarriedByMouse;
 
 namespace {
 
 // Repaints the cells the ship carried by keys would cover.
-void InvalidateCarried(platform::Window* window) {
-    const KeyCarry& carry = CarriedByKeys;
-    if (carry.shipId == 0) return;
-    const int length = rules::ShipLengths[carry.shipId - 1];
-    for (int k = 0; k < length; ++k) {
-        fleet::InvalidateCell(window, rules::Player, carry.at.x + (carry.vertical ? 0 : k),
-                              carry.at.y + (carry.vertical ? k : 0));
-    }
-}
-
-// Keeps the carried ship's cells on the board.
-rules::Cell KeptOnBoard(rules::Cell at, int length, bool vertical) {
-    const int lastX = rules::BoardSize - (vertical ? 1 : length);
-    const int lastY = rules::BoardSize - (vertical ? length : 1);
-    return rules::Cell{std::clamp(at.x, 0, lastX), std::clamp(at.y, 0, lastY)};
-}
-
-// The ship's pictures and the game turned together, as a right click turns them.
-void Turn(platform::Window* window, rules::Game& game, fleet::Ship& ship) {
-    ship.Invalidate(window);
-    ship.Rotate();
-    rules::TurnShip(game, rules::Player, static_cast<std::int32_t>(ship.shipId));
-}
+void InvalidateCarried(platform::Window* window) { InvalidateFrame(window, CarriedByKeys); }
 
 bool PutDown(platform::Window* window, rules::Game& game) {
     KeyCarry& carry = CarriedByKeys;
@@ -233,7 +288,7 @@ bool CarryByKey(platform::Window* window, rules::Game& game, platform::WPARAM ke
             break;
         case platform::VK_SPACE:
         case platform::VK_RETURN:
-            PutDown(window, game);
+            if (!PutDown(window, game)) SetStatus(window, DoesNotFit);
             return true;
         case platform::VK_ESCAPE:
             PutBackCarriedShip(window);

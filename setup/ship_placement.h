@@ -11,10 +11,11 @@
 namespace setup {
 
 // Picks up the player's ship under (x, y), if any, and carries it until a valid drop, a
-// double-click or a quit request.
+// double-click, Escape (which puts it back) or a quit request. While it is carried its frame
+// follows the pointer over the board, and a refused drop says so on the status line.
 void SelectAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y);
-// Picks up the player's ship under (x, y), if any, turns it, and carries it until a valid drop or
-// a quit request.
+// Picks up the player's ship under (x, y), if any, turns it, and carries it until a valid drop,
+// Escape (which puts it back as it was) or a quit request.
 void RotateAndPlaceShip(platform::Window* window, rules::Game& game, int x, int y);
 // The Place Random button: the whole fleet laid out at random, and START enabled. The caller
 // paints.
@@ -32,6 +33,12 @@ struct KeyCarry {
 };
 
 extern KeyCarry CarriedByKeys;
+// Where the ship carried by the mouse would lie if dropped now: shipId 0 while none is carried or
+// the pointer is off the board. Written by the mouse's carry alone; the painter draws its cells.
+extern KeyCarry CarriedByMouse;
+
+// The status text of a drop that was refused, by the mouse or by keys.
+inline constexpr char DoesNotFit[] = "That Ship Does Not Fit There...";
 
 // Keys 1 to 5 pick up the player's ship of that place in the fleet, wherever it lies: on the
 // board where it lies, from its dock at the board's top-left cell. A ship carried before is put

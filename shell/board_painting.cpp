@@ -162,10 +162,11 @@ void DrawFrame(DeviceContext* buffer, const platform::Rect& r) {
     platform::FillRect(buffer, {in.right - 1, in.top, in.right, in.bottom}, Inner);
 }
 
+// Where a carried ship would lie: the mouse's carry shows it as the keys' does.
 void DrawKeyboardMarks(DeviceContext* buffer) {
     const rules::Game& game = TheSession.game;
-    const setup::KeyCarry& carry = setup::CarriedByKeys;
-    if (game.phase == rules::Placing && carry.shipId != 0) {
+    for (const setup::KeyCarry& carry : {setup::CarriedByKeys, setup::CarriedByMouse}) {
+        if (game.phase != rules::Placing || carry.shipId == 0) continue;
         const int length = rules::ShipLengths[carry.shipId - 1];
         const platform::Rect first = fleet::CellRect(rules::Player, carry.at.x, carry.at.y);
         const platform::Rect last =

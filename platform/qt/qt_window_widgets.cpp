@@ -119,6 +119,8 @@ void AddItems(QMenu* menu, Window& window, const std::vector<MenuItem>& items) {
 }  // namespace
 
 SurfaceView::SurfaceView(Window& window, QWidget* parent) : QWidget(parent), window_(window) {
+    // The pointer's moves with no button held too: a carried ship's frame follows it.
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     // A window of its own on the display, so that desktop tools (and our display tests) can find
@@ -171,6 +173,11 @@ void SurfaceView::mousePressEvent(QMouseEvent* event) { QueueMouse(window_, even
 void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) { QueueMouse(window_, event, true); }
 
 void SurfaceView::mouseReleaseEvent(QMouseEvent* event) { QueueMouse(window_, event, false); }
+
+void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    QueueMouseInput(&window_, MouseAction::Move, at.x(), at.y());
+}
 
 void SurfaceView::keyPressEvent(QKeyEvent* event) {
     if (!QueueGameKey(window_, *event)) QWidget::keyPressEvent(event);

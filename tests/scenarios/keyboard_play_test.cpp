@@ -133,7 +133,11 @@ TEST(KeyboardPlay, PlacesTheFleetByKeys) {
         EXPECT_STREQ(setup::Status.StatusText, "Place Ship On Map...");
         platform::UpdateWindow(windows::App.MainWindow);
         EXPECT_TRUE(ShowsFrameColour(rules::Player, 0, 0));
-        PressKeys(game, {VK_RETURN, VK_ESCAPE}, [&] {
+        PressKeys(game, {VK_RETURN}, [&] {
+            EXPECT_STREQ(setup::Status.StatusText, "That Ship Does Not Fit There...");
+            game.host.PressKey(windows::App.MainWindow, VK_ESCAPE);
+        });
+        PressKeys(game, {}, [&] {
             EXPECT_FALSE(TheGame().ShipOf(rules::Player, 5).OnBoard());
             EXPECT_EQ(setup::Status.ShipsToPlace, 4);
             PressKeys(game, Joined({Repeat(VK_DOWN, 8), {VK_RETURN}}), [&] {

@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include "fleet/board_cell.h"
 #include "fleet/fleet.h"
+#include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/virtual_keys.h"
 #include "resources/resource_ids.h"
 #include "rules/game.h"
 #include "setup/controls.h"
@@ -105,7 +108,7 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
         Click(CellCentre(rules::Enemy, 2, 2));  // not the player's board
     });
     game.Then([this] {
-        EXPECT_EQ(Status(), "Place Ship On Map...");
+        EXPECT_EQ(Status(), "That Ship Does Not Fit There...");
         EXPECT_EQ(CellsHolding(Player, 1), 0);
         Click(CellCentre(Player, 11, 11));  // pulled back inside: rows 7 to 11
     });
@@ -113,6 +116,63 @@ TEST_F(Placement, ARightClickInTheDockCountsAtOnceAndAWrongDropKeepsTheShipCarri
         EXPECT_EQ(CellsHolding(Player, 1), 5);
         for (int row = 7; row < 12; ++row)
             EXPECT_EQ(testing_support::TheGame().boards[Player][11][row], 1);
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
+
+// The carried ship's frame follows the pointer over the board, pulled back onto it as a drop would
+// be; a refused drop says why and keeps the ship carried; Escape puts it back as it was, turned
+// back after a right click, and still to place.
+TEST_F(Placement, TheMouseCarryShowsWhereTheShipWouldLieAndEscapePutsItBack) {
+    const auto moveTo = [](Point p) {
+        platform::QueueMouseInput(windows::App.MainWindow, platform::MouseAction::Move, p.x, p.y);
+    };
+    game.Then([this] { Move(1, 0, 0); });  // ship 2 on row 0, columns 0 to 3
+    game.Then([&] {
+        Click(OnShip(0));
+        moveTo(CellCentre(Player, 10, 5));
+    });
+    game.Then([&] {
+        const setup::KeyCarry& frame = setup::CarriedByMouse;
+        EXPECT_EQ(frame.shipId, 1);
+        EXPECT_EQ(frame.at, (rules::Cell{7, 5})) << "a carrier pulled back inside the board";
+        EXPECT_FALSE(frame.vertical);
+        const platform::Rect cell = fleet::CellRect(Player, 7, 5);
+        const platform::Window* window = windows::App.MainWindow;
+        EXPECT_EQ(window->surface.Row(cell.top)[cell.left] & 0xFFFFFFu, 0xFFDD00u);
+        moveTo(CellCentre(rules::Enemy, 3, 3));
+    });
+    game.Then([&] {
+        EXPECT_EQ(setup::CarriedByMouse.shipId, 0) << "off the board no frame";
+        Click(CellCentre(Player, 2, 0));  // over ship 2
+    });
+    game.Then([&] {
+        EXPECT_EQ(Status(), "That Ship Does Not Fit There...");
+        EXPECT_EQ(CellsHolding(Player, 1), 0);
+        game.host.PressKey(windows::App.MainWindow, platform::VK_ESCAPE);
+    });
+    game.Then([&] {
+        EXPECT_EQ(setup::CarriedByMouse.shipId, 0);
+        EXPECT_EQ(CellsHolding(Player, 1), 0);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4);
+        EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
+        const Point ship = OnShip(0);
+        game.host.RightClick(windows::App.MainWindow, ship.x, ship.y);
+    });
+    game.Then([&] {
+        EXPECT_EQ(fleet::Ships[0].orientation, fleet::OrientationVertical);
+        game.host.PressKey(windows::App.MainWindow, platform::VK_ESCAPE);
+    });
+    game.Then([&] {
+        EXPECT_EQ(fleet::Ships[0].orientation, fleet::OrientationHorizontal);
+        EXPECT_FALSE(testing_support::TheGame().ShipOf(Player, 1).vertical);
+        EXPECT_EQ(setup::Status.ShipsToPlace, 4);
+        // The ship is no longer held: a click on the board picks nothing up and drops nothing.
+        Click(CellCentre(Player, 6, 6));
+    });
+    game.Then([] {
+        EXPECT_EQ(CellsHolding(Player, 1), 0);
+        EXPECT_EQ(Status(), "You Have 4 More Ships, Select Ship To Place...");
     });
     EXPECT_EQ(game.Run(), 0);
 }
