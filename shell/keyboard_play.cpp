@@ -90,6 +90,14 @@ void OnGameKey(platform::Window* window, platform::WPARAM key) {
     }
 }
 
+void MoveAimCursorTo(platform::Window* window, rules::Cell cell) {
+    if (!Cursor.shown) {
+        Cursor.at = cell;  // nothing on the screen to move
+        return;
+    }
+    MoveAimCursor(window, cell.x - Cursor.at.x, cell.y - Cursor.at.y);
+}
+
 void ResetAimCursor(platform::Window* window) {
     if (Cursor.shown) fleet::InvalidateCell(window, rules::Enemy, Cursor.at.x, Cursor.at.y);
     Cursor = AimCursor{};

@@ -27,4 +27,8 @@ void OnGameKey(platform::Window* window, platform::WPARAM key);
 // The start of a battle: the cursor goes back to the top-left cell, hidden.
 void ResetAimCursor(platform::Window* window);
 
+// A shot aimed by a click: the cursor moves to its cell, so the keys go on from where the player
+// last fired rather than from a cell the mouse left behind.
+void MoveAimCursorTo(platform::Window* window, rules::Cell cell);
+
 }  // namespace shell

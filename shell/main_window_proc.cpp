@@ -176,10 +176,9 @@ void OnLeftButtonUp(Window* window, int x, int y) {
         // the game against the computer goes on.
         int column = 0;
         int row = 0;
-        if (fleet::CellAt(rules::Enemy, x, y, &column, &row) &&
-            AimNetworkShot(window, rules::Cell{column, row})) {
-            return;
-        }
+        const bool onTheBoard = fleet::CellAt(rules::Enemy, x, y, &column, &row);
+        if (onTheBoard) MoveAimCursorTo(window, rules::Cell{column, row});
+        if (onTheBoard && AimNetworkShot(window, rules::Cell{column, row})) return;
         const battle::Computer computer{TheSession.memory, TheSession.random};
         if (const auto end = battle::AimPlayerShot(window, game, computer, x, y)) {
             EndGame(window, *end);
@@ -214,6 +213,7 @@ void EndGame(Window* window, rules::GameOutcome outcome) {
 }
 
 void ShowGameEnd(Window* window, const rules::Game& game, rules::GameOutcome outcome) {
+    ResetAimCursor(window);  // nothing is left to aim at
     battle::ShowGameOver(window, game, outcome);
     LetBackgroundGo();
     battle::AnnounceGameOver(window, outcome);

@@ -3,6 +3,7 @@
 #include "platform/qt/qt_window_widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <vector>
 
 #include "platform/input.h"
 #include "platform/menus.h"
@@ -60,6 +63,11 @@ WPARAM VirtualKeyOf(const QKeyEvent& event) {
 }  // namespace
 
 bool QueueGameKey(Window& window, const QKeyEvent& event) {
+    // While a menu is open, or the menu bar has the keyboard (after Alt), every key is the menu's.
+    if (QApplication::activePopupWidget() != nullptr ||
+        qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr) {
+        return true;
+    }
     // Keys with Alt or Ctrl are the toolkit's (the menus, the buttons' mnemonics, Alt+F4).
     const WPARAM key = VirtualKeyOf(event);
     if (key == 0 ||
@@ -297,6 +305,53 @@ void TopLevelWidget::closeEvent(QCloseEvent* event) {
     // The desktop's close request goes through the game's own default handling.
     event->ignore();
     QueueCloseRequest(&window_);
+}
+
+void FocusButton::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Space:
+            QPushButton::keyPressEvent(event);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            animateClick();
+            break;
+        case Qt::Key_Escape:
+            if (parentWidget() != nullptr) parentWidget()->setFocus(Qt::OtherFocusReason);
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            FocusNeighbour(event->key() == Qt::Key_Right || event->key() == Qt::Key_Down);
+            break;
+        default:
+            break;
+    }
+    event->accept();
+}
+
+// The next enabled button along the row (wrapping round), left to right as they stand.
+void FocusButton::FocusNeighbour(bool forward) {
+    if (parentWidget() == nullptr) return;
+    std::vector<FocusButton*> row;
+    for (QObject* child : parentWidget()->children()) {
+        auto* button = dynamic_cast<FocusButton*>(child);
+        if (button != nullptr && button->isEnabled() && button->isVisible()) row.push_back(button);
+    }
+    if (row.size() < 2) return;
+    std::sort(row.begin(), row.end(),
+              [](const FocusButton* a, const FocusButton* b) { return a->x() < b->x(); });
+    const auto at = std::find(row.begin(), row.end(), this);
+    if (at == row.end()) return;
+    const std::size_t here = static_cast<std::size_t>(at - row.begin());
+    const std::size_t next =
+        forward ? (here + 1) % row.size() : (here + row.size() - 1) % row.size();
+    row[next]->setFocus(Qt::TabFocusReason);
 }
 
 void FocusButton::paintEvent(QPaintEvent* event) {

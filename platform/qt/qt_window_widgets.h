@@ -72,6 +72,13 @@ class FocusButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // A button with the keyboard keeps it: the arrows go from button to button, Return presses it
+    // as Space does, Escape hands the keyboard back to the board, and no other key reaches the
+    // game until the board has the keyboard again (a click on it, Escape, or Tab round to it).
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void FocusNeighbour(bool forward);
 };
 
 }  // namespace platform

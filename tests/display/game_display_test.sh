@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tests/display/game_display_test.sh CASE EXECUTABLE: playing the built game on a real X display.
 # Cases: about_popup, about_from_caption, instructions_viewer, salvo, keys_after_start,
-# quit_during_sound, hostile_data, full_game, keyboard_game, button_keys,
+# quit_during_sound, hostile_data, full_game, keyboard_game, button_keys, menu_keys,
 # keys_without_window_manager.
 source "$(dirname "$0")/display_session.sh"
 case_name=$1
@@ -271,6 +271,59 @@ case "$case_name" in
         screenshot buttons-4-round
         region_differs "$artifacts/buttons-3-placed.png" "$artifacts/buttons-4-round.png" \
             "1024x60+0+$y" && fail "Tab did not bring the keyboard back to the board"
+        # In battle, with the cursor shown: once Tab gave a button the keyboard, the arrows go
+        # from button to button and leave the cursor alone, until Escape gives the board the
+        # keyboard back.
+        enemy_board="480x504+528+$(( y + 78 ))"
+        xdotool key alt+s
+        wait_until_idle
+        xdotool key space
+        wait_until_idle
+        xdotool key --delay 200 Right Right Down Down  # away from the edges, where it would stop
+        wait_until_idle
+        screenshot buttons-5-cursor
+        xdotool key Tab
+        sleep 0.3
+        xdotool key --delay 200 Right Down Left Up Left Up Right Down
+        wait_until_idle
+        sleep 0.3
+        screenshot buttons-6-arrows-on-buttons
+        region_differs "$artifacts/buttons-5-cursor.png" "$artifacts/buttons-6-arrows-on-buttons.png" \
+            "$enemy_board" && fail "the arrows moved the cursor while a button had the keyboard"
+        xdotool key Escape
+        sleep 0.3
+        xdotool key Right
+        wait_until_idle
+        sleep 0.3
+        screenshot buttons-7-board-again
+        region_differs "$artifacts/buttons-6-arrows-on-buttons.png" \
+            "$artifacts/buttons-7-board-again.png" "$enemy_board" \
+            || fail "after Escape the arrows did not move the cursor"
+        choose_file_item e
+        expect_exit_zero
+        ;;
+    menu_keys)
+        # Keys typed while a menu is open, or while Alt has given the menu bar the keyboard, are
+        # the menu's: a 1 there must not pick up the carrier (which would change the status line).
+        start none
+        xdotool windowactivate --sync "$main" 2>/dev/null
+        wait_until_idle
+        screenshot menu-keys-0
+        xdotool key alt+f
+        sleep 0.6
+        xdotool key 1
+        sleep 0.3
+        xdotool key Escape Escape
+        xdotool key alt
+        sleep 0.6
+        xdotool key 2
+        sleep 0.3
+        xdotool key Escape
+        wait_until_idle
+        sleep 0.3
+        screenshot menu-keys-1
+        region_differs "$artifacts/menu-keys-0.png" "$artifacts/menu-keys-1.png" \
+            "1024x90+0+0" && fail "a key typed into the menu reached the game"
         choose_file_item e
         expect_exit_zero
         ;;

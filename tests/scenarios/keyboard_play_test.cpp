@@ -178,9 +178,17 @@ class KeyboardFiring {
 
   private:
     void Step() {
-        if (TheGame().phase == rules::GameOver || cell_ >= rules::BoardSize * rules::BoardSize) {
+        if (TheGame().phase == rules::GameOver) {
+            platform::UpdateWindow(windows::App.MainWindow);
+            for (int x = 0; x < rules::BoardSize; ++x) {
+                for (int y = 0; y < rules::BoardSize; ++y) {
+                    EXPECT_FALSE(ShowsFrameColour(rules::Enemy, x, y))
+                        << "the cursor outlived the game";
+                }
+            }
             return;
         }
+        if (cell_ >= rules::BoardSize * rules::BoardSize) return;
         // Space at the cursor, then on to the next cell: right along the row, or down and back.
         std::vector<WPARAM> keys = {platform::VK_SPACE};
         if ((cell_ + 1) % rules::BoardSize != 0) {
@@ -196,6 +204,25 @@ class KeyboardFiring {
     BattleGame& game_;
     int cell_ = 0;
 };
+
+// A shot fired by a click takes the cursor along: the keys go on from there.
+TEST(KeyboardPlay, TheCursorFollowsAShotFiredByTheMouse) {
+    BattleGame game;
+    game.StartBattle();
+    game.Then([&] { game.host.PressKey(windows::App.MainWindow, platform::VK_SPACE); });
+    game.Then([&] { ClickEnemyCell(game.host, 5, 6); });
+    game.Then([&] {
+        platform::UpdateWindow(windows::App.MainWindow);
+        EXPECT_TRUE(ShowsFrameColour(rules::Enemy, 5, 6));
+        EXPECT_FALSE(ShowsFrameColour(rules::Enemy, 0, 0));
+        game.host.PressKey(windows::App.MainWindow, platform::VK_RIGHT);
+    });
+    game.Then([&] {
+        platform::UpdateWindow(windows::App.MainWindow);
+        EXPECT_TRUE(ShowsFrameColour(rules::Enemy, 6, 6));
+    });
+    EXPECT_EQ(game.Run(), 0);
+}
 
 TEST(KeyboardPlay, AWholeGamePlacedAndFiredByKeysReachesItsEnd) {
     BattleGame game;
