@@ -22,11 +22,13 @@
 #include <QWindow>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/module_resources.h"
 #include "platform/qt/qt_core_x_message_box.h"
+#include "platform/qt/qt_frame_extents.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 #include "platform/sockets.h"
@@ -59,6 +61,19 @@ void ApplyCaption(QPushButton* button, const Window& window) {
         if (at >= 0) caption.insert(at, '&');
     }
     button->setText(caption);
+}
+
+// The caption the main window's height is laid out around, in logical pixels. The window manager
+// draws it in screen pixels whatever the scale, and without one there is none: the style's guess
+// would leave a strip of the screen bare below the window (27 pixels at a scale of 2). Rounded
+// down, so that the window reaches the screen's bottom rather than stopping short of it.
+int CaptionHeight(double pixelRatio) {
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (const std::optional<int> drawn = AskCaptionHeight()) {
+            return static_cast<int>(*drawn / (pixelRatio > 0 ? pixelRatio : 1.0));
+        }
+    }
+    return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 Qt::WindowFlags FlagsFor(const Window& window) {
@@ -192,7 +207,7 @@ QtHost::QtHost() {
     facts_.planes = 1;
     facts_.frameX = 0;
     facts_.frameY = 0;
-    facts_.captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    facts_.captionHeight = CaptionHeight(facts_.pixelRatio);
     QMenuBar probe;
     probe.addMenu("File");
     facts_.menuHeight = probe.sizeHint().height();
@@ -443,6 +458,12 @@ void QtHost::OpenTextBox(const std::string& prompt, const std::string& caption,
 }
 
 void QtHost::ShowBox(QDialog* box) {
+    // The keyboard goes back to the window that had it as the box closes: without a window
+    // manager nothing else would give it back, and the board would hear no key.
+    QPointer<QWidget> before = QApplication::activeWindow();
+    QObject::connect(box, &QDialog::finished, box, [before] {
+        if (!before.isNull() && before->isVisible()) before->activateWindow();
+    });
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     messageBox_ = box;

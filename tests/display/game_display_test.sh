@@ -348,6 +348,28 @@ case "$case_name" in
         xdotool key Escape
         sleep 0.5
         xdotool search --onlyvisible --name '^Splash$' >/dev/null && fail "Escape left the About picture up"
+        # Without a caption the window reaches the screen's bottom, with no strip left bare.
+        info=$(xwininfo -id "$main")
+        bottom=$(( $(echo "$info" | awk '/Absolute upper-left Y/ { print $4 }') \
+            + $(echo "$info" | awk '/Height:/ { print $2 }') ))
+        [ "$bottom" -ge 768 ] || fail "the main window ends at $bottom, short of the screen's 768"
+        # A box answered by Return gives the keyboard back: Alt+P then lays out the fleet.
+        find_client_area
+        screenshot no-wm-before-box
+        xdotool key alt+f
+        sleep 0.4
+        xdotool key t
+        wait_for_window Statistics 10 >/dev/null || fail "no Statistics box"
+        sleep 0.3
+        xdotool key Return
+        sleep 0.5
+        xdotool search --onlyvisible --name '^Statistics$' >/dev/null && fail "Return left the box up"
+        xdotool key alt+p
+        wait_until_idle
+        sleep 0.3
+        screenshot no-wm-after-box
+        region_differs "$artifacts/no-wm-before-box.png" "$artifacts/no-wm-after-box.png" \
+            "480x504+18+100" || fail "after the box closed the main window heard no key"
         xdotool key alt+f
         sleep 0.4
         xdotool key e

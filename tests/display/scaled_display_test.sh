@@ -31,6 +31,13 @@ top=$(echo "$info" | awk '/Absolute upper-left Y/ { print $4 }')
 width=$(echo "$info" | awk '/Width:/ { print $2 }')
 expected=$(awk -v f="$factor" 'BEGIN { print int(1024 * f + 0.5) }')
 [ "$width" = "$expected" ] || fail "the client area is $width screen pixels wide, not $expected"
+# The window manager draws the caption in screen pixels: the window must still reach the screen's
+# bottom, with no strip of the desktop left bare below it.
+frame=$(xwininfo -id "$main")
+bottom=$(( $(echo "$frame" | awk '/Absolute upper-left Y/ { print $4 }') \
+    + $(echo "$frame" | awk '/Height:/ { print $2 }') ))
+screen_height=$(echo "$screen" | cut -dx -f2)
+[ "$bottom" -ge "$screen_height" ] || fail "the window ends at $bottom, short of the screen's $screen_height"
 
 name="scaled-${case_name#scale_}"
 screenshot "$name-docked"
