@@ -89,7 +89,7 @@ fleet::Ship* PickUp(platform::Window* window, int x, int y) {
         fleet::Ship& ship = fleet::Ships[fleet::ShipIndex(rules::Player, shipId)];
         if (ship.Contains(x, y)) {
             SetStatus(window, "Place Ship On Map...");
-            // Nothing is repainted while the ship is carried.
+            // The carry loop hands no paint request on: the status is shown now.
             platform::UpdateWindow(window);
             return &ship;
         }
