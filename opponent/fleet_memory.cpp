@@ -1,4 +1,5 @@
-// opponent/fleet_memory.cpp: the sunk ships read off a finished game's board, and the memory's text.
+// opponent/fleet_memory.cpp: the sunk ships read off a finished game's board, and the memory's
+// text.
 #include "opponent/fleet_memory.h"
 
 #include <cstdio>
@@ -23,8 +24,8 @@ bool FitsAndApart(const SeenFleet& fleet) {
             return false;
         }
         for (int i = 0; i < ship.length; ++i) {
-            bool& cell = taken[ship.vertical ? ship.x : ship.x + i][ship.vertical ? ship.y + i
-                                                                                  : ship.y];
+            bool& cell =
+                taken[ship.vertical ? ship.x : ship.x + i][ship.vertical ? ship.y + i : ship.y];
             if (cell) return false;
             cell = true;
         }

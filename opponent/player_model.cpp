@@ -1,5 +1,5 @@
-// opponent/player_model.cpp: each style a weight over whole layouts, next to every layout alike; the
-// styles' shares start from a guess and follow the fleets the computer saw in earlier games.
+// opponent/player_model.cpp: each style a weight over whole layouts, next to every layout alike;
+// the styles' shares start from a guess and follow the fleets the computer saw in earlier games.
 #include "opponent/player_model.h"
 
 #include <algorithm>

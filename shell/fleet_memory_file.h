@@ -1,5 +1,6 @@
-// shell/fleet_memory_file.h: the Expert's memory of the player's fleets, kept between runs in a file
-// of its own beside the record of play (fleets.ini), so a damaged memory never costs the record.
+// shell/fleet_memory_file.h: the Expert's memory of the player's fleets, kept between runs in a
+// file of its own beside the record of play (fleets.ini), so a damaged memory never costs the
+// record.
 #pragma once
 
 #include "opponent/fleet_memory.h"

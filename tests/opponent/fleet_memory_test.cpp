@@ -73,16 +73,16 @@ TEST(FleetMemory, ReadsBackWhatItWroteAndRefusesAnythingElse) {
     EXPECT_EQ(read.count, 0);
 
     for (const char* bad : {
-             "5:2,0,x\n",                        // no way
-             "5:2,0,h 2:11,11,v\n",              // off the board
-             "5:8,0,h\n",                        // off the board, lying
-             "5:2,0,h 4:2,0,v\n",                // overlapping
-             "5:2,0,h 5:2,3,h\n",                // two five-cell ships
-             "7:0,0,h\n",                        // no ship of that length
-             "5:-1,0,h\n",                       // a negative cell
-             "5:2,0,h junk\n",                   // not a ship
-             "5:2,0,hh\n",                       // more after the way
-             "\n",                               // an empty fleet
+             "5:2,0,x\n",            // no way
+             "5:2,0,h 2:11,11,v\n",  // off the board
+             "5:8,0,h\n",            // off the board, lying
+             "5:2,0,h 4:2,0,v\n",    // overlapping
+             "5:2,0,h 5:2,3,h\n",    // two five-cell ships
+             "7:0,0,h\n",            // no ship of that length
+             "5:-1,0,h\n",           // a negative cell
+             "5:2,0,h junk\n",       // not a ship
+             "5:2,0,hh\n",           // more after the way
+             "\n",                   // an empty fleet
              "2:0,0,h\n2:0,1,h\n2:0,2,h\n2:0,3,h\n2:0,4,h\n2:0,5,h\n2:0,6,h\n2:0,7,h\n2:0,8,h\n",
          }) {
         SCOPED_TRACE(bad);

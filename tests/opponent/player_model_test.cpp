@@ -26,8 +26,7 @@ opponent::FleetMemory Remember(const std::string& text) {
 
 Style Likeliest(const opponent::FleetMemory& memory) {
     const rules::Game game = rules::NewGame(rules::Level::Expert);
-    const opponent::PlayerModel model(
-        memory, opponent::ViewPlayerBoard(opponent::SeenBoard(game)));
+    const opponent::PlayerModel model(memory, opponent::ViewPlayerBoard(opponent::SeenBoard(game)));
     const auto& shares = model.Shares();
     double sum = 0.0;
     for (double share : shares) sum += share;
