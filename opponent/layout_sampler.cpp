@@ -122,12 +122,14 @@ double FitShip(const CellSet& taken, int length, SampleRandom& random, const Pro
         *cells = *favoured[std::min(favouredFree - 1, static_cast<int>((pick - plain) / extra))];
     } else {
         // Rim positions first, then the others, each class drawn evenly within itself.
+        // The sums are rounded, so a draw at a class's very edge may name a class with no
+        // position: the other class takes it.
         int index = 0;
-        if (pick < rimWeight * onRim) {
+        rim = onRim == count || (onRim > 0 && pick < rimWeight * onRim);
+        if (rim) {
             index = std::min(onRim - 1, static_cast<int>(pick / rimWeight));
         } else {
-            rim = false;
-            index = std::min(count - onRim - 1, static_cast<int>(pick - rimWeight * onRim));
+            index = std::clamp(static_cast<int>(pick - rimWeight * onRim), 0, count - onRim - 1);
         }
         bool found = false;
         for (int vertical = 1; vertical >= 0 && !found; --vertical) {
@@ -145,6 +147,7 @@ double FitShip(const CellSet& taken, int length, SampleRandom& random, const Pro
                 found = true;
             }
         }
+        if (!found) return 0.0;
     }
     static const CellSet rimCells = RimCells();
     double own = cells->Meets(rimCells) ? rimWeight : 1.0;
