@@ -10,6 +10,7 @@
 #include "battle/salvo_driver.h"
 #include "battle/windowless_game.h"
 #include "opponent/board_view.h"
+#include "opponent/fleet_memory.h"
 #include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "opponent/targeting.h"
@@ -85,12 +86,13 @@ BENCHMARK(BM_ChooseEnemyShot_BlockedLine);
 // A whole Expert salvo's choice, five shots planned together, from a fixed position: a fresh
 // board (the widest search), mid-game with misses, a sunk ship and two hits to finish, and late
 // with a fifth of the board shot at, two ships sunk and a hit to follow.
-void PlanFrom(benchmark::State& state, const rules::Game& game) {
+void PlanFrom(benchmark::State& state, const rules::Game& game,
+              const opponent::FleetMemory& fleets = {}) {
     rules::Random random(1);
     const opponent::PlayerBoardView view = opponent::ViewPlayerBoard(opponent::SeenBoard(game));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(opponent::PlanSalvo(view, rules::ShipsPerSide,
-                                                     [&random](int n) { return random.Below(n); }));
+        benchmark::DoNotOptimize(opponent::PlanSalvo(
+            view, rules::ShipsPerSide, [&random](int n) { return random.Below(n); }, fleets));
     }
 }
 
@@ -109,6 +111,29 @@ void BM_PlanExpertSalvo_MidGame(benchmark::State& state) {
     PlanFrom(state, game);
 }
 BENCHMARK(BM_PlanExpertSalvo_MidGame)->Unit(benchmark::kMillisecond);
+
+// The same with the memory full: eight earlier fleets, each weighed against every layout drawn.
+void BM_PlanExpertSalvo_MidGameRemembering(benchmark::State& state) {
+    rules::Game game = rules::NewGame(rules::Level::Expert);
+    rules::Board& board = game.boards[rules::Player];
+    for (int i = 0; i < rules::BoardSize; i += 2)
+        board[i][(i * 5) % rules::BoardSize] = rules::Miss;
+    board[0][0] = board[0][1] = rules::SunkStage + 5;
+    board[6][6] = board[7][6] = 23;
+    opponent::FleetMemory fleets;
+    opponent::ReadFleetMemory(
+        "5:0,3,h 4:7,7,h 3:4,1,h 3:1,1,h 2:5,10,h\n"
+        "5:2,3,h 4:6,5,h 3:7,6,h 3:10,0,v 2:7,4,h\n"
+        "5:6,10,h 4:10,0,v 3:1,8,v 3:11,0,v 2:5,6,h\n"
+        "5:1,1,h 4:3,5,h 3:11,6,v 3:11,0,v 2:1,8,h\n"
+        "5:2,10,h 4:5,1,v 3:8,10,h 3:7,2,v 2:2,6,v\n"
+        "5:6,4,v 4:2,5,h 3:5,0,v 3:11,2,v 2:4,9,v\n"
+        "5:10,1,v 4:5,2,h 3:11,6,v 3:4,0,h 2:1,2,v\n"
+        "5:4,3,h 4:0,5,h 3:1,7,v 3:2,7,v 2:7,10,v\n",
+        &fleets);
+    PlanFrom(state, game, fleets);
+}
+BENCHMARK(BM_PlanExpertSalvo_MidGameRemembering)->Unit(benchmark::kMillisecond);
 
 void BM_PlanExpertSalvo_Late(benchmark::State& state) {
     rules::Game game = rules::NewGame(rules::Level::Expert);

@@ -21,7 +21,10 @@ PlayerBoardView ViewPlayerBoard(const SeenBoard& seen) {
             } else {
                 cell = Seen::Sunk;
                 const std::int32_t shipId = code - rules::SunkStage;
-                if (shipId >= 1 && shipId <= rules::ShipsPerSide) view.afloat[shipId - 1] = false;
+                if (shipId >= 1 && shipId <= rules::ShipsPerSide) {
+                    view.afloat[shipId - 1] = false;
+                    view.sunkIds[x][y] = static_cast<std::int8_t>(shipId);
+                }
             }
         }
     }

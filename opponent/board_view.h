@@ -20,6 +20,8 @@ struct PlayerBoardView {
     std::array<std::array<Seen, rules::BoardSize>, rules::BoardSize> cells{};  // [x][y]
     std::array<std::int32_t, rules::ShipsPerSide> lengths{};                   // by shipId - 1
     std::array<bool, rules::ShipsPerSide> afloat{};                            // by shipId - 1
+    // The shipId of each cell of a sunk ship, 0 elsewhere: where the ships it sank lay.
+    std::array<std::array<std::int8_t, rules::BoardSize>, rules::BoardSize> sunkIds{};  // [x][y]
 };
 
 PlayerBoardView ViewPlayerBoard(const SeenBoard& seen);

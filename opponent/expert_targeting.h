@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "opponent/fleet_memory.h"
 #include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "rules/game.h"
@@ -15,7 +16,8 @@ namespace opponent {
 // of the player's board is left untouched. `plan` is the salvo being fired; a slot that finds it
 // no longer matching the board (a new salvo, a new game) plans afresh, for as many shots as the
 // computer has ships afloat, less those already aimed.
+// `fleets` are the player's fleets of earlier games, as the computer saw them.
 std::optional<rules::Cell> ChooseExpertShot(const SeenBoard& seen, SalvoPlan& plan,
-                                            rules::Random& random);
+                                            const FleetMemory& fleets, rules::Random& random);
 
 }  // namespace opponent

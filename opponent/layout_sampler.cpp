@@ -2,6 +2,7 @@
 // each step counts how many ways it could have gone, and the product weighs the layout.
 #include "opponent/layout_sampler.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace opponent {
@@ -52,9 +53,31 @@ int CountRows(std::uint32_t rows) {
     return static_cast<int>((rows + (rows >> 8)) & 0x1Fu);
 }
 
-// Where a ship of the length may lie among the free cells: one of them, drawn evenly, and how
-// many there were (0: nowhere). Columns are masks, so a position test is a few operations.
-int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cells) {
+// The starting rows of a ship's positions that touch the edge, upright in column x, or lying
+// from column x.
+std::uint32_t RimStarts(int length, int x, bool vertical) {
+    const int last = BoardSize - 1;
+    if (vertical) return x == 0 || x == last ? 0xFFFu : 1u | 1u << (BoardSize - length);
+    return x == 0 || x + length == BoardSize ? 0xFFFu : 1u | 1u << last;
+}
+
+// The cells of the position starting at row y of column x.
+CellSet Position(int length, int x, int y, bool vertical) {
+    CellSet cells;
+    if (vertical) {
+        cells.AddColumn(x, ((1u << length) - 1u) << y);
+    } else {
+        for (int k = 0; k < length; ++k) cells.AddColumn(x + k, 1u << y);
+    }
+    return cells;
+}
+
+// Where a ship of the length may lie among the free cells: one of them, drawn in proportion to its
+// weight under the proposal, and the sum of the weights over its own weight (with no leaning:
+// how many positions there were; 0: nowhere). Columns are masks, so a position test is a few
+// operations.
+double FitShip(const CellSet& taken, int length, SampleRandom& random, const Proposal& proposal,
+               CellSet* cells) {
     std::array<std::uint32_t, BoardSize> free;
     for (int x = 0; x < BoardSize; ++x) free[x] = ~taken.Column(x) & 0xFFFu;
     // Starting rows of the vertical positions in each column, and of the horizontal ones
@@ -62,11 +85,13 @@ int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cel
     std::array<std::uint32_t, BoardSize> down{};
     std::array<std::uint32_t, BoardSize> across{};
     int count = 0;
+    int onRim = 0;
     for (int x = 0; x < BoardSize; ++x) {
         std::uint32_t starts = free[x];
         for (int k = 1; k < length; ++k) starts &= free[x] >> k;
         down[x] = starts;
         count += CountRows(starts);
+        onRim += CountRows(starts & RimStarts(length, x, true));
     }
     if (length > 1) {
         for (int x = 0; x + length <= BoardSize; ++x) {
@@ -74,32 +99,77 @@ int FitShip(const CellSet& taken, int length, SampleRandom& random, CellSet* cel
             for (int k = 1; k < length; ++k) starts &= free[x + k];
             across[x] = starts;
             count += CountRows(starts);
+            onRim += CountRows(starts & RimStarts(length, x, false));
         }
     }
-    if (count == 0) return 0;
-    int pick = random.Below(count);
-    for (int vertical = 1; vertical >= 0; --vertical) {
-        for (int x = 0; x < BoardSize; ++x) {
-            std::uint32_t starts = vertical ? down[x] : across[x];
-            const int here = CountRows(starts);
-            if (pick >= here) {
-                pick -= here;
-                continue;
-            }
-            for (; pick > 0; --pick) starts &= starts - 1;
-            const int y = __builtin_ctz(starts);
-            if (vertical) {
-                cells->AddColumn(x, ((1u << length) - 1u) << y);
-            } else {
-                for (int k = 0; k < length; ++k) cells->AddColumn(x + k, 1u << y);
-            }
-            return count;
+    if (count == 0) return 0.0;
+    std::array<const CellSet*, Proposal::MostFavoured> favoured;
+    int favouredFree = 0;
+    for (int k = 0; k < proposal.favouredCount; ++k) {
+        if (proposal.favouredLength[k] == length && !proposal.favoured[k].Meets(taken)) {
+            favoured[favouredFree++] = &proposal.favoured[k];
         }
     }
-    return count;
+    const double rimWeight = proposal.rimWeight;
+    const double plain = count + (rimWeight - 1.0) * onRim;
+    const double extra = favouredFree == 0 ? 0.0
+                                           : plain * proposal.favouredShare /
+                                                 (1.0 - proposal.favouredShare) / favouredFree;
+    const double all = plain + extra * favouredFree;
+    double pick = random.Uniform() * all;
+    bool rim = true;
+    if (pick >= plain) {
+        *cells = *favoured[std::min(favouredFree - 1, static_cast<int>((pick - plain) / extra))];
+    } else {
+        // Rim positions first, then the others, each class drawn evenly within itself.
+        // The sums are rounded, so a draw at a class's very edge may name a class with no
+        // position: the other class takes it.
+        int index = 0;
+        rim = onRim == count || (onRim > 0 && pick < rimWeight * onRim);
+        if (rim) {
+            index = std::min(onRim - 1, static_cast<int>(pick / rimWeight));
+        } else {
+            index = std::clamp(static_cast<int>(pick - rimWeight * onRim), 0, count - onRim - 1);
+        }
+        bool found = false;
+        for (int vertical = 1; vertical >= 0 && !found; --vertical) {
+            for (int x = 0; x < BoardSize && !found; ++x) {
+                const std::uint32_t rimRows = RimStarts(length, x, vertical);
+                std::uint32_t starts =
+                    (vertical ? down[x] : across[x]) & (rim ? rimRows : ~rimRows);
+                const int here = CountRows(starts);
+                if (index >= here) {
+                    index -= here;
+                    continue;
+                }
+                for (; index > 0; --index) starts &= starts - 1;
+                *cells = Position(length, x, __builtin_ctz(starts), vertical);
+                found = true;
+            }
+        }
+        if (!found) return 0.0;
+    }
+    static const CellSet rimCells = RimCells();
+    double own = cells->Meets(rimCells) ? rimWeight : 1.0;
+    for (int k = 0; k < favouredFree; ++k) {
+        const CellSet& f = *favoured[k];
+        if (f.words[0] == cells->words[0] && f.words[1] == cells->words[1] &&
+            f.words[2] == cells->words[2]) {
+            own += extra;
+        }
+    }
+    return all / own;
 }
 
 }  // namespace
+
+CellSet RimCells() {
+    CellSet rim;
+    rim.AddColumn(0, 0xFFFu);
+    rim.AddColumn(BoardSize - 1, 0xFFFu);
+    for (int x = 1; x + 1 < BoardSize; ++x) rim.AddColumn(x, 1u | 1u << (BoardSize - 1));
+    return rim;
+}
 
 Evidence ReadEvidence(const PlayerBoardView& view, CellSet* unknown, CellSet* aimed) {
     Evidence evidence;
@@ -134,8 +204,9 @@ Evidence ReadEvidence(const PlayerBoardView& view, CellSet* unknown, CellSet* ai
 
 // The hit cells come first, the lowest uncovered one each time, so each layout is reached one way
 // only, and the product of the counts of ways weighs it as one of all the fitting layouts.
-double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout,
-                  ShipCells* ships) {
+double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout, ShipCells* ships,
+                  const Proposal* proposal) {
+    static const Proposal even;
     const PlacementTable& table = Placements();
     CellSet taken = evidence.blocked;
     CellSet uncovered = evidence.hits;
@@ -169,9 +240,10 @@ double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layou
     for (int s = 0; s < evidence.ships; ++s) {
         if (placed[s]) continue;
         CellSet cells;
-        const int count = FitShip(taken, evidence.lengths[s], random, &cells);
-        if (count == 0) return 0.0;
-        weight *= count;
+        const double ways = FitShip(taken, evidence.lengths[s], random,
+                                    proposal != nullptr ? *proposal : even, &cells);
+        if (ways == 0.0) return 0.0;
+        weight *= ways;
         taken.AddAll(cells);
         layout->AddAll(cells);
         if (ships != nullptr) (*ships)[s] = cells;

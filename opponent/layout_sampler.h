@@ -68,6 +68,8 @@ class SampleRandom {
   public:
     explicit SampleRandom(std::uint64_t seed) : state_(seed) {}
     int Below(int n) { return static_cast<int>((Next() >> 32) % static_cast<std::uint64_t>(n)); }
+    // Evenly in [0, 1).
+    double Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
 
   private:
     std::uint64_t Next() {  // splitmix64
@@ -82,9 +84,27 @@ class SampleRandom {
 // The cells of each afloat ship of one layout, in the order of the evidence's lengths.
 using ShipCells = std::array<CellSet, rules::ShipsPerSide>;
 
+// Where the ships not holding a hit are drawn, leaning towards where the player is thought to lay
+// them: a placement is drawn in proportion to 1, or `rimWeight` when it touches the board's edge,
+// plus a share for each favoured placement of its length still free, so that together those are
+// drawn about `favouredShare` of the time. DrawLayout's weight undoes the leaning, so the layouts
+// still stand for every fitting layout alike; the leaning only puts more samples where a prior
+// will weigh them most.
+struct Proposal {
+    static constexpr int MostFavoured = 48;
+    double rimWeight = 1.0;
+    std::array<CellSet, MostFavoured> favoured{};
+    std::array<int, MostFavoured> favouredLength{};
+    int favouredCount = 0;
+    double favouredShare = 0.0;  // below 1
+};
+
+// The cells of the board's edge.
+CellSet RimCells();
+
 // One layout of the afloat ships, added to `layout` (and each ship's cells to `ships`, when given),
 // and its weight; 0 at a dead end.
 double DrawLayout(const Evidence& evidence, SampleRandom& random, CellSet* layout,
-                  ShipCells* ships = nullptr);
+                  ShipCells* ships = nullptr, const Proposal* proposal = nullptr);
 
 }  // namespace opponent

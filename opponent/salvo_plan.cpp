@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "opponent/layout_sampler.h"
+#include "opponent/player_model.h"
 
 namespace opponent {
 
@@ -61,7 +62,10 @@ CellSet Beside(const CellSet& ship, const CellSet& layout) {
     return around;
 }
 
-std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
+// Layouts drawn where the player is thought to lay ships, each weighed by how likely the model of
+// the player makes it.
+std::vector<Sample> DrawSamples(const Evidence& evidence, const PlayerModel& model,
+                                std::uint64_t seed) {
     SampleRandom random(seed);
     std::vector<Sample> samples;
     samples.reserve(SamplesPerSalvo);
@@ -69,8 +73,9 @@ std::vector<Sample> DrawSamples(const Evidence& evidence, std::uint64_t seed) {
     for (int n = 0; n < SamplesPerSalvo; ++n) {
         CellSet layout;
         ShipCells cells{};
-        const double weight = DrawLayout(evidence, random, &layout, &cells);
+        double weight = DrawLayout(evidence, random, &layout, &cells, &model.Leaning());
         if (weight == 0.0) continue;
+        weight *= model.Weigh(cells, evidence);
         layout.RemoveAll(evidence.hits);
         samples.push_back({layout, weight, cells});
         all += weight;
@@ -270,7 +275,8 @@ std::vector<int> DrawAny(CellSet candidates, int shots, const DrawBelow& draw) {
 
 }  // namespace
 
-std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const DrawBelow& draw) {
+std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const DrawBelow& draw,
+                                   const FleetMemory& memory) {
     CellSet candidates;
     CellSet aimedCells;
     const Evidence evidence = ReadEvidence(view, &candidates, &aimedCells);
@@ -281,7 +287,7 @@ std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const
 
     const auto first = static_cast<std::uint64_t>(draw(1 << 15));
     const std::uint64_t seed = (first << 15) | static_cast<std::uint64_t>(draw(1 << 15));
-    const std::vector<Sample> samples = DrawSamples(evidence, seed);
+    const std::vector<Sample> samples = DrawSamples(evidence, PlayerModel(memory, view), seed);
 
     std::vector<int> best;
     if (samples.empty()) {

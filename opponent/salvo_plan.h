@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "opponent/board_view.h"
+#include "opponent/fleet_memory.h"
 #include "rules/game.h"
 
 namespace opponent {
@@ -18,9 +19,11 @@ using DrawBelow = std::function<int(int n)>;
 // The cells of a salvo of `shots` shots at the player's board, in the order to fire them (likely
 // hits first), or fewer when fewer cells are untouched. Cells already Aimed in the view count as
 // part of the salvo, their outcome unknown. Draws from `draw` few times and in a fixed order (a
-// seed for the samples, then the choice among equally scored cells), so the same view and the
-// same generator give the same salvo.
-std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const DrawBelow& draw);
+// seed for the samples, then the choice among equally scored cells), so the same view, memory and
+// generator give the same salvo. The layouts are weighed by how the player laid out the fleets
+// in `memory` (player_model.h).
+std::vector<rules::Cell> PlanSalvo(const PlayerBoardView& view, int shots, const DrawBelow& draw,
+                                   const FleetMemory& memory = FleetMemory{});
 
 // The salvo planned at the computer's first slot, handed out slot by slot. Plain data: the
 // computer keeps it between its slots.

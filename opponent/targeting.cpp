@@ -149,7 +149,8 @@ std::array<std::int32_t, 4> ReadNeighbours(const SeenBoard& board, int x, int y)
 
 std::optional<Cell> ChooseEnemyShot(const SeenBoard& seen, rules::Level level,
                                     TargetingMemory& memory, rules::Random& random) {
-    if (level == rules::Level::Expert) return ChooseExpertShot(seen, memory.expertPlan, random);
+    if (level == rules::Level::Expert)
+        return ChooseExpertShot(seen, memory.expertPlan, memory.fleets, random);
     std::optional<Cell> cell = StandardAim(seen, memory, random).Choose();
     ++memory.aiShotCounter;
     if (seen.ComputerShipsAfloat() < memory.aiShotCounter) memory.aiShotCounter = 0;

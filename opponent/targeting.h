@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "opponent/fleet_memory.h"
 #include "opponent/salvo_plan.h"
 #include "opponent/seen_board.h"
 #include "rules/game.h"
@@ -15,7 +16,8 @@
 namespace opponent {
 
 // What the computer keeps from shot to shot. The windowed game keeps one for the program's whole
-// run (a new game does not reset it); written by ChooseEnemyShot alone.
+// run (a new game does not reset it); written by ChooseEnemyShot alone, but for the fleets, which
+// the game's end adds to (RememberFleet) and the record of play keeps between runs.
 struct TargetingMemory {
     // The hit cell chosen by the latest Standard choice (0, 0 when there was none).
     std::int32_t focusX = 0;
@@ -25,6 +27,8 @@ struct TargetingMemory {
     std::int32_t aiShotCounter = 0;
     // The Expert's salvo, planned at its first slot and fired slot by slot.
     SalvoPlan expertPlan;
+    // The player's fleets of earlier games, as the Expert saw them.
+    FleetMemory fleets;
 };
 
 // The cell of the computer's next shot at the player's board, at the level given, or nothing when

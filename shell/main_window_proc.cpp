@@ -5,6 +5,8 @@
 #include "battle/game_over.h"
 #include "battle/salvo.h"
 #include "fleet/board_cell.h"
+#include "opponent/fleet_memory.h"
+#include "opponent/seen_board.h"
 #include "platform/menus.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
@@ -19,6 +21,7 @@
 #include "setup/ship_placement.h"
 #include "shell/board_painting.h"
 #include "shell/command_line.h"
+#include "shell/fleet_memory_file.h"
 #include "shell/keyboard_play.h"
 #include "shell/main_window.h"
 #include "shell/network_play.h"
@@ -44,6 +47,7 @@ void OnCreate() {
         static_cast<double>(setup::Layout.ScreenHeight - captionHeight - menuHeight) /
         static_cast<double>(768 - captionHeight - menuHeight);
     TheSession.random.Seed(ProgramSeed());
+    TheSession.memory.fleets = ReadFleetMemoryFile();
 }
 
 void OnDestroy(Window* window) {
@@ -209,6 +213,9 @@ void OnLeftButtonDoubleClick(Window* window, int x, int y) {
 void EndGame(Window* window, rules::GameOutcome outcome) {
     const rules::Game& game = TheSession.game;
     AddGameToRecord(game.level, outcome, game.salvosResolved);
+    // Whatever the level, the game showed the computer how the player lays out a fleet.
+    opponent::RememberFleet(opponent::SeenBoard(game), TheSession.memory.fleets);
+    KeepFleetMemory(TheSession.memory.fleets);
     ShowGameEnd(window, game, outcome);
 }
 

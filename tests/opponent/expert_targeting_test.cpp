@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "opponent/fleet_memory.h"
 #include "opponent/targeting.h"
 #include "rules/game.h"
 #include "rules/moves.h"
@@ -193,25 +194,29 @@ void SettleComputerShots(rules::Game& game) {
     }
 }
 
-// Over whole games, at every salvo: a player's board that shows the computer the same outcomes
-// but hides nothing else (no unhit ship, no ship named by a hit) gets the same salvo, and leaves
-// the generator where the real board leaves it. The computer has four ships afloat, then one, so
-// the salvo's size changes as well.
-TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
-    for (std::uint32_t seed : {3u, 1234u, 987654u}) {
+// Over whole games played as one sitting, at every salvo: a player's board that shows the computer
+// the same outcomes but hides nothing else (no unhit ship, no ship named by a hit) gets the same
+// salvo, and leaves the generator where the real board leaves it. What the computer remembers of a
+// game at its end is the same from both boards, so the games after it are aimed alike too; the
+// second game ends with ships never hit, which it must not remember. The computer has four ships
+// afloat, then one, so the salvo's size changes as well.
+TEST_F(ExpertTargeting, AimsEverySalvoOfASittingFromWhatItHasSeenAlone) {
+    memory = opponent::TargetingMemory{};
+    // The twin keeps a memory and a generator of its own for the whole sitting, so nothing the
+    // computer kept from the real boards can reach it.
+    opponent::TargetingMemory twinMemory;
+    int games = 0;
+    for (std::uint32_t seed : {3u, 1234u, 987654u, 55u}) {
+        ++games;
         game = rules::NewGame(rules::Level::Expert);
         random.Seed(seed);
         rules::PlaceFleetAtRandom(game, rules::Player, random);
         rules::Random enemyLayout(~seed);
         rules::StartBattle(game, enemyLayout);
         game.fleets[rules::Enemy][0].hits = game.fleets[rules::Enemy][0].length;
-        memory = opponent::TargetingMemory{};
-        // The twin keeps a memory and a generator of its own for the whole game, so nothing the
-        // computer kept from an earlier salvo of the real board can reach it.
-        opponent::TargetingMemory twinMemory;
         rules::Random twinRandom = random;
         int salvos = 0;
-        while (rules::ShipsAfloat(game, rules::Player) > 0) {
+        while (rules::ShipsAfloat(game, rules::Player) > 0 && !(games == 2 && salvos == 8)) {
             ASSERT_LE(++salvos, rules::BoardSize * rules::BoardSize) << "seed " << seed;
             if (salvos == 10) {
                 for (int k = 1; k < rules::ShipsPerSide - 1; ++k) {
@@ -234,6 +239,17 @@ TEST_F(ExpertTargeting, AimsEverySalvoOfAWholeGameFromWhatItHasSeenAlone) {
                 twin.boards[rules::Player][cell->x][cell->y] += rules::AimedStage;
             }
             SettleComputerShots(game);
+        }
+        opponent::RememberFleet(opponent::SeenBoard(game), memory.fleets);
+        opponent::RememberFleet(opponent::SeenBoard(WithHiddenCellsErased(game)),
+                                twinMemory.fleets);
+        ASSERT_EQ(memory.fleets, twinMemory.fleets) << "seed " << seed;
+        // Every game here sinks a ship at least; the short one leaves some afloat, not kept.
+        ASSERT_EQ(memory.fleets.count, games);
+        const int sunk = rules::ShipsPerSide - rules::ShipsAfloat(game, rules::Player);
+        EXPECT_EQ(memory.fleets.fleets[games - 1].count, sunk);
+        if (games == 2) {
+            EXPECT_LT(sunk, rules::ShipsPerSide);
         }
     }
 }

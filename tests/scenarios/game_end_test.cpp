@@ -1,6 +1,7 @@
 // tests/scenarios/game_end_test.cpp: whole games on the test host, won, lost and tied: the messages
 // on the status line and the sounds that come with them, the picture shown at the end, the
-// computer's fleet revealed after a loss, and a finished game that takes no more shots.
+// computer's fleet revealed after a loss and the player's remembered, and a finished game that
+// takes no more shots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "battle/salvo_driver.h"
+#include "opponent/fleet_memory.h"
 #include "rules/game.h"
 #include "setup/status_line.h"
+#include "shell/session.h"
 #include "tests/scenarios/battle_scenario.h"
 #include "windows/program_handles.h"
 
@@ -161,6 +164,17 @@ TEST(GameEnd, APlayerWhoOnlyHitsWaterLosesAndSeesTheEnemyFleet) {
             }
         }
         EXPECT_GT(afloat, 0);
+        // The computer remembers the fleet it sank, for the games to come.
+        const opponent::FleetMemory& memory = shell::TheSession.memory.fleets;
+        ASSERT_EQ(memory.count, 1);
+        ASSERT_EQ(memory.fleets[0].count, rules::ShipsPerSide);
+        for (int k = 0; k < rules::ShipsPerSide; ++k) {
+            const rules::ShipState& ship = TheGame().fleets[rules::Player][k];
+            EXPECT_EQ(memory.fleets[0].ships[k],
+                      (opponent::SeenShip{static_cast<std::int8_t>(ship.length),
+                                          static_cast<std::int8_t>(ship.column),
+                                          static_cast<std::int8_t>(ship.row), ship.vertical}));
+        }
     });
     player.Start();
     EXPECT_EQ(game.Run(), 0);

@@ -3,13 +3,17 @@
 // throughout (five shots a salvo), and prints how many salvos and shots it needs to sink them.
 //
 // Usage: opponent_strength [--level standard|expert] [--fleet game|uniform] [--shots 1..5]
-//                          [--each] [games, default 10000] [first seed, default 1]
+//                          [--fleets FILE [--series]] [--each] [games, default 10000 or the
+//                          file's fleets] [first seed, default 1]
 // --fleet uniform lays the player's fleet out so that every legal layout is equally likely, in
 // place of the game's own random placement; --shots gives the computer fewer shots a salvo (its
 // other ships start sunk), 1 showing what seeing every shot's outcome is worth; --each prints every
 // game's shots and salvos by its seed, so that two players can be compared game by game. The misses
 // are sorted by where they fell (around a ship the same salvo finished, around a ship hit,
-// elsewhere), to show what firing blind costs. The last line sums the level up:
+// elsewhere), to show what firing blind costs. --fleets plays the fleets of a file (fleet_file.h),
+// game k the fleet of line k, over again when the games outnumber them; --series plays them as one
+// sitting, the computer's memory kept from game to game as the windowed game keeps it. The last
+// line sums the level up:
 //   LEVEL: shots mean M median D p90 P max X; salvos mean S over N games
 #include <algorithm>
 #include <array>
@@ -21,6 +25,9 @@
 
 #include "battle/salvo_driver.h"
 #include "battle/windowless_game.h"
+#include "fleet_file.h"
+#include "opponent/fleet_memory.h"
+#include "opponent/seen_board.h"
 #include "rules/game.h"
 #include "rules/moves.h"
 
@@ -135,6 +142,8 @@ int main(int argc, char** argv) {
     bool uniformFleet = false;
     bool eachGame = false;
     int shotsPerSalvo = rules::ShipsPerSide;
+    const char* fleetFile = nullptr;
+    bool series = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
             const char* name = argv[++i];
@@ -152,21 +161,37 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotsPerSalvo = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
             usable = usable && shotsPerSalvo >= 1 && shotsPerSalvo <= rules::ShipsPerSide;
+        } else if (std::strcmp(argv[i], "--fleets") == 0 && i + 1 < argc) {
+            fleetFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--series") == 0) {
+            series = true;
         } else if (std::strcmp(argv[i], "--each") == 0) {
             eachGame = true;
         } else {
             numbers.push_back(argv[i]);
         }
     }
-    const long games = numbers.size() > 0 ? std::strtol(numbers[0], nullptr, 10) : 10000;
+    usable = usable && (fleetFile != nullptr || !series);
+    std::vector<Fleet> fleets;
+    if (usable && fleetFile != nullptr) {
+        std::string error;
+        if (!ReadFleetFile(fleetFile, &fleets, &error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 2;
+        }
+    }
+    const long defaultGames = fleetFile != nullptr ? static_cast<long>(fleets.size()) : 10000;
+    const long games = numbers.size() > 0 ? std::strtol(numbers[0], nullptr, 10) : defaultGames;
     const long firstSeed = numbers.size() > 1 ? std::strtol(numbers[1], nullptr, 10) : 1;
     if (!usable || games < 1 || numbers.size() > 2) {
         std::fprintf(stderr,
                      "usage: %s [--level standard|expert] [--fleet game|uniform] [--shots 1..5] "
-                     "[--each] [games >= 1] [first seed]\n",
+                     "[--fleets FILE [--series]] [--each] [games >= 1] [first seed]\n",
                      argv[0]);
         return 2;
     }
+    // What the computer keeps from one game of a sitting to the next.
+    opponent::TargetingMemory carried;
     std::vector<int> salvos;
     std::vector<int> shots;
     long slotsLeftEmpty = 0;    // computer shots with no untouched cell left to aim at
@@ -180,7 +205,10 @@ int main(int argc, char** argv) {
         battle::WindowlessGame play;
         play.game = rules::NewGame(level);
         play.random.Seed(seed);
-        if (uniformFleet) {
+        if (series) play.memory = carried;
+        if (!fleets.empty()) {
+            LayFleet(play.game, fleets[static_cast<std::size_t>(game) % fleets.size()]);
+        } else if (uniformFleet) {
             rules::Random fleetLayout(seed ^ 0x5A5A5A5Au);
             PlaceFleetUniformly(play.game, fleetLayout);
         } else {
@@ -236,6 +264,10 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
+        if (series) {
+            opponent::RememberFleet(opponent::SeenBoard(play.game), play.memory.fleets);
+            carried = play.memory;
+        }
         salvos.push_back(salvoCount);
         shots.push_back(shotCount);
         if (eachGame) std::printf("game %u: %d shots, %d salvos\n", seed, shotCount, salvoCount);
@@ -256,6 +288,13 @@ int main(int argc, char** argv) {
         "hit, %.2f hunting\n",
         misses.dead * perGame, misses.aroundHit * perGame, misses.hunting * perGame);
     std::printf("computer shots left unaimed for want of an untouched cell: %ld\n", slotsLeftEmpty);
+    // A sitting's later games, once the computer has had a few to learn from.
+    constexpr std::size_t Learning = 5;
+    if (series && shots.size() > Learning) {
+        const std::vector<int> later(shots.begin() + Learning, shots.end());
+        std::printf("shots from game %zu on: mean %.1f over %zu games\n", Learning + 1,
+                    Summarise(later).mean, later.size());
+    }
     std::printf(
         "%s: shots mean %.1f median %.1f p90 %.1f max %.1f; salvos mean %.1f over %ld games\n",
         level == rules::Level::Expert ? "expert" : "standard", t.mean, t.median,
