@@ -26,7 +26,7 @@ std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter&
         if (shot.kind == rules::EventKind::Sinking) Present(presenter, rules::SinkShip(game, shot));
         if (!presenter.BetweenShots(shot.shot)) break;
         // A new game (and perhaps a new battle after it) started from the windows owns the game.
-        if (game.phase != rules::Resolving) break;
+        if (!presenter.SameGame(game)) return std::nullopt;
     }
     if (game.phase != rules::Resolving) return std::nullopt;
     Present(presenter, rules::EndSalvo(game));

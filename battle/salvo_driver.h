@@ -23,6 +23,9 @@ class SalvoPresenter {
     // After each settled shot has been presented. False when the player asked to end the program:
     // the salvo's other shots are then left unsettled.
     virtual bool BetweenShots(const rules::Shot& shot) = 0;
+    // Asked after BetweenShots: false once the game this salvo was played for has gone (a new
+    // game taken up from the windows between shots), and the salvo then stops where it is.
+    virtual bool SameGame(const rules::Game& game) const { return game.phase == rules::Resolving; }
 };
 
 // For callers that show nothing.
@@ -49,8 +52,8 @@ bool FillComputerSlots(rules::Game& game, Computer computer, SalvoPresenter& pre
 using SettleRule = std::function<rules::Events(rules::Game&, int slot)>;
 
 // The complete salvo settled slot by slot, a sinking ship turned right after its hit is shown,
-// then the salvo's end and the end test: the game's end when it came. Nothing more after a new
-// game took the game over between shots (the windowed game lets its windows answer there).
+// then the salvo's end and the end test: the game's end when it came. Nothing more once the
+// presenter finds the game gone between shots (the windowed game lets its windows answer there).
 std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter& presenter,
                                               const SettleRule& settle = rules::SettleShot);
 
