@@ -65,12 +65,12 @@ void AimNetworkShot(platform::Window* window, rules::Game& game, network::Match&
 std::optional<rules::GameOutcome> PlayNetworkSalvo(platform::Window* window, rules::Game& game,
                                                    const std::weak_ptr<network::Match>& match) {
     NetworkPresenter presenter(window, game, match);
-    // Each shot is settled by the match as it is now; a match let go between shots settles
-    // nothing, and the presenter has already stopped the salvo.
+    // Each shot is settled by what the match holds now; the presenter stops the salvo before a
+    // shot could be settled without it.
     const std::optional<rules::GameOutcome> end =
-        SettleSalvo(game, presenter, [&match](rules::Game& now, int slot) {
+        SettleSalvo(game, presenter, [&match](const rules::Shot& shot) {
             const std::shared_ptr<network::Match> held = match.lock();
-            return held ? held->Settle(now, slot) : rules::Events{};
+            return held ? held->ReportOf(shot) : std::nullopt;
         });
     const std::shared_ptr<network::Match> held = match.lock();
     if (held && !end && game.phase == rules::Firing) held->NextSalvo(game);
