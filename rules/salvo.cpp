@@ -166,29 +166,24 @@ Events SettleNextShot(Game& game, const Shown& shown, const ReportOf& reportOf) 
     for (Shot& held : game.salvo) {
         if (held.side == NoShot) continue;
         const Shot shot = held;
-        if (!IsAimedCell(game, shot)) {
-            held.side = NoShot;
-            continue;
-        }
+        held.side = NoShot;
+        if (!IsAimedCell(game, shot)) continue;
         const std::optional<Report> report =
             shot.side == Enemy && reportOf ? reportOf(shot) : std::nullopt;
-        std::optional<Events> settled;
+        Events events;
         if (report) {
-            settled = SettleByReport(game, shot, *report);
-            if (!settled) {
-                held.side = NoShot;
-                return One(Event{});
-            }
+            std::optional<Events> settled = SettleByReport(game, shot, *report);
+            if (!settled) return One(Event{});
+            events = *settled;
         } else {
-            settled = SettleByRules(game, shot);
+            events = SettleByRules(game, shot);
         }
-        held.side = NoShot;
-        if (shown) shown(*settled);
-        if (settled->front().kind != EventKind::Sinking) return *settled;
-        const Events sunk = SinkShip(game, settled->front());
-        if (shown) shown(sunk);
-        Events events = *settled;
-        for (const Event& event : sunk) events.Add(event);
+        if (shown) shown(events);
+        if (events.front().kind == EventKind::Sinking) {
+            const Events sunk = SinkShip(game, events.front());
+            if (shown) shown(sunk);
+            for (const Event& event : sunk) events.Add(event);
+        }
         return events;
     }
     return {};
