@@ -2,6 +2,8 @@
 // computer shows them.
 #include "battle/network_battle.h"
 
+#include <utility>
+
 #include "battle/salvo_on_screen.h"
 #include "fleet/fleet.h"
 #include "platform/repaint.h"
@@ -16,8 +18,9 @@ namespace {
 // wreck comes up there.
 class NetworkPresenter : public ScreenPresenter {
   public:
-    NetworkPresenter(platform::Window* window, const rules::Game& game)
-        : ScreenPresenter(window, game), window_(window), game_(game) {}
+    NetworkPresenter(platform::Window* window, const rules::Game& game,
+                     std::weak_ptr<network::Match> match = {})
+        : ScreenPresenter(window, game), window_(window), game_(game), match_(std::move(match)) {}
 
     void Present(const rules::Event& event) override {
         if (event.kind == rules::EventKind::Sunk && event.shot.side == rules::Enemy) {
@@ -27,9 +30,14 @@ class NetworkPresenter : public ScreenPresenter {
         ScreenPresenter::Present(event);
     }
 
+    bool SameGame(const rules::Game& game) const override {
+        return !match_.expired() && ScreenPresenter::SameGame(game);
+    }
+
   private:
     platform::Window* window_;
     const rules::Game& game_;
+    std::weak_ptr<network::Match> match_;
 };
 
 }  // namespace
@@ -55,11 +63,17 @@ void AimNetworkShot(platform::Window* window, rules::Game& game, network::Match&
 }
 
 std::optional<rules::GameOutcome> PlayNetworkSalvo(platform::Window* window, rules::Game& game,
-                                                   network::Match& match) {
-    NetworkPresenter presenter(window, game);
-    const std::optional<rules::GameOutcome> end = SettleSalvo(
-        game, presenter, [&match](rules::Game& now, int slot) { return match.Settle(now, slot); });
-    if (!end && game.phase == rules::Firing) match.NextSalvo(game);
+                                                   const std::weak_ptr<network::Match>& match) {
+    NetworkPresenter presenter(window, game, match);
+    // Each shot is settled by what the match holds now; the presenter stops the salvo before a
+    // shot could be settled without it.
+    const std::optional<rules::GameOutcome> end =
+        SettleSalvo(game, presenter, [&match](const rules::Shot& shot) {
+            const std::shared_ptr<network::Match> held = match.lock();
+            return held ? held->ReportOf(shot) : std::nullopt;
+        });
+    const std::shared_ptr<network::Match> held = match.lock();
+    if (held && !end && game.phase == rules::Firing) held->NextSalvo(game);
     return end;
 }
 

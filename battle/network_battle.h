@@ -3,6 +3,7 @@
 // place of the computer. The connection itself is the shell's.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "network/match.h"
@@ -21,9 +22,11 @@ void AimNetworkShot(platform::Window* window, rules::Game& game, network::Match&
                     rules::Cell cell);
 
 // Both salvos and both sides' outcomes are known: the salvo played out as against the computer.
-// The game's end when it came; otherwise the next salvo is open.
+// The game's end when it came; otherwise the next salvo is open. The windows answer between the
+// shots, and the player may leave the network game there: the salvo holds the match only weakly,
+// and once the caller lets it go the salvo stops and leaves the game (by then a new one) alone.
 std::optional<rules::GameOutcome> PlayNetworkSalvo(platform::Window* window, rules::Game& game,
-                                                   network::Match& match);
+                                                   const std::weak_ptr<network::Match>& match);
 
 // The friend's fleet as revealed: its ships afloat placed where they lay, hidden until a lost
 // game shows them.

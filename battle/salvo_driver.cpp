@@ -17,16 +17,18 @@ bool FillComputerSlots(rules::Game& game, Computer computer, SalvoPresenter& pre
 }
 
 std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter& presenter,
-                                              const SettleRule& settle) {
-    for (int slot = 0; slot < rules::SalvoSize; ++slot) {
-        const rules::Events settled = settle(game, slot);
-        if (settled.empty()) continue;
-        Present(presenter, settled);
-        const rules::Event& shot = settled.front();
-        if (shot.kind == rules::EventKind::Sinking) Present(presenter, rules::SinkShip(game, shot));
-        if (!presenter.BetweenShots(shot.shot)) break;
+                                              const rules::ReportOf& reportOf) {
+    const rules::Shown shown = [&presenter](const rules::Events& events) {
+        Present(presenter, events);
+    };
+    // Each move empties a slot, so this ends after the salvo's last.
+    for (rules::Events settled = rules::SettleNextShot(game, shown, reportOf); !settled.empty();
+         settled = rules::SettleNextShot(game, shown, reportOf)) {
+        // A report found untrue as it came never reaches here; one that does is dropped unshown.
+        if (settled.Refused()) continue;
+        if (!presenter.BetweenShots(settled.front().shot)) break;
         // A new game (and perhaps a new battle after it) started from the windows owns the game.
-        if (game.phase != rules::Resolving) break;
+        if (!presenter.SameGame(game)) return std::nullopt;
     }
     if (game.phase != rules::Resolving) return std::nullopt;
     Present(presenter, rules::EndSalvo(game));

@@ -23,6 +23,9 @@ class SalvoPresenter {
     // After each settled shot has been presented. False when the player asked to end the program:
     // the salvo's other shots are then left unsettled.
     virtual bool BetweenShots(const rules::Shot& shot) = 0;
+    // Asked after BetweenShots: false once the game this salvo was played for has gone (a new
+    // game taken up from the windows between shots), and the salvo then stops where it is.
+    virtual bool SameGame(const rules::Game& game) const { return game.phase == rules::Resolving; }
 };
 
 // For callers that show nothing.
@@ -44,15 +47,13 @@ void Present(SalvoPresenter& presenter, const rules::Events& events);
 // The computer fills its slots behind the player's; true when that completed the salvo.
 bool FillComputerSlots(rules::Game& game, Computer computer, SalvoPresenter& presenter);
 
-// How a slot's shot is settled: by the rules against fleets the game knows, or in a network game
-// by what the friend reported of our shots.
-using SettleRule = std::function<rules::Events(rules::Game&, int slot)>;
-
 // The complete salvo settled slot by slot, a sinking ship turned right after its hit is shown,
-// then the salvo's end and the end test: the game's end when it came. Nothing more after a new
-// game took the game over between shots (the windowed game lets its windows answer there).
+// then the salvo's end and the end test: the game's end when it came. Nothing more once the
+// presenter finds the game gone between shots (the windowed game lets its windows answer there).
+// Our shots are settled by the rules against the fleet the game holds, or in a network game by
+// what the friend reported of them (`reportOf`).
 std::optional<rules::GameOutcome> SettleSalvo(rules::Game& game, SalvoPresenter& presenter,
-                                              const SettleRule& settle = rules::SettleShot);
+                                              const rules::ReportOf& reportOf = {});
 
 // The player's shot at a cell of the enemy board, then the computer's shots behind it and, when
 // the salvo is complete, the salvo settled; the slots of the player's sunk ships are passed, so a

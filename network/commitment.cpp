@@ -16,14 +16,13 @@ std::optional<rules::Game> GameWith(const FleetLayout& layout) {
     rules::Game game = rules::NewGame(rules::Level::Standard);
     for (std::int32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
         const ShipPlace& place = layout[shipId - 1];
-        game.ShipOf(rules::Enemy, shipId).vertical = place.vertical;
+        if (place.vertical) rules::TurnShip(game, rules::Enemy, shipId);
         const rules::Cell first{place.column, place.row};
         // A ship placed by hand is pulled back onto the board; a revealed one must fit as given.
         if (rules::PlaceShip(game, rules::Enemy, shipId, first).Refused()) return std::nullopt;
         const rules::ShipState& laid = game.ShipOf(rules::Enemy, shipId);
         if (laid.column != first.x || laid.row != first.y) return std::nullopt;
     }
-    game.phase = rules::Firing;
     return game;
 }
 
@@ -75,19 +74,13 @@ std::optional<std::string> CheckReveal(const Digest& committed, const Reveal& re
             salvo.shots.size() > static_cast<std::size_t>(rules::ShipsPerSide)) {
             return "a salvo's outcomes do not match its shots";
         }
-        for (std::size_t k = 0; k < salvo.shots.size(); ++k) {
-            game->salvoSlot = static_cast<std::int32_t>(2 * k);
-            if (rules::AimShot(*game, salvo.shots[k]).Refused()) {
-                return "a shot was reported twice";
-            }
+        if (rules::AimWholeSalvo(*game, salvo.shots).Refused()) {
+            return "a shot was reported twice";
         }
-        for (std::size_t k = 0; k < salvo.shots.size(); ++k) {
-            const rules::Events settled = rules::SettleShot(*game, static_cast<int>(2 * k));
-            if (settled.empty() || OutcomeOf(*game, settled.front()) != salvo.outcomes[k]) {
+        for (const ShotOutcome& reported : salvo.outcomes) {
+            const rules::Events settled = rules::SettleNextShot(*game);
+            if (settled.empty() || OutcomeOf(*game, settled.front()) != reported) {
                 return "a reported outcome does not match the fleet";
-            }
-            if (settled.front().kind == rules::EventKind::Sinking) {
-                rules::SinkShip(*game, settled.front());
             }
         }
         rules::EndSalvo(*game);

@@ -17,12 +17,6 @@ const rules::ComputerAim NoAim = [](const rules::Game&) -> std::optional<rules::
     return std::nullopt;
 };
 
-rules::Events One(const rules::Event& event) {
-    rules::Events events;
-    events.Add(event);
-    return events;
-}
-
 int UntouchedCells(const rules::Board& board) {
     int count = 0;
     for (const auto& column : board) {
@@ -31,53 +25,19 @@ int UntouchedCells(const rules::Board& board) {
     return count;
 }
 
-bool FleetLaidOut(const rules::Game& game) {
-    return std::all_of(game.fleets[rules::Player].begin(), game.fleets[rules::Player].end(),
-                       [](const rules::ShipState& ship) { return ship.OnBoard(); });
-}
-
-// Our shot at the friend's board settled by the friend's report: nothing when the report cannot
-// be true of any fleet (a ship sunk twice, a wreck that does not lie over its hits).
-std::optional<rules::Events> SettleReported(rules::Game& game, int slot,
-                                            const ShotOutcome& outcome) {
-    rules::Shot& held = game.salvo[slot];
-    const rules::Shot shot = held;
-    held.side = rules::NoShot;
-    rules::Board& board = game.boards[rules::Enemy];
-    std::int32_t& cell = board[shot.x][shot.y];
+rules::Report ReportFrom(const ShotOutcome& outcome) {
     switch (outcome.result) {
-        case ShotResult::Miss:
-            cell = rules::Miss;
-            return One(rules::Event{.kind = rules::EventKind::Missed, .shot = shot});
         case ShotResult::Hit:
-            cell = rules::HitUnknownShip;
-            return One(rules::Event{.kind = rules::EventKind::Hit, .shot = shot});
+            return rules::Report{.kind = rules::EventKind::Hit};
         case ShotResult::Sunk:
+            return rules::Report{.kind = rules::EventKind::Sinking,
+                                 .shipId = outcome.shipId,
+                                 .first = {outcome.place.column, outcome.place.row},
+                                 .vertical = outcome.place.vertical};
+        case ShotResult::Miss:
             break;
     }
-    rules::ShipState& ship = game.ShipOf(rules::Enemy, outcome.shipId);
-    if (ship.IsSunk()) return std::nullopt;
-    const ShipPlace& place = outcome.place;
-    bool coversShot = false;
-    for (int k = 0; k < ship.length; ++k) {
-        const int x = place.column + (place.vertical ? 0 : k);
-        const int y = place.row + (place.vertical ? k : 0);
-        const bool isShot = x == shot.x && y == shot.y;
-        coversShot = coversShot || isShot;
-        if (!isShot && board[x][y] != rules::HitUnknownShip) return std::nullopt;
-    }
-    if (!coversShot) return std::nullopt;
-    // The wreck's cells all carry the ship's own hit code, so that rules::SinkShip turns them.
-    for (int k = 0; k < ship.length; ++k) {
-        board[place.column + (place.vertical ? 0 : k)][place.row + (place.vertical ? k : 0)] =
-            rules::HitStage + outcome.shipId;
-    }
-    ship.column = place.column;
-    ship.row = place.row;
-    ship.vertical = place.vertical;
-    ship.hits = ship.length;
-    return One(
-        rules::Event{.kind = rules::EventKind::Sinking, .shot = shot, .shipId = outcome.shipId});
+    return rules::Report{.kind = rules::EventKind::Missed};
 }
 
 }  // namespace
@@ -106,10 +66,7 @@ Step Match::Failed(std::string why) {
 }
 
 bool Match::Start(rules::Game& game) {
-    if (game.phase != rules::Placing || !FleetLaidOut(game) || committed_) return false;
-    game.phase = rules::Firing;
-    game.shotsLeft = rules::ShipsAfloat(game, rules::Player);
-    game.salvoSlot = 0;
+    if (committed_ || rules::StartAgainstPerson(game).Refused()) return false;
     committed_ = true;
     Send(Commit{CommitmentOf(LayoutOf(game, rules::Player), nonce_)});
     return true;
@@ -124,11 +81,7 @@ rules::Events Match::Aim(rules::Game& game, rules::Cell cell) {
         for (const rules::Event& event : rules::FillComputerSlots(game, NoAim)) events.Add(event);
     }
     if (game.phase != rules::Resolving) return events;
-    Salvo ours;
-    for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
-        const rules::Shot& shot = game.salvo[slot];
-        if (shot.side == rules::Enemy) ours.shots.push_back(rules::Cell{shot.x, shot.y});
-    }
+    const Salvo ours{rules::OurShots(game)};
     reported_.push_back(ReportedSalvo{ours.shots, {}});
     ourSalvo_ = ours;
     Send(ours);
@@ -139,35 +92,24 @@ rules::Events Match::Aim(rules::Game& game, rules::Cell cell) {
 Step Match::TakeSalvoIfBothAimed(rules::Game& game) {
     if (!ourSalvo_ || theirsTaken_ || !talk_.TheirSalvo()) return Step::Nothing;
     const std::vector<rules::Cell>& theirs = talk_.TheirSalvo()->shots;
-    const int shots = std::min(rules::ShipsAfloat(game, rules::Enemy),
-                               UntouchedCells(game.boards[rules::Player]));
-    if (theirs.size() != static_cast<std::size_t>(shots)) {
-        return Failed("your opponent fired more or fewer shots than they have ships afloat");
-    }
-    for (const rules::Cell& cell : theirs) {
-        if (!rules::IsUntouched(game.boards[rules::Player][cell.x][cell.y])) {
+    switch (rules::FitOfOtherSalvo(game, theirs)) {
+        case rules::SalvoFit::WrongCount:
+            return Failed("your opponent fired more or fewer shots than they have ships afloat");
+        case rules::SalvoFit::CellShotAt:
             return Failed("your opponent fired at a square already shot at");
-        }
+        case rules::SalvoFit::Fits:
+            break;
     }
-    // The friend's shots take the slots behind our ships, one for each of their ships afloat.
-    std::size_t next = 0;
-    for (int shipIndex = 0; shipIndex < rules::ShipsPerSide && next < theirs.size(); ++shipIndex) {
-        if (game.fleets[rules::Enemy][shipIndex].IsSunk()) continue;
-        const rules::Cell cell = theirs[next++];
-        game.boards[rules::Player][cell.x][cell.y] += rules::AimedStage;
-        game.salvo[2 * shipIndex + 1] = rules::Shot{rules::Player, cell.x, cell.y};
-    }
+    rules::TakeOtherSalvo(game, theirs);
     // Their outcomes are what our own rules make of their shots, found on a copy of the game: the
-    // salvo is played out on screen only once both sides' outcomes are known.
+    // salvo is played out on screen only once both sides' outcomes are known. Our own shots settle
+    // there too, all as misses on a board we know nothing of; they are not read.
     rules::Game settled = game;
     Outcomes outcomes;
-    for (int slot = 1; slot < rules::SalvoSize; slot += 2) {
-        const rules::Events events = rules::SettleShot(settled, slot);
-        if (events.empty()) continue;
+    for (rules::Events events = rules::SettleNextShot(settled); !events.empty();
+         events = rules::SettleNextShot(settled)) {
+        if (events.front().shot.side != rules::Player) continue;
         outcomes.outcomes.push_back(OutcomeOf(settled, events.front()));
-        if (events.front().kind == rules::EventKind::Sinking) {
-            rules::SinkShip(settled, events.front());
-        }
     }
     theirsTaken_ = true;
     Send(outcomes);
@@ -176,18 +118,21 @@ Step Match::TakeSalvoIfBothAimed(rules::Game& game) {
 
 std::optional<std::string> Match::AcceptOutcomes(const rules::Game& game,
                                                  const Outcomes& outcomes) {
+    const std::vector<rules::Cell> ours = rules::OurShots(game);
+    if (ours.size() != outcomes.outcomes.size()) return "outcomes missing";
+    reports_.clear();
+    for (std::size_t k = 0; k < ours.size(); ++k) {
+        reports_.emplace_back(ours[k], ReportFrom(outcomes.outcomes[k]));
+    }
+    // The whole salvo settled on a copy: a report that cannot be true of any fleet is refused.
     rules::Game trial = game;
-    std::size_t next = 0;
-    for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
-        if (game.salvo[slot].side != rules::Enemy) continue;
-        if (next >= outcomes.outcomes.size()) return "outcomes missing";
-        const ShotOutcome& outcome = outcomes.outcomes[next++];
-        const std::optional<rules::Events> events = SettleReported(trial, slot, outcome);
-        if (!events) return std::string(NotTheirFleet);
-        if (events->front().kind == rules::EventKind::Sinking) {
-            rules::SinkShip(trial, events->front());
+    const rules::ReportOf reported = [this](const rules::Shot& shot) { return ReportOf(shot); };
+    for (rules::Events events = rules::SettleNextShot(trial, {}, reported); !events.empty();
+         events = rules::SettleNextShot(trial, {}, reported)) {
+        if (events.Refused()) {
+            reports_.clear();
+            return std::string(NotTheirFleet);
         }
-        reportedBySlot_[slot] = outcome;
     }
     reported_.back().outcomes = outcomes.outcomes;
     return std::nullopt;
@@ -222,14 +167,12 @@ Step Match::Received(rules::Game& game, const Message& message) {
         caughtCheating_ = verdict_.has_value();
         if (!verdict_) {
             // The ships still afloat come up where they lay, as a lost game shows them.
-            for (std::int32_t shipId = 1; shipId <= rules::ShipsPerSide; ++shipId) {
-                rules::ShipState& ship = game.ShipOf(rules::Enemy, shipId);
-                if (ship.IsSunk()) continue;
-                const ShipPlace& place = reveal->layout[shipId - 1];
-                ship.column = place.column;
-                ship.row = place.row;
-                ship.vertical = place.vertical;
+            std::array<rules::Placement, rules::ShipsPerSide> fleet{};
+            for (std::size_t k = 0; k < fleet.size(); ++k) {
+                const ShipPlace& place = reveal->layout[k];
+                fleet[k] = rules::Placement{{place.column, place.row}, place.vertical};
             }
+            rules::TakeRevealedFleet(game, fleet);
         }
         step = Step::Revealed;
     } else if (std::holds_alternative<network::Leave>(message)) {
@@ -240,21 +183,18 @@ Step Match::Received(rules::Game& game, const Message& message) {
     return step;
 }
 
-rules::Events Match::Settle(rules::Game& game, int slot) {
-    if (slot < 0 || slot >= rules::SalvoSize) return {};
-    const std::optional<ShotOutcome> reported = std::exchange(reportedBySlot_[slot], std::nullopt);
-    if (slot % 2 == 1 || !reported || game.salvo[slot].side != rules::Enemy) {
-        return rules::SettleShot(game, slot);
+std::optional<rules::Report> Match::ReportOf(const rules::Shot& shot) const {
+    for (const auto& [cell, report] : reports_) {
+        if (shot.side == rules::Enemy && cell == rules::Cell{shot.x, shot.y}) return report;
     }
-    // Checked as the outcomes came: the same report on the same game cannot fail now.
-    return SettleReported(game, slot, *reported).value_or(rules::Events{});
+    return std::nullopt;
 }
 
 void Match::NextSalvo(rules::Game& game) {
     ourSalvo_.reset();
     theirsTaken_ = false;
     answered_ = false;
-    reportedBySlot_ = {};
+    reports_.clear();
     if (game.phase == rules::Firing && rules::PlayerSlotPassed(game)) {
         rules::FillComputerSlots(game, NoAim);
     }

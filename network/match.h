@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "network/commitment.h"
@@ -15,6 +16,7 @@
 #include "network/messages.h"
 #include "rules/events.h"
 #include "rules/game.h"
+#include "rules/moves.h"
 
 namespace network {
 
@@ -51,9 +53,9 @@ class Match {
     rules::Events Aim(rules::Game& game, rules::Cell cell);
     // A message from the friend, taken into the game where it belongs.
     Step Received(rules::Game& game, const Message& message);
-    // A slot of the salvo in play settled: the friend's shots at our fleet by the rules, ours at
-    // the friend's by what the friend reported. Used in place of rules::SettleShot.
-    rules::Events Settle(rules::Game& game, int slot);
+    // What the friend reported of our shot in the salvo in play, to settle it by
+    // (rules::SettleNextShot); nothing for a shot at our own fleet, settled by our rules.
+    std::optional<rules::Report> ReportOf(const rules::Shot& shot) const;
     // After the salvo was played out and had not ended the game: the next one is aimed from the
     // first slot of a ship of ours afloat.
     void NextSalvo(rules::Game& game);
@@ -88,7 +90,8 @@ class Match {
     // Our shots of the salvo in play, in slot order, and every salvo of ours with its outcomes.
     std::vector<ReportedSalvo> reported_;
     std::optional<Salvo> ourSalvo_;
-    std::array<std::optional<ShotOutcome>, rules::SalvoSize> reportedBySlot_{};
+    // The friend's reports of our shots in play, by the cell shot at; a salvo has no cell twice.
+    std::vector<std::pair<rules::Cell, rules::Report>> reports_;
     // Messages the conversation does not allow yet (our salvo before the friend's commitment).
     std::vector<Message> held_;
     bool committed_ = false;

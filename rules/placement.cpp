@@ -74,8 +74,13 @@ Events PlaceFleetAtRandom(Game& game, Side side, Random& random) {
     return One(Event{.kind = EventKind::FleetPlaced, .shot = {side, 0, 0}});
 }
 
+bool FleetLaidOut(const Game& game, Side side) {
+    return IsSide(side) && std::all_of(game.fleets[side].begin(), game.fleets[side].end(),
+                                       [](const ShipState& ship) { return ship.OnBoard(); });
+}
+
 Events StartBattle(Game& game, Random& random) {
-    if (game.phase != Placing) return One(Refusal());
+    if (game.phase != Placing || !FleetLaidOut(game, Player)) return One(Refusal());
     game.phase = Firing;
     PlaceFleetAtRandom(game, Enemy, random);
     return One(Event{.kind = EventKind::BattleStarted});

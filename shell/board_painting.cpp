@@ -17,6 +17,7 @@
 #include "platform/repaint.h"
 #include "platform/screen.h"
 #include "rules/game.h"
+#include "rules/moves.h"
 #include "setup/layout_scale.h"
 #include "setup/ship_placement.h"
 #include "setup/status_line.h"
@@ -72,13 +73,11 @@ void DrawInCell(imaging::Picture& mark, const imaging::Picture& board, int x, in
     mark.Draw(buffer);
 }
 
-// The player's slots are the even ones; the computer's aims are never shown.
+// The player's own aims; the computer's are never shown.
 void DrawAimMarks(DeviceContext* buffer) {
-    for (int slot = 0; slot < rules::SalvoSize; slot += 2) {
-        const rules::Shot& shot = TheSession.game.salvo[slot];
-        if (shot.side != rules::Player && shot.side != rules::Enemy) continue;
-        DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[shot.side], shot.x,
-                   shot.y, buffer);
+    for (const rules::Cell& cell : rules::OurShots(TheSession.game)) {
+        DrawInCell(fleet::Pictures.TargetPicture, fleet::Pictures.BoardPictures[rules::Enemy],
+                   cell.x, cell.y, buffer);
     }
 }
 

@@ -3,6 +3,7 @@
 // file is the part that knows sockets, boxes, the status line and the record.
 #include "shell/network_play.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -36,7 +37,9 @@ struct Link {
     // The status line of the game against the computer, given back when no friend came.
     std::string statusBefore;
     network::MessageReader reader;
-    std::optional<network::Match> match;
+    // Shared with a salvo being played out, which holds it weakly: leaving the network game
+    // between the salvo's shots lets it go, and the salvo finds it gone.
+    std::shared_ptr<network::Match> match;
     // The game's end once the last salvo decided it; shown when the friend's fleet has come.
     std::optional<rules::GameOutcome> end;
     bool peerClosed = false;
@@ -64,7 +67,7 @@ void WatchSilence(platform::Window* window) {
 // game against the computer; one that never connected leaves the game that was there before.
 void EndWithMessage(platform::Window* window, const std::string& text,
                     std::optional<NetworkEnd> record) {
-    const bool begun = TheLink.match.has_value();
+    const bool begun = TheLink.match != nullptr;
     const std::string statusBefore = TheLink.statusBefore;
     CloseLink(window);
     if (record) AddNetworkGameToRecord(*record);
@@ -147,12 +150,13 @@ void EndEarly(platform::Window* window, const std::string& otherwise) {
 }
 
 void PlaySalvo(platform::Window* window) {
+    const std::weak_ptr<network::Match> match = TheLink.match;
     TheLink.busy = true;
-    const std::optional<rules::GameOutcome> end =
-        battle::PlayNetworkSalvo(window, Game(), *TheLink.match);
+    const std::optional<rules::GameOutcome> end = battle::PlayNetworkSalvo(window, Game(), match);
+    // The player may have left between the shots (File > New), and even begun another network
+    // game: this salvo's game is gone, and the link is not its own.
+    if (match.expired()) return;
     TheLink.busy = false;
-    // The player may have left between the shots (File > New): that game is gone.
-    if (!TheLink.match) return;
     if (!end) return;
     TheLink.end = end;
     TheLink.match->Leave(Game(), network::LeaveReason::GameOver);
@@ -223,7 +227,7 @@ void Connected(platform::Window* window) {
         return;
     }
     StartNewGame(window);
-    TheLink.match.emplace(*nonce);
+    TheLink.match = std::make_shared<network::Match>(*nonce);
     SendOutbox(window);
     if (!TheLink.match) return;
     WatchSilence(window);
@@ -234,7 +238,7 @@ void Connected(platform::Window* window) {
 }  // namespace
 
 bool InNetworkGame() {
-    return TheLink.listening != 0 || TheLink.connection != 0 || TheLink.match.has_value();
+    return TheLink.listening != 0 || TheLink.connection != 0 || TheLink.match != nullptr;
 }
 
 void HostNetworkGame(platform::Window* window, std::uint16_t port, bool tellHow) {
@@ -385,7 +389,7 @@ bool AimNetworkShot(platform::Window* window, rules::Cell cell) {
 
 void LeaveNetworkGame(platform::Window* window) {
     if (!InNetworkGame()) return;
-    const bool begun = TheLink.match.has_value() && !TheLink.end;
+    const bool begun = TheLink.match != nullptr && !TheLink.end;
     if (TheLink.match) {
         TheLink.match->Leave(Game(), network::LeaveReason::PlayerLeft);
         for (const network::Message& message : TheLink.match->TakeOutbox()) {

@@ -40,9 +40,8 @@ void Handle(Side& side, const Message& message) {
     if (step == Step::Revealed) side.revealed = true;
     if (step != Step::PlaySalvo) return;
     battle::SilentPresenter quiet;
-    side.end = battle::SettleSalvo(side.game, quiet, [&side](rules::Game& game, int slot) {
-        return side.match.Settle(game, slot);
-    });
+    side.end = battle::SettleSalvo(
+        side.game, quiet, [&side](const rules::Shot& shot) { return side.match.ReportOf(shot); });
     if (side.end) {
         side.match.Leave(side.game, network::LeaveReason::GameOver);
     } else {

@@ -129,10 +129,15 @@ TEST(PlacementMoves, AShipLaidByHandIsAnObstacleUntilItsTurn) {
     }
 }
 
-TEST(PlacementMoves, ASeedReplaysTheLayoutAndStartingTwiceIsRefused) {
+TEST(PlacementMoves, ASeedReplaysTheLayoutAndStartingTwiceOrUnreadyIsRefused) {
     for (std::uint32_t seed : {0u, 1u, 1800000000u}) {
         rules::Game first = rules::NewGame(rules::Level::Standard);
         rules::Random random(seed);
+        // Not with a ship of the player's still in its dock.
+        EXPECT_TRUE(rules::StartBattle(first, random).Refused());
+        EXPECT_EQ(first.phase, rules::Placing);
+        rules::Random player(seed + 7);
+        rules::PlaceFleetAtRandom(first, rules::Player, player);
         EXPECT_EQ(rules::StartBattle(first, random).front().kind, rules::EventKind::BattleStarted);
         EXPECT_EQ(first.phase, rules::Firing);
 

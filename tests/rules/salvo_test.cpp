@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "rules/game.h"
 #include "rules/moves.h"
@@ -103,7 +105,7 @@ TEST(SalvoMoves, AComputerAimThatIsNotAnUntouchedCellLeavesItsSlotEmpty) {
     }
 }
 
-TEST(SalvoMoves, SettlingMarksMissesAndHitsAndTurnsASunkShipOnlyWhenAsked) {
+TEST(SalvoMoves, SettlingMarksMissesAndHitsAndSinksAShipOnlyAfterItsHitWasShown) {
     rules::Game game = Battle();
     // Ship 5 (two cells) lies at (0, 0) and (1, 0) of the enemy board.
     game.boards[rules::Enemy][0][0] = 5;
@@ -117,22 +119,28 @@ TEST(SalvoMoves, SettlingMarksMissesAndHitsAndTurnsASunkShipOnlyWhenAsked) {
     game.salvo[7] = rules::Shot{rules::Player, 3, 3};
     game.phase = rules::Resolving;
 
-    const rules::Events first = rules::SettleShot(game, 0);
+    const rules::Events first = rules::SettleNextShot(game);
     EXPECT_EQ(first.front().kind, EventKind::Hit);
     EXPECT_EQ(first.front().shipId, 5);
     EXPECT_EQ(game.boards[rules::Enemy][0][0], rules::HitStage + 5);
 
-    const rules::Events second = rules::SettleShot(game, 2);
+    // The sinking is shown with its hit on the board, then the ship goes down.
+    std::vector<std::pair<EventKind, std::int32_t>> shown;
+    const rules::Events second = rules::SettleNextShot(game, [&](const rules::Events& events) {
+        for (const rules::Event& event : events) {
+            shown.emplace_back(event.kind, game.boards[rules::Enemy][1][0]);
+        }
+    });
+    const std::vector<std::pair<EventKind, std::int32_t>> expected = {
+        {EventKind::Sinking, rules::HitStage + 5}, {EventKind::Sunk, rules::SunkStage + 5}};
+    EXPECT_EQ(shown, expected);
+    ASSERT_EQ(second.size(), 2);
     EXPECT_EQ(second.front().kind, EventKind::Sinking);
-    EXPECT_EQ(game.boards[rules::Enemy][1][0], rules::HitStage + 5);
-    EXPECT_EQ(rules::SinkShip(game, second.front()).front().kind, EventKind::Sunk);
     EXPECT_EQ(game.boards[rules::Enemy][0][0], rules::SunkStage + 5);
-    EXPECT_EQ(game.boards[rules::Enemy][1][0], rules::SunkStage + 5);
 
-    EXPECT_EQ(rules::SettleShot(game, 4).front().kind, EventKind::Missed);
+    EXPECT_EQ(rules::SettleNextShot(game).front().kind, EventKind::Missed);
     EXPECT_EQ(game.boards[rules::Enemy][5][5], rules::Miss);
-    EXPECT_TRUE(rules::SettleShot(game, 6).empty());
-    EXPECT_TRUE(rules::SettleShot(game, 7).empty());
+    EXPECT_TRUE(rules::SettleNextShot(game).empty());
     EXPECT_EQ(game.boards[rules::Player][3][3], rules::Water);
     for (const rules::Shot& slot : game.salvo) EXPECT_EQ(slot.side, rules::NoShot);
 

@@ -137,8 +137,8 @@ void NetworkPeer::Run() {
             const network::Step step = match.Received(game, *message);
             if (step == network::Step::PlaySalvo) {
                 battle::SilentPresenter quiet;
-                outcome_ = battle::SettleSalvo(game, quiet, [&match](rules::Game& now, int slot) {
-                    return match.Settle(now, slot);
+                outcome_ = battle::SettleSalvo(game, quiet, [&match](const rules::Shot& shot) {
+                    return match.ReportOf(shot);
                 });
                 if (outcome_) {
                     match.Leave(game, network::LeaveReason::GameOver);

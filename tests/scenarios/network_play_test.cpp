@@ -196,6 +196,54 @@ TEST(NetworkPlay, AFriendWhoFallsSilentIsAskedAboutAndCanBeLeft) {
     EXPECT_FALSE(shell::InNetworkGame());
 }
 
+// The player's own commands taken between the shots of a network salvo: a new game and a battle
+// against the computer begun in it. The salvo that was being played out belongs to a game that
+// has gone, so it must leave the new one alone, and touch nothing of the network game it ended.
+class CommandsAtFirstDrop : public platform::FakeAudio {
+  public:
+    using FakeAudio::FakeAudio;
+    platform::PlayResult Play(const std::string& hostPath, std::uint32_t flags) override {
+        if (!posted && shell::InNetworkGame() && TheGame().phase == rules::Resolving &&
+            hostPath.find("drop.wav") != std::string::npos) {
+            posted = true;
+            for (const std::uintptr_t command :
+                 {std::uintptr_t{resources::IDM_NEW}, std::uintptr_t{setup::ID_PLACE_RANDOM},
+                  std::uintptr_t{setup::ID_START}}) {
+                platform::PostMessage(windows::App.MainWindow, platform::WM_COMMAND, command, 0);
+            }
+        }
+        return FakeAudio::Play(hostPath, flags);
+    }
+    bool posted = false;
+};
+
+TEST(NetworkPlay, ANewBattleBegunDuringANetworkSalvoIsLeftAlone) {
+    RecordFolder folder;
+    NetworkPeer peer(Behaviour::Honest);
+    BattleGame game;
+    CommandsAtFirstDrop audio(game.host.Clock());
+    platform::SetAudioDevice(&audio);
+    PlayAgainst(game, peer);
+    EXPECT_EQ(game.Run(), 0);
+    peer.Stop();
+    platform::SetAudioDevice(&game.audio);
+    ASSERT_TRUE(audio.posted) << "no network salvo was played";
+    EXPECT_FALSE(shell::InNetworkGame());
+    EXPECT_EQ(shell::ReadNetworkRecord().left, 1);
+    // The battle against the computer, untouched by the salvo it interrupted.
+    const rules::Game& now = TheGame();
+    EXPECT_EQ(now.phase, rules::Firing);
+    EXPECT_EQ(now.salvoSlot, 0);
+    EXPECT_EQ(now.shotsLeft, 5);
+    EXPECT_EQ(now.salvosResolved, 0);
+    for (const rules::Shot& shot : now.salvo) EXPECT_EQ(shot.side, rules::NoShot);
+    for (const rules::Board& board : now.boards) {
+        for (const auto& column : board) {
+            for (std::int32_t code : column) ASSERT_TRUE(rules::IsUntouched(code));
+        }
+    }
+}
+
 // A friend who is not there costs the player nothing: the game against the computer stays as it
 // was, fleet and all.
 TEST(NetworkPlay, AFriendNotThereLeavesTheGameAgainstTheComputerAsItWas) {
