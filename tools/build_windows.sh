@@ -11,14 +11,19 @@ jobs=${JOBS:-$(nproc)}
 "$root/tools/install_dependencies.sh" >&2
 
 # The data generator and the embed tool run on this machine, so they come from a build for it: the
-# Windows data folder is drawn by the same code as the Linux one, with the same bytes.
-cmake -S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DTIDEWRACK_BENCHMARKS=OFF -DTIDEWRACK_WERROR=ON >&2
-cmake --build "$build/host" -j"$jobs" --target tidewrack_make_data tidewrack_embed_resources >&2
+# Windows data folder is drawn by the same code as the Linux one, with the same bytes. A build of
+# this tree that has them already may name its tools/make_data folder in TIDEWRACK_HOST_TOOLS.
+host_tools=${TIDEWRACK_HOST_TOOLS:-}
+if [ -z "$host_tools" ]; then
+    cmake -S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DTIDEWRACK_BENCHMARKS=OFF -DTIDEWRACK_WERROR=ON >&2
+    cmake --build "$build/host" -j"$jobs" --target tidewrack_make_data tidewrack_embed_resources >&2
+    host_tools=$build/host/tools/make_data
+fi
 
 cmake -S "$root" -B "$build/game" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWRACK_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw_w64_toolchain.cmake" \
-    -DTIDEWRACK_HOST_TOOLS="$build/host/tools/make_data" -DTIDEWRACK_BENCHMARKS=OFF >&2
+    -DTIDEWRACK_HOST_TOOLS="$host_tools" -DTIDEWRACK_BENCHMARKS=OFF >&2
 cmake --build "$build/game" -j"$jobs" >&2
 
 # What a player gets, in one folder: the program (without its symbols), the data folder, a few

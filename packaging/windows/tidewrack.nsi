@@ -3,7 +3,8 @@
 ; of the machine (/ALLUSERS, or the page that asks), adds a Start menu entry and an uninstaller,
 ; and the uninstaller removes exactly what was installed. The player's settings and record in
 ; %APPDATA%\Tidewrack stay unless the player asks (/REMOVEPLAYERFILES, or the question it asks).
-Unicode true
+; A 64-bit installer, as the game is: it runs where the game does.
+Target amd64-unicode
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
@@ -17,7 +18,6 @@ Unicode true
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
-!include x64.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewrack"
 
@@ -45,10 +45,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 The Tidewrack develo
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_OK|MB_ICONSTOP "Tidewrack needs 64-bit Windows." /SD IDOK
-        Abort
-    ${EndIf}
     SetRegView 64
     !insertmacro MULTIUSER_INIT
 FunctionEnd
