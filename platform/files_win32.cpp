@@ -1,12 +1,16 @@
 // platform/files_win32.cpp: the file door on Windows handles, with wide paths.
+// clang-format off
+// The game's headers come before the system's, whose macros (CreateFile, PostMessage,
+// GENERIC_READ) would otherwise rename what they declare; the system's in the order they
+// need each other.
 #include "platform/files.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
+// clang-format on
 
 #include <algorithm>
 #include <new>
-
-#include "platform/wide_text.h"
 
 // The game's own CreateFile is meant below, not the system's wide one.
 #undef CreateFile
@@ -55,8 +59,7 @@ FileHandle* CreateFile(std::string_view path, std::uint32_t access, std::uint32_
     if (access != GENERIC_READ || path.empty()) return nullptr;
     if (creation != OPEN_EXISTING && creation != OPEN_ALWAYS) return nullptr;
     std::int64_t size = 0;
-    HANDLE handle =
-        OpenRegularFile(WideFromUtf8(HostPath(path)), creation == OPEN_ALWAYS, &size);
+    HANDLE handle = OpenRegularFile(WideFromUtf8(HostPath(path)), creation == OPEN_ALWAYS, &size);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     auto* file = new (std::nothrow) FileHandle{handle, size, 0};
     if (file == nullptr) ::CloseHandle(handle);
@@ -120,14 +123,14 @@ bool WriteWholeFile(std::string_view path, const std::vector<std::uint8_t>& byte
     const std::wstring target = WideFromUtf8(HostPath(path));
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
-                       FILE_ATTRIBUTE_DEVICE)) != 0) {
+        (attributes &
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return false;
     }
     // A name of its own for the new file, so a writer that died half-way never leaves a file in
     // the way of the next one.
-    const std::wstring temporary = target + L"." + std::to_wstring(::GetCurrentProcessId()) +
-                                   L"." + std::to_wstring(::GetTickCount64()) + L".new";
+    const std::wstring temporary = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"." +
+                                   std::to_wstring(::GetTickCount64()) + L".new";
     bool done = WriteAndFlush(temporary, bytes);
     if (done && BeforeReplacingFile != nullptr) BeforeReplacingFile();
     // Write-through: the rename has reached the disk when the call returns.

@@ -1,13 +1,18 @@
 // platform/profile_files_win32.cpp: the settings and the record in %APPDATA%\Tidewrack, the
 // writers' lock by LockFileEx, the set-aside by MoveFileExW; every path in wide characters.
-#include <windows.h>
-
-#include <chrono>
-#include <thread>
-
+// clang-format off
+// The game's headers come before the system's, whose macros (CreateFile, PostMessage,
+// GENERIC_READ) would otherwise rename what they declare; the system's in the order they
+// need each other.
 #include "platform/profile.h"
 #include "platform/profile_files.h"
 #include "platform/wide_text.h"
+
+#include <windows.h>
+// clang-format on
+
+#include <chrono>
+#include <thread>
 
 namespace platform {
 
@@ -46,8 +51,7 @@ bool MakeFoldersAbove(const std::string& file) {
         const std::wstring folder = path.substr(0, slash);
         if (::CreateDirectoryW(folder.c_str(), nullptr)) continue;
         const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES ||
-            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             return false;
         }
     }

@@ -36,7 +36,8 @@ std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t po
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | (numericOnly ? AI_NUMERICHOST : 0) | (passive ? AI_PASSIVE : 0);
+    hints.ai_flags =
+        AI_NUMERICSERV | (numericOnly ? AI_NUMERICHOST : 0) | (passive ? AI_PASSIVE : 0);
     addrinfo* found = nullptr;
     const std::string service = std::to_string(port);
     std::vector<SocketAddress> addresses;
@@ -183,10 +184,10 @@ std::string SystemSocketErrorText(int error) { return std::strerror(error); }
 bool PollSockets(std::vector<SocketPoll>& polls) {
     std::vector<pollfd> polled;
     for (const SocketPoll& p : polls) {
-        polled.push_back(pollfd{.fd = Fd(p.socket),
-                                .events = static_cast<short>((p.read ? POLLIN : 0) |
-                                                             (p.write ? POLLOUT : 0)),
-                                .revents = 0});
+        polled.push_back(
+            pollfd{.fd = Fd(p.socket),
+                   .events = static_cast<short>((p.read ? POLLIN : 0) | (p.write ? POLLOUT : 0)),
+                   .revents = 0});
     }
     if (polled.empty() || poll(polled.data(), polled.size(), 0) <= 0) return false;
     for (std::size_t i = 0; i < polls.size(); ++i) {

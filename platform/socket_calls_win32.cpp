@@ -1,14 +1,17 @@
 // platform/socket_calls_win32.cpp: the sockets' system calls on Winsock 2. Every socket is tied to
 // one event (WSAEventSelect), which the Windows host waits on beside its messages.
-// The game's headers before the system's, whose macros (PostMessage, WM_PAINT) would rename them.
+// clang-format off
+// The game's headers come before the system's, whose macros (CreateFile, PostMessage,
+// GENERIC_READ) would otherwise rename what they declare; the system's in the order they
+// need each other.
 #include "platform/socket_calls.h"
 #include "platform/sockets.h"
 #include "platform/wide_text.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
-// winsock2.h first: iphlpapi.h needs its types.
 #include <iphlpapi.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstring>
@@ -67,7 +70,8 @@ std::vector<SocketAddress> ResolveHost(const std::string& host, std::uint16_t po
     ADDRINFOW hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | (numericOnly ? AI_NUMERICHOST : 0) | (passive ? AI_PASSIVE : 0);
+    hints.ai_flags =
+        AI_NUMERICSERV | (numericOnly ? AI_NUMERICHOST : 0) | (passive ? AI_PASSIVE : 0);
     ADDRINFOW* found = nullptr;
     const std::wstring service = std::to_wstring(port);
     const std::wstring name = WideFromUtf8(host);
@@ -247,8 +251,8 @@ std::string SystemSocketErrorText(int error) {
     std::string words = length > 0 ? Utf8FromWide(std::wstring_view(text, length)) : "";
     if (text != nullptr) ::LocalFree(text);
     // The system's text ends in a full stop and a line break; the game adds its own full stop.
-    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' ||
-                              words.back() == '.' || words.back() == ' ')) {
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == '.' ||
+                              words.back() == ' ')) {
         words.pop_back();
     }
     return words.empty() ? "Network error " + std::to_string(error) : words;
@@ -257,13 +261,12 @@ std::string SystemSocketErrorText(int error) {
 bool PollSockets(std::vector<SocketPoll>& polls) {
     std::vector<WSAPOLLFD> polled;
     for (const SocketPoll& p : polls) {
-        polled.push_back(WSAPOLLFD{.fd = Handle(p.socket),
-                                   .events = static_cast<short>((p.read ? POLLRDNORM : 0) |
-                                                                (p.write ? POLLWRNORM : 0)),
-                                   .revents = 0});
+        polled.push_back(WSAPOLLFD{
+            .fd = Handle(p.socket),
+            .events = static_cast<short>((p.read ? POLLRDNORM : 0) | (p.write ? POLLWRNORM : 0)),
+            .revents = 0});
     }
-    if (polled.empty() ||
-        ::WSAPoll(polled.data(), static_cast<ULONG>(polled.size()), 0) <= 0) {
+    if (polled.empty() || ::WSAPoll(polled.data(), static_cast<ULONG>(polled.size()), 0) <= 0) {
         return false;
     }
     for (std::size_t i = 0; i < polls.size(); ++i) {

@@ -1,7 +1,7 @@
 // platform/wide_text_win32.cpp: UTF-8 and UTF-16 through the system's own conversion.
-#include "platform/wide_text.h"
-
 #include <windows.h>
+
+#include "platform/wide_text.h"
 
 namespace platform {
 

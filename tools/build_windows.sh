@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # tools/build_windows.sh [BUILD_FOLDER]: builds the game for 64-bit Windows with Debian's mingw-w64
 # into build/windows/ unless given (installing what is missing with apt-get, so run it as root or
-# with the packages already there). The program and its data folder end up in BUILD_FOLDER/game/.
+# with the packages already there), then its packages for players: the installer
+# tidewrack-VERSION-setup.exe and the portable tidewrack-VERSION-win64.zip in BUILD_FOLDER, whose
+# paths are the last two lines printed. The program and its data folder are in BUILD_FOLDER/game/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/windows}
@@ -18,3 +20,31 @@ cmake -S "$root" -B "$build/game" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWRAC
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw_w64_toolchain.cmake" \
     -DTIDEWRACK_HOST_TOOLS="$build/host/tools/make_data" -DTIDEWRACK_BENCHMARKS=OFF >&2
 cmake --build "$build/game" -j"$jobs" >&2
+
+# What a player gets, in one folder: the program (without its symbols), the data folder, a few
+# words in Windows' own line endings.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/game/CMakeCache.txt")
+stage="$build/stage/Tidewrack"
+rm -rf "$build/stage"
+mkdir -p "$stage"
+x86_64-w64-mingw32-strip -o "$stage/tidewrack.exe" "$build/game/tidewrack.exe"
+cp -r "$build/game/Pictures" "$build/game/Sounds" "$build/game/instruct.txt" "$stage/"
+sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$root/packaging/windows/README.txt" >"$stage/README.txt"
+
+# The uninstaller removes the data folder file by file, as it was installed, deepest folders first.
+uninstall_list="$build/stage/uninstall_files.nsh"
+(
+    cd "$stage"
+    find Pictures Sounds -type f | sort | sed -e 's|/|\\|g' -e 's|.*|Delete "$INSTDIR\\&"|'
+    find Pictures Sounds -mindepth 1 -type d | sort -r | sed -e 's|/|\\|g' -e 's|.*|RMDir "$INSTDIR\\&"|'
+) >"$uninstall_list"
+
+setup="$build/tidewrack-$version-setup.exe"
+zip_file="$build/tidewrack-$version-win64.zip"
+rm -f "$setup" "$zip_file"
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
+    -DICON="$build/game/packaging/windows/tidewrack.ico" -DUNINSTALL_LIST="$uninstall_list" \
+    "$root/packaging/windows/tidewrack.nsi" >&2
+(cd "$build/stage" && zip -q -X -r "$zip_file" Tidewrack)
+echo "$setup"
+echo "$zip_file"

@@ -1,14 +1,17 @@
 // platform/waveout/waveout_audio.cpp: one sound at a time on the wave mapper, which converts the
 // file's format to whatever the hardware wants.
+// clang-format off
+// The game's headers come before the system's, whose macros (CreateFile, PostMessage,
+// GENERIC_READ) would otherwise rename what they declare; the system's in the order they
+// need each other.
 #include "platform/waveout/waveout_audio.h"
-
 #include "platform/files.h"
 #include "platform/quit_request.h"
 #include "platform/wave_format.h"
 
-// The game's headers before the system's, whose macros would rename them.
 #include <windows.h>
 #include <mmsystem.h>
+// clang-format on
 
 #include <ctime>
 #include <limits>
@@ -94,8 +97,8 @@ PlayResult WaveOutAudio::Play(const std::string& hostPath, std::uint32_t flags) 
         ::waveOutClose(next->device);
         return PlayResult::Unplayable;
     }
-    next->endsAt = Clock::now() + std::chrono::microseconds(static_cast<std::int64_t>(
-                                      facts->seconds * 1'000'000.0));
+    next->endsAt = Clock::now() + std::chrono::microseconds(
+                                      static_cast<std::int64_t>(facts->seconds * 1'000'000.0));
     playing_ = std::move(next);
     if ((flags & SND_ASYNC) == 0) WaitWhileSoundPlays(std::numeric_limits<std::int64_t>::max());
     return PlayResult::Accepted;

@@ -1,5 +1,6 @@
 // platform/waveout/waveout_audio.h: the audio device of the Windows build, on the system's wave
-// output (waveOut). Each sound is handed to the device whole, from memory, in the file's own format.
+// output (waveOut). Each sound is handed to the device whole, from memory, in the file's own
+// format.
 #pragma once
 
 #include <chrono>
