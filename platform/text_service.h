@@ -23,7 +23,7 @@ struct TextDrawing {
     // Device pixels per logical pixel: the font is drawn at its size times this, so a scaled
     // surface gets sharp glyphs rather than enlarged ones.
     double scale = 1.0;
-    Point origin;  // top left of the string's cell, in the target's own pixels
+    Point origin;           // top left of the string's cell, in the target's own pixels
     std::string_view text;  // single-byte (Latin-1) text, as the game's texts are
     ColourRef textColour = 0;
     bool opaque = false;  // the cell is filled with backgroundColour before the glyphs

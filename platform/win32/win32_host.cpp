@@ -140,8 +140,7 @@ void Win32Host::CaptureChanged(Window* window) {
     }
 }
 
-void Win32Host::OpenMessageBox(const std::string& text, const std::string& caption,
-                               unsigned type) {
+void Win32Host::OpenMessageBox(const std::string& text, const std::string& caption, unsigned type) {
     WIN_OpenMessageBox(text, caption, type, false, std::string());
 }
 

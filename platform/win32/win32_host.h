@@ -1,7 +1,7 @@
 // platform/win32/win32_host.h: the Windows host, over the system's own API. Top-level windows
-// present their backing surfaces with SetDIBitsToDevice; the main window has a real menu bar, BUTTON
-// controls and a sunken status frame; message boxes are windows of our own on the program's one
-// thread, so the core's timers and paints go on behind them. The system's messages only become
+// present their backing surfaces with SetDIBitsToDevice; the main window has a real menu bar,
+// BUTTON controls and a sunken status frame; message boxes are windows of our own on the program's
+// one thread, so the core's timers and paints go on behind them. The system's messages only become
 // queued messages: no window procedure of ours ever calls game code.
 #pragma once
 

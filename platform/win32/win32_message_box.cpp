@@ -199,10 +199,9 @@ void WIN_OpenMessageBox(const std::string& text, const std::string& caption, uns
     HWND first = nullptr;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const DWORD buttonStyle = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = AddChild(box.handle, L"BUTTON", buttons[i].caption, buttonStyle,
-                               buttons[i].id,
-                               RECT{buttonLeft, buttonsTop, buttonLeft + buttonWidth,
-                                    buttonsTop + buttonHeight});
+        HWND button = AddChild(
+            box.handle, L"BUTTON", buttons[i].caption, buttonStyle, buttons[i].id,
+            RECT{buttonLeft, buttonsTop, buttonLeft + buttonWidth, buttonsTop + buttonHeight});
         if (first == nullptr) first = button;
         buttonLeft += buttonWidth + gap;
     }

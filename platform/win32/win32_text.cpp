@@ -128,8 +128,9 @@ Rect GdiText::DrawString(Bitmap& target, const TextDrawing& drawing) {
                     drawing.origin.y + tm.tmHeight};
     // Italic and overhanging glyphs reach past the advance: room on both sides.
     const int margin = tm.tmOverhang + tm.tmHeight / 2;
-    const Rect area = Intersect(Rect{cell.left - margin, cell.top, cell.right + margin, cell.bottom},
-                                Intersect(drawing.clip, target.Bounds()));
+    const Rect area =
+        Intersect(Rect{cell.left - margin, cell.top, cell.right + margin, cell.bottom},
+                  Intersect(drawing.clip, target.Bounds()));
     if (area.IsEmpty()) return Rect{};
 
     BITMAPINFO info{};

@@ -10,9 +10,9 @@
 #include "platform/drawing/bitmap.h"
 #include "platform/input.h"
 #include "platform/menus.h"
+#include "platform/wide_text.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_text.h"
-#include "platform/wide_text.h"
 
 // clang-format off
 // The system's header comes after ours: it would turn the names ours share with it into macros.
@@ -112,9 +112,9 @@ void PaintSurface(HWND handle, Window& window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(handle, &paint);
     const Bitmap& surface = window.surface;
-    const Rect area = Intersect(Rect{paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
-                                     paint.rcPaint.bottom},
-                                surface.Bounds());
+    const Rect area = Intersect(
+        Rect{paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom},
+        surface.Bounds());
     if (!area.IsEmpty() && !surface.IsMonochrome()) {
         // The rows of the area alone, as a top-down picture of the surface's width.
         BITMAPINFO info{};
@@ -185,8 +185,7 @@ void ChangeScale(HWND handle, Window& window, UINT dpi, const RECT& suggested) {
     AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE)),
                              GetMenu(handle) != nullptr,
                              static_cast<DWORD>(GetWindowLongW(handle, GWL_EXSTYLE)), dpi);
-    if (window.hasVerticalScrollBar)
-        frame.right += GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+    if (window.hasVerticalScrollBar) frame.right += GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
     SetWindowPos(handle, nullptr, suggested.left, suggested.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (Window* child : window.children) WIN_UpdateWindow(*child);
@@ -279,7 +278,8 @@ LRESULT CALLBACK FrameProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPar
 void ShapeFrame(HWND handle, int width, int height, double scale) {
     const int edge = std::max(1, static_cast<int>(std::lround(FrameEdge * scale)));
     HRGN outer = CreateRectRgn(0, 0, width, height);
-    HRGN inner = CreateRectRgn(edge, edge, std::max(edge, width - edge), std::max(edge, height - edge));
+    HRGN inner =
+        CreateRectRgn(edge, edge, std::max(edge, width - edge), std::max(edge, height - edge));
     CombineRgn(outer, outer, inner, RGN_DIFF);
     DeleteObject(inner);
     SetWindowRgn(handle, outer, TRUE);  // the system owns the region from here
@@ -350,14 +350,16 @@ void CreateTopLevel(Window& window, WindowData& data) {
 }
 
 void CreateControl(Window& window, WindowData& data) {
-    HWND parent = window.parent != nullptr ? static_cast<HWND>(WIN_HandleOf(*window.parent)) : nullptr;
+    HWND parent =
+        window.parent != nullptr ? static_cast<HWND>(WIN_HandleOf(*window.parent)) : nullptr;
     if (parent == nullptr) return;
     const bool button = window.windowClass != nullptr && window.windowClass->name == "BUTTON";
     const std::wstring caption = button ? CaptionOf(window) : std::wstring();
     const DWORD style = WS_CHILD | (button ? (WS_TABSTOP | BS_PUSHBUTTON) : 0u);
-    data.handle = CreateWindowExW(0, button ? L"BUTTON" : FrameClass, caption.c_str(), style, 0, 0,
-                                  1, 1, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.id)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    data.handle =
+        CreateWindowExW(0, button ? L"BUTTON" : FrameClass, caption.c_str(), style, 0, 0, 1, 1,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (data.handle != nullptr)
         SetWindowLongPtrW(data.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&window));
 }

@@ -8,8 +8,8 @@
 namespace make_data {
 
 struct IconImage {
-    int size;                         // width and height, 1 to 256
-    std::vector<std::uint8_t> png;    // the picture as a PNG file
+    int size;                       // width and height, 1 to 256
+    std::vector<std::uint8_t> png;  // the picture as a PNG file
 };
 
 // The .ico file holding the images in the order given. Throws std::invalid_argument for no image,

@@ -1,12 +1,13 @@
 // tests/platform/drawing/text_service_test.cpp: what the core works out before a text service
 // draws: the cell's place for every alignment on a scaled target, the clip and colours handed
 // over, monochrome targets, and text calls with no service installed.
+#include "platform/text_service.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/drawing/drawing.h"
-#include "platform/text_service.h"
 
 namespace {
 

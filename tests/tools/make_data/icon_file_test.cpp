@@ -10,7 +10,8 @@ namespace {
 
 std::uint32_t Little(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
     std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
     return value;
 }
 
