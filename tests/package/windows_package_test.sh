@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# tests/package/windows_package_test.sh BUILD_FOLDER VERSION LINUX_DATA_FOLDER: builds the Windows packages with
-# tools/build_windows.sh and checks them under Wine on a private Xvfb, in a Wine prefix of its own
-# that is removed afterwards: the names, the .zip's content, the program needing no DLL beside the
-# system's; then the installer run silently for the current user, the game started from where it
+# tests/package/windows_package_test.sh BUILD_FOLDER VERSION LINUX_DATA_FOLDER: builds the Windows
+# program, its tests and packages with tools/build_windows.sh and checks them under Wine on a
+# private Xvfb, in a Wine prefix of its own that is removed afterwards: the names, the .zip's
+# content, the program needing no DLL beside the system's; the unit tests cross-built, each run
+# as an .exe; then the installer run silently for the current user, the game started from where it
 # was installed (showing "No Sound", as Wine here has no audio device, and closing it on OK), and
 # the uninstaller run silently, which must leave no file or key of ours but the player's own.
 source "$(dirname "$0")/../display/display_session.sh"
@@ -52,6 +53,11 @@ grep -q 'Resource Directory' <<<"$headers" || fail "the program carries no resou
 start_display 1024x768x24
 timeout 300 "$wine" wineboot -i >/dev/null 2>&1 || fail "the Wine prefix could not be made"
 "$wineserver" -w
+
+# The tests that run cross-built, each case a process of its own as on Linux.
+(cd "$build/game" && timeout 900 ctest -j2 --timeout 120 --output-on-failure) >"$scratch/ctest.log" 2>&1 ||
+    { tail -n 40 "$scratch/ctest.log" >&2; fail "a test failed under Wine"; }
+grep -E 'tests passed' "$scratch/ctest.log"
 
 timeout 300 "$wine" "$setup" /S /CURRENTUSER >/dev/null 2>&1 || fail "the installer failed"
 "$wineserver" -w

@@ -7,8 +7,13 @@ namespace {
 
 struct UserFolders {
     UserFolders() {
+#ifdef _WIN32
+        // NUL is a device in every folder: nothing can be made under it.
+        _putenv_s("APPDATA", "NUL\\tidewrack-tests");
+#else
         setenv("XDG_CONFIG_HOME", "/dev/null/tidewrack-tests", 1);
         setenv("XDG_DATA_HOME", "/dev/null/tidewrack-tests", 1);
+#endif
     }
 };
 
