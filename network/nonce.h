@@ -9,9 +9,9 @@
 
 namespace network {
 
-// 32 bytes from getrandom(); nothing when the system cannot give them (no generator, or it is
-// not yet seeded at boot and would block), and the game is then not to play over the network
-// rather than commit with guessable bytes.
+// 32 bytes from getrandom() (BCryptGenRandom on Windows); nothing when the system cannot give them
+// (no generator, or it is not yet seeded at boot and would block), and the game is then not to play
+// over the network rather than commit with guessable bytes.
 std::optional<Nonce> DrawNonce();
 
 }  // namespace network

@@ -3,19 +3,14 @@
 // server may take many seconds to answer and the game must go on meanwhile.
 #pragma once
 
-#include <sys/socket.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/socket_calls.h"
 
-struct SocketAddress {
-    sockaddr_storage storage{};
-    socklen_t length = 0;
-};
+namespace platform {
 
 // The addresses a numeric host ("192.0.2.7", "2001:db8::7"; empty: every address of the machine,
 // for listening) stands for, without asking any name server. Empty when the host is a name.
@@ -25,10 +20,10 @@ std::vector<SocketAddress> NumericAddresses(const std::string& host, std::uint16
 // dropped while the name server still thinks.
 class NameLookup {
   public:
-    // Starts the lookup; null when no thread or pipe can be had.
+    // Starts the lookup; null when no thread or bell can be had.
     static std::unique_ptr<NameLookup> Start(const std::string& host, std::uint16_t port);
-    // Becomes readable once the lookup has ended.
-    int Descriptor() const;
+    // Becomes readable once the lookup has ended (POSIX; on Windows the sockets' event is set).
+    SocketDescriptor Descriptor() const;
     bool Done() const;
     // Once done: every address of the name, in the order the system prefers; empty when no
     // name server knows it.

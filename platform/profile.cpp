@@ -1,21 +1,15 @@
-// platform/profile.cpp: parsing and writing the small section-and-key files, the lock that
-// serialises writers, and setting damaged files aside.
+// platform/profile.cpp: parsing and writing the small section-and-key files, serialising the
+// writers, and setting damaged files aside.
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/profile_files.h"
 
 namespace platform {
 
@@ -23,29 +17,19 @@ namespace {
 
 constexpr std::size_t MaxProfileBytes = 64 * 1024;
 
-std::string FolderPath(const char* variable, const char* underHome, const char* name) {
-    const char* base = std::getenv(variable);
-    std::string folder;
-    if (base != nullptr && base[0] == '/') {
-        folder = base;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0') return {};
-        folder = std::string(home) + underHome;
-    }
-    return folder + "/tidewrack/" + name;
-}
-
 enum class ReadOutcome { Missing, Read, Damaged };
 
 // Nothing at all under the name is a missing file; anything the file door will not read (a
 // folder, a pipe, a device, a link to nothing, more than MaxProfileBytes) is a damaged one.
 ReadOutcome ReadProfileText(const std::string& file, std::string* text, const char** why) {
-    struct stat named;
-    if (::lstat(file.c_str(), &named) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return ReadOutcome::Missing;
-        *why = "cannot be read";
-        return ReadOutcome::Damaged;
+    switch (LookAtName(file)) {
+        case NameHolds::Nothing:
+            return ReadOutcome::Missing;
+        case NameHolds::CannotTell:
+            *why = "cannot be read";
+            return ReadOutcome::Damaged;
+        case NameHolds::Something:
+            break;
     }
     const auto bytes = ReadWholeFile(file, MaxProfileBytes);
     if (!bytes) {
@@ -115,39 +99,7 @@ std::string Format(const ProfileEntries& entries) {
     return text;
 }
 
-bool MakeFolders(const std::string& file) {
-    for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
-         slash = file.find('/', slash + 1)) {
-        const std::string folder = file.substr(0, slash);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    }
-    return true;
-}
-
-// An exclusive lock on "<file>.lock", waited for a few seconds at most: a game that hangs with
-// the lock must not hang this one. -1 when it could not be had.
-int Lock(const std::string& file) {
-    const std::string lockFile = file + ".lock";
-    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return -1;
-    for (int attempt = 0; attempt < 300; ++attempt) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-        if (errno != EWOULDBLOCK && errno != EINTR) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::close(fd);
-    return -1;
-}
-
 }  // namespace
-
-std::string ConfigFilePath(const char* name) {
-    return FolderPath("XDG_CONFIG_HOME", "/.config", name);
-}
-
-std::string DataFilePath(const char* name) {
-    return FolderPath("XDG_DATA_HOME", "/.local/share", name);
-}
 
 std::size_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                                     char* returned, std::size_t size, const std::string& file) {
@@ -175,8 +127,8 @@ bool UpdatePrivateProfile(const std::string& file,
                           const std::function<void(ProfileEntries&)>& change) {
     if (file.empty()) return false;
     bool done = false;
-    int lock = -1;
-    if (MakeFolders(file)) lock = Lock(file);
+    std::intptr_t lock = -1;
+    if (MakeFoldersAbove(file)) lock = LockProfile(file);
     int error = errno;
     if (lock >= 0) {
         ProfileEntries entries = ReadProfile(file);
@@ -184,7 +136,7 @@ bool UpdatePrivateProfile(const std::string& file,
         const std::string text = Format(entries);
         done = WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
         error = errno;
-        ::close(lock);  // and with it the lock
+        UnlockProfile(lock);
     }
     if (!done) {
         std::fprintf(stderr, "tidewrack: could not save %s: %s\n", file.c_str(),
@@ -196,7 +148,7 @@ bool UpdatePrivateProfile(const std::string& file,
 
 void SetProfileAside(const std::string& file, const char* why) {
     const std::string aside = file + ".damaged";
-    if (::rename(file.c_str(), aside.c_str()) == 0) {
+    if (RenameReplacing(file, aside)) {
         std::fprintf(stderr, "tidewrack: %s was %s; set aside as %s, starting afresh\n",
                      file.c_str(), why, aside.c_str());
     } else {

@@ -11,7 +11,8 @@
 namespace platform {
 
 // "$XDG_CONFIG_HOME/tidewrack/<name>" (~/.config when unset) and "$XDG_DATA_HOME/tidewrack/<name>"
-// (~/.local/share when unset); empty when neither the variable nor HOME is set.
+// (~/.local/share when unset); empty when neither the variable nor HOME is set. On Windows both
+// are "%APPDATA%\Tidewrack\<name>", empty when APPDATA is not set.
 std::string ConfigFilePath(const char* name);
 std::string DataFilePath(const char* name);
 

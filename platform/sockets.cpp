@@ -1,30 +1,20 @@
-// platform/sockets.cpp: non-blocking POSIX sockets behind WM_SOCKET. Every socket is a small
-// state (listening, looking up its host, connecting, connected, closing, dead) stepped by
-// ServiceSockets whenever its descriptor is ready; the hosts only wake for them.
+// platform/sockets.cpp: non-blocking sockets behind WM_SOCKET. Every socket is a small state
+// (listening, looking up its host, connecting, connected, closing, dead) stepped by ServiceSockets
+// whenever its descriptor is ready; the hosts only wake for them. The system's calls are in
+// socket_calls.h.
 #include "platform/sockets.h"
 
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
-#include <string_view>
 #include <utility>
 
 #include "platform/core_state.h"
 #include "platform/messages.h"
 #include "platform/name_lookup.h"
+#include "platform/socket_calls.h"
 
 namespace platform {
 namespace {
@@ -38,7 +28,7 @@ constexpr auto kClosingGrace = std::chrono::seconds(10);
 struct Socket {
     Window* window = nullptr;
     Stage stage = Stage::Dead;
-    int descriptor = -1;
+    SocketDescriptor descriptor = NoSocketDescriptor;
     bool peerTaken = false;  // a listening socket's one peer
     std::unique_ptr<NameLookup> lookup;
     std::vector<SocketAddress> addresses;  // still to try, when connecting
@@ -54,8 +44,8 @@ std::map<SocketId, Socket> sockets;
 SocketId nextId = 1;
 
 void CloseDescriptor(Socket& socket) {
-    if (socket.descriptor >= 0) close(socket.descriptor);
-    socket.descriptor = -1;
+    if (socket.descriptor != NoSocketDescriptor) CloseSocketDescriptor(socket.descriptor);
+    socket.descriptor = NoSocketDescriptor;
 }
 
 void Post(SocketId id, Socket& socket, SocketEvent event, int error) {
@@ -71,34 +61,29 @@ void Die(SocketId id, Socket& socket, int error) {
     Post(id, socket, SocketEvent::Closed, error);
 }
 
-int NewSocket(int family) {
-    return ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-}
-
 // Tries the addresses left in turn until one is being connected to; Connected with the last
 // error when none is left.
 void ConnectNext(SocketId id, Socket& socket) {
     while (!socket.addresses.empty()) {
         const SocketAddress address = socket.addresses.front();
         socket.addresses.erase(socket.addresses.begin());
-        const int fd = NewSocket(address.storage.ss_family);
-        if (fd < 0) {
-            socket.lastError = errno;
+        const SocketDescriptor fd = OpenStreamSocket(IsIpv6(address));
+        if (fd == NoSocketDescriptor) {
+            socket.lastError = LastSocketError();
             continue;
         }
-        const int result =
-            connect(fd, reinterpret_cast<const sockaddr*>(&address.storage), address.length);
-        if (result == 0 || errno == EINPROGRESS) {
+        const int result = StartConnect(fd, address);
+        if (result == 0 || ConnectStarted(result)) {
             socket.descriptor = fd;
             socket.stage = Stage::Connecting;
             return;
         }
-        socket.lastError = errno;
-        close(fd);
+        socket.lastError = result;
+        CloseSocketDescriptor(fd);
     }
     socket.stage = Stage::Dead;
     Post(id, socket, SocketEvent::Connected,
-         socket.lastError != 0 ? socket.lastError : EHOSTUNREACH);
+         socket.lastError != 0 ? socket.lastError : ErrorHostUnreachable());
 }
 
 void FinishLookup(SocketId id, Socket& socket) {
@@ -114,9 +99,7 @@ void FinishLookup(SocketId id, Socket& socket) {
 }
 
 void FinishConnect(SocketId id, Socket& socket) {
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (getsockopt(socket.descriptor, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
+    const int error = ConnectOutcome(socket.descriptor);
     if (error == 0) {
         socket.stage = Stage::Connected;
         socket.addresses.clear();
@@ -130,10 +113,11 @@ void FinishConnect(SocketId id, Socket& socket) {
 
 void AcceptPeers(Socket& listener) {
     for (;;) {
-        const int fd = accept4(listener.descriptor, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0) return;  // none waiting (or one that gave up before we took it)
+        const SocketDescriptor fd = AcceptPeer(listener.descriptor);
+        // none waiting (or one that gave up before we took it)
+        if (fd == NoSocketDescriptor) return;
         if (listener.peerTaken) {
-            close(fd);  // a host plays one friend at a time
+            CloseSocketDescriptor(fd);  // a host plays one friend at a time
             continue;
         }
         listener.peerTaken = true;
@@ -151,15 +135,16 @@ void AcceptPeers(Socket& listener) {
 bool Flush(Socket& socket) {
     std::size_t sent = 0;
     while (sent < socket.unsent.size()) {
-        const ssize_t n = send(socket.descriptor, socket.unsent.data() + sent,
-                               socket.unsent.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        const std::ptrdiff_t n =
+            SendSome(socket.descriptor, socket.unsent.data() + sent, socket.unsent.size() - sent);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
-        socket.lastError = n < 0 ? errno : EPIPE;
+        const int error = n < 0 ? LastSocketError() : 0;
+        if (n < 0 && Interrupted(error)) continue;
+        if (n < 0 && WouldBlock(error)) break;
+        socket.lastError = n < 0 ? error : ErrorBrokenPipe();
         return false;
     }
     socket.unsent.erase(socket.unsent.begin(),
@@ -173,14 +158,15 @@ void Read(SocketId id, Socket& socket) {
     while (socket.unread.size() < MaxUnreadBytes) {
         std::uint8_t chunk[4096];
         const std::size_t room = std::min(sizeof chunk, MaxUnreadBytes - socket.unread.size());
-        const ssize_t n = recv(socket.descriptor, chunk, room, MSG_DONTWAIT);
+        const std::ptrdiff_t n = ReceiveSome(socket.descriptor, chunk, room);
         if (n > 0) {
             socket.unread.insert(socket.unread.end(), chunk, chunk + n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
-        ended = n == 0 ? 0 : errno;
+        const int error = n < 0 ? LastSocketError() : 0;
+        if (n < 0 && Interrupted(error)) continue;
+        if (n < 0 && WouldBlock(error)) break;
+        ended = error;
         break;
     }
     if (socket.unread.size() > before && !socket.readPosted) {
@@ -193,21 +179,21 @@ void Read(SocketId id, Socket& socket) {
 // A closing connection's last bytes are out: say we are done, leave the peer nothing to read
 // from us that would turn our close into a reset, and let go.
 void FinishClosing(Socket& socket) {
-    shutdown(socket.descriptor, SHUT_WR);
+    ShutdownSending(socket.descriptor);
     std::uint8_t discard[4096];
-    while (recv(socket.descriptor, discard, sizeof discard, MSG_DONTWAIT) > 0) {
+    while (ReceiveSome(socket.descriptor, discard, sizeof discard) > 0) {
     }
     CloseDescriptor(socket);
     socket.stage = Stage::Dead;
 }
 
-int DescriptorToWatch(const Socket& socket) {
+SocketDescriptor DescriptorToWatch(const Socket& socket) {
     if (socket.stage == Stage::LookingUp) return socket.lookup->Descriptor();
     return socket.descriptor;
 }
 
 SocketWatch WatchOf(const Socket& socket) {
-    SocketWatch watch{.descriptor = DescriptorToWatch(socket)};
+    SocketWatch watch{.descriptor = static_cast<int>(DescriptorToWatch(socket))};
     switch (socket.stage) {
         case Stage::Listening:
         case Stage::LookingUp:
@@ -229,7 +215,7 @@ SocketWatch WatchOf(const Socket& socket) {
     return watch;
 }
 
-void Step(SocketId id, Socket& socket, short ready) {
+void Step(SocketId id, Socket& socket, const SocketPoll& ready) {
     switch (socket.stage) {
         case Stage::Listening:
             AcceptPeers(socket);
@@ -241,11 +227,11 @@ void Step(SocketId id, Socket& socket, short ready) {
             FinishConnect(id, socket);
             break;
         case Stage::Connected:
-            if ((ready & POLLOUT) != 0 && !Flush(socket)) {
+            if (ready.writable && !Flush(socket)) {
                 Die(id, socket, socket.lastError);
                 break;
             }
-            if ((ready & (POLLIN | POLLHUP | POLLERR)) != 0) Read(id, socket);
+            if (ready.readable) Read(id, socket);
             break;
         case Stage::Closing:
             if (!Flush(socket)) {
@@ -269,33 +255,21 @@ Socket* Find(SocketId id) {
 
 SocketId ListenOnPort(Window* window, const std::string& address, std::uint16_t port, int* error) {
     std::vector<SocketAddress> addresses = NumericAddresses(address, port);
-    int fd = -1;
-    int lastError = addresses.empty() ? EADDRNOTAVAIL : 0;
+    SocketDescriptor fd = NoSocketDescriptor;
+    int lastError = addresses.empty() ? ErrorAddressNotAvailable() : 0;
     for (const SocketAddress& a : addresses) {
-        fd = NewSocket(a.storage.ss_family);
-        if (fd < 0) {
-            lastError = errno;
+        fd = OpenStreamSocket(IsIpv6(a));
+        if (fd == NoSocketDescriptor) {
+            lastError = LastSocketError();
             continue;
         }
-        const int on = 1;
-        const int off = 0;
-        // A game that ends and hosts again at once finds its port free.
-        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
         // Every address of the machine, in both families, through the one IPv6 socket.
-        if (address.empty() && a.storage.ss_family == AF_INET6) {
-            // Where the system refuses, this socket hears IPv6 alone and IPv4 friends find the
-            // port closed; every common system allows it.
-            setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &off, sizeof off);
-        }
-        if (bind(fd, reinterpret_cast<const sockaddr*>(&a.storage), a.length) == 0 &&
-            listen(fd, 4) == 0) {
-            break;
-        }
-        lastError = errno;
-        close(fd);
-        fd = -1;
+        lastError = BindAndListen(fd, a, address.empty() && IsIpv6(a));
+        if (lastError == 0) break;
+        CloseSocketDescriptor(fd);
+        fd = NoSocketDescriptor;
     }
-    if (fd < 0) {
+    if (fd == NoSocketDescriptor) {
         if (error != nullptr) *error = lastError;
         return 0;
     }
@@ -321,7 +295,7 @@ SocketId ConnectToHost(Window* window, const std::string& host, std::uint16_t po
     socket.lookup = NameLookup::Start(host, port);
     if (socket.lookup == nullptr) {
         socket.stage = Stage::Dead;
-        Post(id, socket, SocketEvent::Connected, EAGAIN);
+        Post(id, socket, SocketEvent::Connected, ErrorTryAgain());
         return id;
     }
     socket.stage = Stage::LookingUp;
@@ -366,74 +340,29 @@ void CloseSocket(SocketId id) {
 
 std::uint16_t SocketPort(SocketId id) {
     const Socket* socket = Find(id);
-    if (socket == nullptr || socket->descriptor < 0) return 0;
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    if (getsockname(socket->descriptor, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    SocketAddress address;
+    if (socket == nullptr || socket->descriptor == NoSocketDescriptor ||
+        !LocalAddressOf(socket->descriptor, &address)) {
         return 0;
     }
-    if (address.ss_family == AF_INET) {
-        return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
-    }
-    if (address.ss_family == AF_INET6) {
-        return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
-    }
-    return 0;
+    return PortOf(address);
 }
-
-namespace {
-
-std::string NumericText(const sockaddr* address, socklen_t length) {
-    char text[NI_MAXHOST] = {};
-    if (getnameinfo(address, length, text, sizeof text, nullptr, 0, NI_NUMERICHOST) != 0) return {};
-    std::string result = text;
-    // A dual-stack socket sees an IPv4 peer as ::ffff:a.b.c.d; the player knows it as a.b.c.d.
-    constexpr std::string_view mapped = "::ffff:";
-    if (result.starts_with(mapped) && result.find('.') != std::string::npos) {
-        result.erase(0, mapped.size());
-    }
-    return result;
-}
-
-}  // namespace
 
 std::string PeerAddress(SocketId id) {
     const Socket* socket = Find(id);
-    if (socket == nullptr || socket->descriptor < 0) return {};
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    if (getpeername(socket->descriptor, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    SocketAddress address;
+    if (socket == nullptr || socket->descriptor == NoSocketDescriptor ||
+        !PeerAddressOf(socket->descriptor, &address)) {
         return {};
     }
-    return NumericText(reinterpret_cast<const sockaddr*>(&address), length);
+    return NumericText(address);
 }
 
-std::vector<std::string> LocalAddresses() {
-    ifaddrs* interfaces = nullptr;
-    if (getifaddrs(&interfaces) != 0) return {};
-    std::vector<std::string> reachable;
-    std::vector<std::string> local;  // loopback and link-local: the last resort
-    for (const ifaddrs* i = interfaces; i != nullptr; i = i->ifa_next) {
-        if (i->ifa_addr == nullptr || (i->ifa_flags & IFF_UP) == 0) continue;
-        const int family = i->ifa_addr->sa_family;
-        if (family != AF_INET && family != AF_INET6) continue;
-        const socklen_t length = family == AF_INET ? sizeof(sockaddr_in) : sizeof(sockaddr_in6);
-        std::string text = NumericText(i->ifa_addr, length);
-        if (text.empty()) continue;
-        const bool linkLocal =
-            family == AF_INET6 &&
-            IN6_IS_ADDR_LINKLOCAL(&reinterpret_cast<const sockaddr_in6*>(i->ifa_addr)->sin6_addr);
-        ((i->ifa_flags & IFF_LOOPBACK) != 0 || linkLocal ? local : reachable)
-            .push_back(std::move(text));
-    }
-    freeifaddrs(interfaces);
-    reachable.insert(reachable.end(), local.begin(), local.end());
-    return reachable;
-}
+std::vector<std::string> LocalAddresses() { return InterfaceAddresses(); }
 
 std::string SocketErrorText(int error) {
     if (error == SocketErrorNoSuchHost) return "No such host is known";
-    return std::strerror(error);
+    return SystemSocketErrorText(error);
 }
 
 void CloseAllSockets() {
@@ -444,17 +373,24 @@ void CloseAllSockets() {
 
 std::vector<SocketWatch> SocketsToWatch() {
     std::vector<SocketWatch> watches;
+    std::vector<SocketPoll> polls;
     for (const auto& [id, socket] : sockets) {
         const SocketWatch watch = WatchOf(socket);
-        if (watch.descriptor >= 0 && (watch.read || watch.write)) watches.push_back(watch);
+        if (DescriptorToWatch(socket) == NoSocketDescriptor || !(watch.read || watch.write))
+            continue;
+        watches.push_back(watch);
+        polls.push_back(SocketPoll{
+            .socket = DescriptorToWatch(socket), .read = watch.read, .write = watch.write});
     }
+    RaiseSocketsWakeIfReady(polls);
     return watches;
 }
 
 bool ServiceSockets() {
     if (sockets.empty()) return false;
+    ClearSocketsWake();
     const std::size_t queuedBefore = core::Core().queue.size();
-    std::vector<pollfd> polled;
+    std::vector<SocketPoll> polls;
     std::vector<SocketId> ids;
     const auto now = std::chrono::steady_clock::now();
     for (auto it = sockets.begin(); it != sockets.end();) {
@@ -463,25 +399,27 @@ bool ServiceSockets() {
             socket.stage == Stage::Closing && now - socket.closingSince > kClosingGrace;
         if (overdue) CloseDescriptor(socket);
         // A connection the game closed, now out of bytes or patience, is forgotten.
-        if (socket.closedByGame && socket.descriptor < 0) {
+        if (socket.closedByGame && socket.descriptor == NoSocketDescriptor) {
             it = sockets.erase(it);
             continue;
         }
-        const SocketWatch watch = WatchOf(socket);
-        if (watch.descriptor >= 0 && (watch.read || watch.write)) {
-            polled.push_back(pollfd{.fd = watch.descriptor,
-                                    .events = static_cast<short>((watch.read ? POLLIN : 0) |
-                                                                 (watch.write ? POLLOUT : 0)),
-                                    .revents = 0});
+        // A lookup is looked at each time: its bell may not be a descriptor to poll.
+        if (socket.stage == Stage::LookingUp) {
+            FinishLookup(it->first, socket);
+        } else if (const SocketWatch watch = WatchOf(socket);
+                   DescriptorToWatch(socket) != NoSocketDescriptor && (watch.read || watch.write)) {
+            polls.push_back(SocketPoll{
+                .socket = DescriptorToWatch(socket), .read = watch.read, .write = watch.write});
             ids.push_back(it->first);
         }
         ++it;
     }
-    if (polled.empty() || poll(polled.data(), polled.size(), 0) <= 0) return false;
-    for (std::size_t i = 0; i < polled.size(); ++i) {
-        if (polled[i].revents == 0) continue;
-        // Stepping one socket may add another (an accepted peer), never remove one.
-        if (Socket* socket = Find(ids[i])) Step(ids[i], *socket, polled[i].revents);
+    if (!polls.empty() && PollSockets(polls)) {
+        for (std::size_t i = 0; i < polls.size(); ++i) {
+            if (!polls[i].readable && !polls[i].writable) continue;
+            // Stepping one socket may add another (an accepted peer), never remove one.
+            if (Socket* socket = Find(ids[i])) Step(ids[i], *socket, polls[i]);
+        }
     }
     return core::Core().queue.size() > queuedBefore;
 }

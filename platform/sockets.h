@@ -79,7 +79,8 @@ std::string SocketErrorText(int error);
 // Closes every socket at once, unsent bytes dropped (the program's end, and between tests).
 void CloseAllSockets();
 
-// For the hosts. A file descriptor a host must wake for, and for what.
+// For the hosts. A file descriptor a host must wake for, and for what (on POSIX; a Windows host
+// waits on SocketsEvent instead, and the descriptor is no handle to wait on).
 struct SocketWatch {
     int descriptor = -1;
     bool read = false;
@@ -92,5 +93,15 @@ std::vector<SocketWatch> SocketsToWatch();
 // writing) and posts the messages that result; true when it posted any. A host calls it after
 // every wait and poll.
 bool ServiceSockets();
+
+#ifdef _WIN32
+// For a Windows host, whose wait takes handles rather than descriptors: a manual-reset event (a
+// HANDLE) that every socket sets as it becomes ready and every name lookup sets as it ends. Before
+// each wait call SocketsToWatch (which sets the event at once when a socket is ready already, such
+// as one whose bytes were left unread until the game took some), wait on the event beside the
+// messages (MsgWaitForMultipleObjectsEx), then call ServiceSockets, which clears it before it
+// looks. The event lives as long as the program; never close it.
+void* SocketsEvent();
+#endif
 
 }  // namespace platform

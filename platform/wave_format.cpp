@@ -84,6 +84,7 @@ std::optional<WaveFacts> ReadWaveFacts(std::span<const std::uint8_t> file) {
             haveFormat = true;
         } else if (Is(file, static_cast<std::size_t>(at), "data")) {
             facts.dataBytes = static_cast<std::uint32_t>(chunkSize);
+            facts.dataOffset = start;
             haveData = true;
         }
         if (haveFormat && haveData) break;

@@ -25,7 +25,8 @@ struct WaveFacts {
     int rate = 0;  // frames per second
     int bitsPerSample = 0;
     std::uint32_t dataBytes = 0;
-    double seconds = 0;  // as the data chunk's size gives it
+    std::size_t dataOffset = 0;  // where the samples start in the file
+    double seconds = 0;          // as the data chunk's size gives it
 };
 
 // The facts of a RIFF WAVE file in memory, or none unless every declared size lies within the

@@ -1,6 +1,6 @@
-// shell/main.cpp: the program's entry: finds the data folder, installs the Qt host and the SDL
-// audio device, and runs the game. The exit code is 0 on every path but a malformed option of the
-// game's own (2).
+// shell/main.cpp: the program's entry: finds the data folder, installs the Qt host, its text
+// service and the SDL audio device, and runs the game. The exit code is 0 on every path but a
+// malformed option of the game's own (2).
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,8 +11,10 @@
 #include <system_error>
 
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_text.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sound.h"
+#include "platform/text_service.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "shell/command_line.h"
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
     }
     shell::Options = *options;
     EnterDataFolder();
+    platform::QtText text;
+    platform::SetTextService(&text);
     platform::RunOnQtHost(argc, argv, [] {
         platform::SdlAudio audio;
         platform::SetAudioDevice(&audio);

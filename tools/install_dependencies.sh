@@ -11,6 +11,7 @@ packages=(
     xvfb openbox xdotool x11-utils imagemagick sox valgrind bc gnuplot-nox python3
     dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
     weston xwayland qt6-wayland
+    g++-mingw-w64-x86-64-posix nsis zip wine wine64
 )
 
 missing=()

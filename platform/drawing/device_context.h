@@ -18,7 +18,10 @@ constexpr int OPAQUE = 2;
 
 constexpr std::uint32_t TA_LEFT = 0;
 constexpr std::uint32_t TA_TOP = 0;
+constexpr std::uint32_t TA_RIGHT = 2;
 constexpr std::uint32_t TA_CENTER = 6;
+constexpr std::uint32_t TA_BOTTOM = 8;
+constexpr std::uint32_t TA_BASELINE = 24;
 
 constexpr int BLACKONWHITE = 1;
 constexpr int WHITEONBLACK = 2;

@@ -1,5 +1,5 @@
-// platform/drawing/fonts.cpp: font objects. They only describe a font; the text facility
-// (platform/qt/qt_text.cpp) turns the description into glyphs when text is measured or drawn.
+// platform/drawing/fonts.cpp: font objects. They only describe a font; the host's text service
+// (platform/text_service.h) turns the description into glyphs when text is measured or drawn.
 #include "platform/drawing/drawing.h"
 
 namespace platform {

@@ -28,8 +28,8 @@
 #include "platform/message_box.h"
 #include "platform/module_resources.h"
 #include "platform/qt/qt_core_x_message_box.h"
+#include "platform/qt/qt_font.h"
 #include "platform/qt/qt_frame_extents.h"
-#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_widgets.h"
 #include "platform/sockets.h"
 

@@ -13,11 +13,17 @@
 
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/qt/qt_text.h"
 #include "platform/sockets.h"
+#include "platform/text_service.h"
 
 namespace platform {
 
-TestHost::TestHost(ScreenFacts screen) : screen_(screen) {}
+TestHost::TestHost(ScreenFacts screen) : screen_(screen) {
+    // The desktop's text, so that what a test sees drawn is what a player sees.
+    static QtText text;
+    SetTextService(&text);
+}
 
 void TestHost::Then(std::function<void()> step) { steps_.push_back(std::move(step)); }
 

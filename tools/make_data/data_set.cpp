@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "tools/make_data/bmp_writer.h"
+#include "tools/make_data/icon_file.h"
 #include "tools/make_data/mark_pictures.h"
 #include "tools/make_data/popup_pictures.h"
 #include "tools/make_data/quantiser.h"
@@ -127,6 +128,12 @@ std::vector<OutputFile> IconFiles() {
         files.push_back({QString("%1x%1/tidewrack.png").arg(size), Png(IconPicture(size))});
     }
     return files;
+}
+
+std::vector<std::uint8_t> WindowsIconFile() {
+    std::vector<IconImage> images;
+    for (int size : IconSizes) images.push_back({size, Png(IconPicture(size))});
+    return IconFile(images);
 }
 
 }  // namespace make_data

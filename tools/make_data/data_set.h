@@ -34,6 +34,8 @@ std::vector<OutputFile> DataFiles(const QString& instructionsSource);
 std::vector<OutputFile> ResourceFiles(const QString& version);
 // <size>x<size>/tidewrack.png for the desktop's icon theme.
 std::vector<OutputFile> IconFiles();
+// The same pictures in one Windows icon file (.ico), for the program's icon resource.
+std::vector<std::uint8_t> WindowsIconFile();
 
 // Every picture of the data folder and the resources on one sheet, drawn the way the game shows
 // them (white left out, marks and ships on the boards), for a person to look over.

@@ -35,6 +35,7 @@ int Usage() {
                  "  --data DIR --instructions FILE   Pictures/, Sounds/ and instruct.txt\n"
                  "  --resources DIR                  the built-in pictures and the icon\n"
                  "  --icons DIR                      the desktop icons, one folder per size\n"
+                 "  --windows-icon FILE.ico          the same icons as one Windows icon file\n"
                  "  --contact-sheet FILE.png         every picture on one sheet, to look over\n"
                  "  --fonts DIR                      the folder of the Liberation fonts\n");
     return 2;
@@ -53,7 +54,8 @@ int main(int argc, char** argv) {
     }
     for (const auto& [name, value] : options) {
         if (name != "--data" && name != "--instructions" && name != "--resources" &&
-            name != "--icons" && name != "--contact-sheet" && name != "--fonts") {
+            name != "--icons" && name != "--windows-icon" && name != "--contact-sheet" &&
+            name != "--fonts") {
             return Usage();
         }
     }
@@ -69,6 +71,10 @@ int main(int argc, char** argv) {
             WriteAll(options["--resources"], make_data::ResourceFiles(version));
         }
         if (options.count("--icons")) WriteAll(options["--icons"], make_data::IconFiles());
+        if (options.count("--windows-icon")) {
+            const QFileInfo icon(options["--windows-icon"]);
+            WriteAll(icon.absolutePath(), {{icon.fileName(), make_data::WindowsIconFile()}});
+        }
         if (options.count("--contact-sheet") &&
             !make_data::ContactSheet(version).save(options["--contact-sheet"], "PNG")) {
             throw std::runtime_error("cannot write the contact sheet");

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/drawing/drawing.h"
+#include "platform/qt/qt_text.h"
+#include "platform/text_service.h"
 
 namespace {
 
@@ -131,6 +133,8 @@ double DetailedBlocks(const Bitmap& bitmap) {
 }
 
 TEST(ScaledDrawingTest, TextOnADoubleSurfaceIsDrawnAtTheDeviceSizeOfItsFont) {
+    QtText text;
+    SetTextService(&text);
     Scaled target(120, 40, 2.0, 0xFFFFFF);
     LogFont description;
     description.height = -16;
@@ -154,6 +158,7 @@ TEST(ScaledDrawingTest, TextOnADoubleSurfaceIsDrawnAtTheDeviceSizeOfItsFont) {
     EXPECT_GT(DetailedBlocks(*target.bitmap), 0.25);
     SelectObject(target.dc, GetStockObject(StockObject::SystemFont));
     DeleteObject(font);
+    SetTextService(nullptr);
 }
 
 }  // namespace

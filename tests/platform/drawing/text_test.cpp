@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/drawing/drawing.h"
+#include "platform/qt/qt_text.h"
+#include "platform/text_service.h"
 
 namespace {
 
@@ -10,6 +12,8 @@ using namespace platform;
 
 struct TextSurface {
     TextSurface() {
+        static QtText text;
+        SetTextService(&text);
         bitmap = CreateBitmap(120, 40, 1, 32, nullptr);
         std::fill(bitmap->pixels.begin(), bitmap->pixels.end(), 0xFFFFFF);
         dc = CreateCompatibleDC(nullptr);

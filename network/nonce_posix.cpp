@@ -1,9 +1,9 @@
-// network/nonce.cpp: getrandom() without blocking, a short read or an interruption read on.
-#include "network/nonce.h"
-
+// network/nonce_posix.cpp: getrandom() without blocking, a short read or an interruption read on.
 #include <sys/random.h>
 
 #include <cerrno>
+
+#include "network/nonce.h"
 
 namespace network {
 
