@@ -14,6 +14,9 @@ status=0
 "$root/tools/check_format.sh" "$root" || status=1
 
 jobs=$(nproc)
+# Compiles are cached by paths relative to this checkout, so a fresh clone elsewhere (as CI makes)
+# reuses what an earlier clone on this machine compiled; debug info may then name that clone.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer_suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
